@@ -1,0 +1,14 @@
+// Numbered sound slots loaded from WAV files, played once or looping, with a volume of 0 to 100.
+// Without an audio device every operation silently does nothing.
+#pragma once
+
+int InitAudio();                        // nonzero on success
+int LoadWave(int n, const char* path);  // nonzero on success; a bad file leaves slot n as it was
+void PlayWave(int n, int loop);         // from the start; restarts a slot that is playing
+void StopWave(int n);                   // -1 stops every slot
+void SetWaveVolume(int n, int volume);  // clamped to 0 to 100, logarithmic
+void ReleaseAudio();
+
+// Attenuation in hundredths of a decibel that volume v (clamped) stands for: -10000 at 0, 0 at 100.
+int WaveAttenuation(int volume);
+int IsWavePlaying(int n);  // 1 while slot n plays

@@ -1,0 +1,28 @@
+// Numbered sprite slots: images in the display format, loaded from BMP and JPEG files or from
+// file images in memory, blitted opaque or with black as the transparent colour.
+#pragma once
+
+#include <cstddef>
+
+// Creation modes.
+enum SpriteMode : int {
+  kSpritePlain = 0,    // ordinary sprite for the blits
+  kSpriteSystem = 1,   // kept in system memory (unused by the game)
+  kSpriteTexture = 4,  // the texture of a quad; may also be blitted
+};
+
+// Each creating operation releases what slot n held first and grows the table to n + 50 slots
+// when n is beyond it. Results: nonzero on success, 0 on failure (the slot is then empty).
+int LoadSpriteFile(int n, const char* path, int mode = kSpritePlain);  // missing file: slot kept
+int LoadSpriteMemory(int n, const unsigned char* image, std::size_t size, int mode = kSpritePlain);
+int NewSprite(int n, int width, int height, int mode);  // filled with black
+// A copy of the back buffer's rectangle (the frame being drawn, not the one on view).
+int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode = kSpritePlain);
+void BlitSprite(int n, int x, int y);       // opaque copy, clipped to the screen
+void BlitSpriteKeyed(int n, int x, int y);  // the same, skipping black (0, 0, 0) pixels
+int WriteSpriteBmp(int n, const char* path);  // 24-bit BMP; 1 only if completely written
+int EnableJpegLoading();                      // lets the loaders accept JPEG data; 1
+void FreeSprite(int n);
+
+int SpriteWidth(int n);   // 0 for an empty slot
+int SpriteHeight(int n);  // 0 for an empty slot
