@@ -1,5 +1,15 @@
 // The main program: start-up, the menu loop, the mission loop and shutdown.
 #pragma once
 
-// Runs the whole game and returns the process's exit status.
+// Runs the whole game and returns the process's exit status: 0, or 1 when the display could not
+// be opened (with the reason on stderr).
 int RunGame();
+
+// Starts the layer: display, quads, mouse, keyboard, sound, then the 800 x 600 screen titled
+// "Space" at frame rate 40 with smoothed quads. 0 if the screen could not be opened.
+int InitMultimedia();
+
+// One frame of the menu loop: input, Escape, F10, the sound keys, the page drawn and presented,
+// and the action of a clicked button. true when "Starten" was clicked (the rest of the frame is
+// skipped); leaveLoop = 1 when the program is to end.
+bool MenuFrame();

@@ -1,15 +1,17 @@
-// The entry of a player's name after a qualifying mission.
+// The entry of a player's name after a qualifying mission: the typing and the screen's picture.
 #pragma once
 
 #include <string>
 
-extern std::string playerName;  // the name typed so far, at most 30 characters
+constexpr int kMaxNameLength = 30;  // characters a name may have
+
+extern std::string playerName;  // the name typed so far, at most kMaxNameLength characters
 extern int nameDone;            // 1 once a non-empty name was confirmed
 
 // Turns this frame's released keys into at most one character added to text (or a Backspace).
 // Reads the keyboard snapshot; the caller polls once per frame.
 std::string EditText(const std::string& text, int maxLength);
 
-// The name-entry screen: runs its frames until a name is confirmed, then inserts playerName with
-// the mission's score into the table and saves it.
-void RunNameEntry();
+// Draws one frame of the name-entry screen from playerName and the mouse position, and presents
+// it: background, congratulation, the name with its cursor, caption, "Fertig" button, pointer.
+void DrawNameEntry();

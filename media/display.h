@@ -28,3 +28,6 @@ int IsDisplayActive();
 
 // 1 once the window manager asked the window to close; it stays 1 for the rest of the run.
 int WasCloseRequested();
+
+// Why the last InitDisplay or OpenDisplay failed, for a message to the user.
+const char* DisplayError();

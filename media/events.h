@@ -9,3 +9,7 @@ void PumpEvents();
 
 // Defined by the input module: records one keyboard or mouse event for the next poll.
 void InputHandleEvent(const SDL_Event& event);
+
+// Defined by the display module: makes both buffers again, black, after the renderer lost its
+// device. False without a display or when they cannot be made.
+bool RecreateDisplayBuffers();

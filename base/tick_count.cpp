@@ -1,0 +1,13 @@
+// The millisecond tick count: time since the system started, not since the program did.
+#include "base/tick_count.h"
+
+#include <time.h>
+
+std::int32_t GetTickCount() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const std::uint64_t milliseconds =
+      static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+  // Only the low 32 bits count: the value wraps like the 32-bit counter the game compares.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(milliseconds));
+}

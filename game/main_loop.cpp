@@ -1,0 +1,131 @@
+// The main program: start-up, the menu loop, the mission loop and shutdown.
+#include "game/main_loop.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <thread>
+
+#include "base/program_folder.h"
+#include "base/random.h"
+#include "base/tick_count.h"
+#include "game/end_mission.h"
+#include "game/menu.h"
+#include "game/resources.h"
+#include "game/screenshot.h"
+#include "highscore/highscore_table.h"
+#include "media/display.h"
+#include "media/input.h"
+#include "media/quads.h"
+#include "media/sound.h"
+#include "mission/controls.h"
+#include "mission/game_state.h"
+#include "mission/mission_display.h"
+#include "mission/mission_progress.h"
+
+namespace {
+
+// The entry waits poll in a loop; the pause keeps them from occupying a whole core.
+void PauseBetweenPolls() {
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// Every stay in the menu starts on the main page with the pointer in the middle, and not before
+// every key and the left button are up (a key still held from the mission would act at once).
+// Nothing is drawn meanwhile; a window being closed ends the waits.
+void EnterMenu() {
+  SetMousePos(400, 300);
+  SetFrameRate(20);
+  menuState = 0;
+  leaveLoop = 0;
+  PollKeyboard();
+  while (IsKeyDown(Key::Any) && !WasCloseRequested()) {
+    PauseBetweenPolls();
+    PollKeyboard();
+  }
+  PollMouse();
+  while (IsMouseButtonDown(1) && !WasCloseRequested()) {
+    PauseBetweenPolls();
+    PollMouse();
+  }
+}
+
+// One stay in the menu: true when a mission was chosen, false when the program is to end.
+bool RunMenu() {
+  EnterMenu();
+  for (;;) {
+    if (MenuFrame()) return true;
+    if (leaveLoop != 0) return false;
+  }
+}
+
+// A mission runs at least one frame; leaveLoop is tested only after a complete frame.
+void RunMission() {
+  StartMission();
+  do {
+    EaseAim();
+    ReadMissionInput();
+    AdvanceMission();
+    UpdateObjects();
+    DrawMissionFrame();
+  } while (leaveLoop == 0);
+  EndMission();
+}
+
+}  // namespace
+
+int InitMultimedia() {
+  InitDisplay();
+  InitQuads();
+  InitMouse();
+  InitKeyboard();
+  InitAudio();
+  const int opened = OpenDisplay(800, 600, 32, "Space");
+  SetFrameRate(40);
+  SetQuadSmoothing(1);
+  return opened;
+}
+
+bool MenuFrame() {
+  PollKeyboard();
+  PollMouse();
+  // Closing the window counts as Escape; like Escape it acts after this frame is drawn.
+  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) leaveLoop = 1;
+  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
+  HandleSoundKeys();
+  DrawMenu();
+  switch (MenuInput()) {
+    case 1: return true;  // the mission starts at once, even with leaveLoop set in this frame
+    case 2: menuState = 1; break;
+    case 3: menuState = 2; break;
+    case 4: leaveLoop = 1; break;
+    case 10:
+    case 20: menuState = 0; break;
+    default: break;
+  }
+  return false;
+}
+
+int RunGame() {
+  // The values before the first menu frame: zero, music and effects on, the debris array and the
+  // three empty lists.
+  ResetGameState();
+  ProgramFolder();  // found now, before anything changes the working directory
+  SeedRandom(static_cast<std::uint32_t>(GetTickCount()));
+
+  if (InitMultimedia() == 0) {
+    std::fprintf(stderr, "space: cannot open the 800 x 600 display: %s\n", DisplayError());
+    ShutdownMultimedia();
+    return 1;
+  }
+  LoadResources();
+  LoadBuiltinPages();
+  InitHighscores(10, "kvshs.dat");
+  LoadHighscores();  // from here on the program's folder is the working directory
+
+  while (RunMenu()) RunMission();
+
+  SaveHighscores();
+  ShutdownMultimedia();
+  return 0;
+}

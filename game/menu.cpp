@@ -1,0 +1,135 @@
+// The menu screen: the main menu, the briefing page and the highscore list page.
+#include "game/menu.h"
+
+#include <cstdlib>
+
+#include "highscore/list_page.h"
+#include "media/display.h"
+#include "media/draw.h"
+#include "media/input.h"
+#include "media/quads.h"
+#include "media/sound.h"
+#include "media/sprites.h"
+#include "mission/game_state.h"
+#include "mission/mission_progress.h"
+
+namespace {
+
+// A 200 x 50 button: the sprite drawn keyed at (x, y) on page `page`, and the code of a click on it.
+struct Button {
+  int page;
+  int sprite;
+  int x;
+  int y;
+  int code;
+};
+
+// In the order they are tested. The name entry (page 9) draws its own "Fertig".
+constexpr Button kButtons[] = {
+    {0, 30, 300, 200, 1},  {0, 31, 300, 280, 2},  {0, 34, 300, 360, 3},  {0, 32, 300, 440, 4},
+    {1, 33, 500, 530, 10}, {2, 33, 500, 530, 20}, {9, 33, 500, 530, 90},
+};
+
+// Strictly less than 100 and 25 pixels from the centre: the leftmost column and the top row of a
+// button are outside, the rightmost and the bottom ones inside.
+bool PointsAt(const Button& button, int x, int y) {
+  return std::abs(x - (button.x + 100)) < 100 && std::abs(y - (button.y + 25)) < 25;
+}
+
+void DrawButtonsOf(int page) {
+  for (const Button& button : kButtons) {
+    if (button.page == page) BlitSpriteKeyed(button.sprite, button.x, button.y);
+  }
+}
+
+// Windows-1252: 0x96 is the en dash, 0xFC the u with umlaut.
+constexpr const char* kCreditLine =
+    "Ein Spiel aus unserem kleinen Studio \x96 viel Vergn\xFC"
+    "gen!";
+
+void WriteLine(const MenuLine& line) {
+  SetDrawColor(line.red, line.green, line.blue);
+  SetTextPosition(line.x, line.y);
+  WriteText(line.text.c_str());
+}
+
+}  // namespace
+
+MenuLine LastMissionLine() {
+  if (missionResult > 0) {
+    return {"Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!", 150, 255, 150, 240, 540};
+  }
+  if (missionResult == -1) return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
+  if (score != 0) {
+    return {
+        "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(score) + "  !!!", 150, 150, 255, 260, 540};
+  }
+  return {"", 0, 0, 0, 0, 0};
+}
+
+void HandleSoundKeys() {
+  if (!IsKeyDown(Key::LeftControl)) return;
+  if (WasKeyReleased(Key::M)) {
+    musicOn = 1 - musicOn;
+    if (musicOn == 1) {
+      PlayWave(5, 1);
+    } else {
+      StopWave(5);
+    }
+  }
+  if (WasKeyReleased(Key::S)) soundOn = 1 - soundOn;
+}
+
+void DrawMenu() {
+  if (menuState == 0 || menuState == 2) {
+    BlitSprite(50, -40, -40);
+    BlitSprite(51, 400, -40);
+    BlitSprite(52, -40, 300);
+    BlitSprite(53, 400, 300);
+    BeginQuads();
+    DrawQuadAlpha(0, 0, 0, 200);  // the dark-green veil
+    EndQuads();
+    BlitSpriteKeyed(6, 190, 30);
+  }
+
+  if (menuState == 0) {
+    DrawButtonsOf(0);
+    BeginDraw(BackBufferTarget());
+    SetDrawFlags(kDrawTransparentText);
+    const MenuLine result = LastMissionLine();
+    if (!result.text.empty()) WriteLine(result);
+    WriteLine({kCreditLine, 0, 30, 0, 10, 575});
+    EndDraw();
+  } else if (menuState == 1) {
+    BlitSprite(4, 0, 0);
+    DrawButtonsOf(1);
+  } else if (menuState == 2) {
+    DrawButtonsOf(2);
+    DrawHighscoreList();
+  }
+
+  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  PresentFrame();
+}
+
+int MenuInput() {
+  if (IsMouseButtonDown(1)) {
+    clickState = clickState == 0 ? 1 : 2;
+  } else {
+    clickState = 0;
+  }
+
+  int code = 0;
+  if (clickState == 1) {
+    const int x = MousePosX();
+    const int y = MousePosY();
+    for (const Button& button : kButtons) {
+      if (button.page == menuState && PointsAt(button, x, y)) {
+        code = button.code;
+        break;
+      }
+    }
+  }
+  if (code != 0) PlayEffect(2, 0);  // the click
+  return code;
+}

@@ -1,0 +1,43 @@
+// The name-entry screen after a qualifying mission.
+#include "game/name_entry_screen.h"
+
+#include "game/menu.h"
+#include "highscore/highscore_table.h"
+#include "highscore/name_entry.h"
+#include "media/display.h"
+#include "media/input.h"
+#include "mission/game_state.h"
+
+namespace {
+
+constexpr int kNameEntryPage = 9;  // menuState of this screen
+constexpr int kConfirmCode = 90;   // MenuInput's code for the "Fertig" button on that page
+
+}  // namespace
+
+void StartNameEntry() {
+  playerName.clear();
+  nameDone = 0;
+  menuState = kNameEntryPage;
+}
+
+void NameEntryFrame() {
+  PollKeyboard();
+  PollMouse();
+  playerName = EditText(playerName, kMaxNameLength);
+  // The button is only asked when Return was not released, so only then does clickState move on.
+  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == kConfirmCode;
+  if (confirmed && !playerName.empty()) nameDone = 1;
+  DrawNameEntry();  // the confirming frame is drawn in full too
+}
+
+void RunNameEntry() {
+  StartNameEntry();
+  // A closed window ends the screen as well; the main loop then shuts the program down.
+  while (nameDone == 0 && WasCloseRequested() == 0) NameEntryFrame();
+  // A confirmed name is never empty; after a close the name typed so far counts if there is one.
+  if (playerName.empty()) return;
+  InsertHighscore(playerName, score);
+  // Saved at once, so that the result survives a run that does not reach the normal end.
+  SaveHighscores();
+}

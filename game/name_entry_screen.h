@@ -1,0 +1,13 @@
+// The name-entry screen after a qualifying mission: its frames and its loop.
+#pragma once
+
+// Empties playerName, sets nameDone to 0 and menuState to 9 (the page of the "Fertig" button).
+void StartNameEntry();
+
+// One frame: polls keyboard and mouse, types, takes Return or a click on "Fertig" as the
+// confirmation of a non-empty name, and draws and presents the screen.
+void NameEntryFrame();
+
+// The whole screen: frames until a name is confirmed or the window is closed, then the name typed
+// (if any) enters the table with the mission's score and the table is saved.
+void RunNameEntry();

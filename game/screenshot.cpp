@@ -1,0 +1,20 @@
+// F10: the back buffer as it is before this frame's drawing, saved as a BMP file named by the date.
+#include "game/screenshot.h"
+
+#include "media/sprites.h"
+
+namespace {
+
+constexpr int kScreenshotSprite = 5000;  // work sprite, replaced by every screenshot
+
+}  // namespace
+
+std::string ScreenshotName(const DateTime& date) {
+  return "scrnsht_" + FormatDate("%dd%mm%yyyy%hh%ii%ss", date) + ".bmp";
+}
+
+void TakeScreenshot() {
+  CopyScreenToSprite(kScreenshotSprite, 0, 0, 800, 600);
+  // No folder: the file goes to the working directory, the program's own folder by now.
+  WriteSpriteBmp(kScreenshotSprite, ScreenshotName(LocalDateTime()).c_str());
+}

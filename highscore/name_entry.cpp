@@ -1,0 +1,86 @@
+// The typing of a player's name and the picture of the name-entry screen.
+#include "highscore/name_entry.h"
+
+#include "media/display.h"
+#include "media/draw.h"
+#include "media/input.h"
+#include "media/sprites.h"
+
+std::string playerName;
+int nameDone = 0;
+
+namespace {
+
+struct KeyChar {
+  int key;
+  char character;
+};
+
+// Tested before the Shift step, in this order; a later key released in the same frame wins.
+// Y and Z type as on a German keyboard, whose labels they carry there.
+constexpr KeyChar kLettersAndDigits[] = {
+    {Key::A, 'a'},      {Key::B, 'b'},      {Key::C, 'c'},      {Key::D, 'd'},      {Key::E, 'e'},
+    {Key::F, 'f'},      {Key::G, 'g'},      {Key::H, 'h'},      {Key::I, 'i'},      {Key::J, 'j'},
+    {Key::K, 'k'},      {Key::L, 'l'},      {Key::M, 'm'},      {Key::N, 'n'},      {Key::O, 'o'},
+    {Key::P, 'p'},      {Key::Q, 'q'},      {Key::R, 'r'},      {Key::S, 's'},      {Key::T, 't'},
+    {Key::U, 'u'},      {Key::V, 'v'},      {Key::W, 'w'},      {Key::X, 'x'},      {Key::Y, 'z'},
+    {Key::Z, 'y'},      {Key::Digit1, '1'}, {Key::Digit2, '2'}, {Key::Digit3, '3'}, {Key::Digit4, '4'},
+    {Key::Digit5, '5'}, {Key::Digit6, '6'}, {Key::Digit7, '7'}, {Key::Digit8, '8'}, {Key::Digit9, '9'},
+    {Key::Digit0, '0'},
+};
+
+// Tested after the Shift step, so Shift leaves them alone. The full stop comes from the key left
+// of 1; the key right of Comma types nothing.
+constexpr KeyChar kSigns[] = {
+    {Key::Semicolon, ';'}, {Key::Apostrophe, '\''}, {Key::Comma, ','},      {Key::Grave, '.'},
+    {Key::Minus, '-'},     {Key::KeypadMinus, '-'}, {Key::KeypadPlus, '+'},
+};
+
+// Drawn behind the whole screen in four quarters.
+void DrawBackground() {
+  BlitSprite(50, -40, -40);
+  BlitSprite(51, 400, -40);
+  BlitSprite(52, -40, 300);
+  BlitSprite(53, 400, 300);
+}
+
+}  // namespace
+
+std::string EditText(const std::string& text, int maxLength) {
+  char ch = 0;  // 0: no character in this frame
+  // Every key is asked in every call: WasKeyReleased only reports a key it has seen held.
+  for (const KeyChar& entry : kLettersAndDigits) {
+    if (WasKeyReleased(entry.key)) ch = entry.character;
+  }
+  if ((IsKeyDown(Key::LeftShift) || IsKeyDown(Key::RightShift)) && ch >= 'a' && ch <= 'z') {
+    ch = static_cast<char>(ch - 'a' + 'A');
+  }
+  for (const KeyChar& entry : kSigns) {
+    if (WasKeyReleased(entry.key)) ch = entry.character;
+  }
+  // A name never begins with a space; the release is consumed all the same.
+  if (WasKeyReleased(Key::Space) && !text.empty()) ch = ' ';
+  if (WasKeyReleased(Key::KeypadMultiply)) ch = '*';
+
+  std::string result = text;
+  if (ch != 0 && static_cast<int>(result.size()) < maxLength) result += ch;
+  // After the character: a character and Backspace released together cancel out.
+  if (WasKeyReleased(Key::Backspace) && !result.empty()) result.pop_back();
+  return result;
+}
+
+void DrawNameEntry() {
+  DrawBackground();
+  BeginDraw(BackBufferTarget());
+  SetDrawFlags(kDrawTransparentText);
+  SetDrawColor(255, 255, 255);
+  SetTextPosition(295, 140);
+  WriteText("Gratulation! Neuer Highscore!!!");
+  SetTextPosition(250, 300);
+  WriteText(("Name: " + playerName + "_").c_str());
+  EndDraw();
+  BlitSpriteKeyed(34, 300, 200);  // the "Bestenliste" picture as a caption
+  BlitSpriteKeyed(33, 500, 530);  // the "Fertig" button
+  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  PresentFrame();
+}

@@ -1,0 +1,168 @@
+// Sprite operations: loading BMP and JPEG images, blank and screen-copied sprites, the two blits
+// and writing a sprite as a BMP file.
+#include "media/sprites.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "media/bmp_reader.h"
+#include "media/bmp_writer.h"
+#include "media/jpeg_reader.h"
+#include "media/render_context.h"
+#include "media/sprite_table.h"
+
+namespace {
+
+using ImageDecoder = bool (*)(const std::uint8_t* data, std::size_t size, DecodedImage& out);
+
+// Decoders tried in order of registration for data that does not start with "BM".
+std::vector<ImageDecoder> decoders;
+
+bool Decode(const std::uint8_t* data, std::size_t size, DecodedImage& image) {
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return DecodeBmp(data, size, image);
+  for (ImageDecoder decoder : decoders)
+    if (decoder(data, size, image)) return true;
+  return false;
+}
+
+// Frees slot n, then fills it from a complete image file. On failure the slot stays empty.
+int LoadImage(int n, const std::uint8_t* data, std::size_t size, int mode, const std::string& sourcePath) {
+  Sprite& sprite = CreateSpriteSlot(n);
+  DecodedImage image;
+  if (!Decode(data, size, image)) {
+    FreeSprite(n);
+    return 0;
+  }
+  sprite.pixels = std::move(image.pixels);
+  sprite.width = image.width;
+  sprite.height = image.height;
+  sprite.bits = image.bits;
+  sprite.mode = mode;
+  sprite.sourcePath = sourcePath;
+  return 1;
+}
+
+bool ValidSize(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
+}
+
+// Clips the sprite to the screen and copies it into the back buffer; `keyed` leaves key-colour
+// pixels out (their texture alpha is 0), otherwise every pixel is copied, black included.
+void Blit(int n, int x, int y, bool keyed) {
+  Sprite* sprite = SpriteSlot(n);
+  if (sprite == nullptr || !renderContext.active || !HasBackBuffer()) return;
+  const int screenW = renderContext.screenWidth;
+  const int screenH = renderContext.screenHeight;
+  int w = sprite->width;
+  int h = sprite->height;
+  if (x >= screenW || y >= screenH || x <= -w || y <= -h) return;
+  if (x + w > screenW) w = screenW - x;
+  if (y + h > screenH) h = screenH - y;
+  const int left = x < 0 ? -x : 0;
+  const int top = y < 0 ? -y : 0;
+  SDL_Texture* texture = SpriteTexture(*sprite);
+  if (texture == nullptr || !TargetBackBuffer()) return;
+  const SDL_Rect source{left, top, w - left, h - top};
+  const SDL_Rect target{x + left, y + top, w - left, h - top};
+  SDL_SetTextureBlendMode(texture, keyed ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+  SDL_RenderCopy(renderContext.renderer, texture, &source, &target);
+}
+
+}  // namespace
+
+int LoadSpriteFile(int n, const char* path, int mode) {
+  if (n < 0 || path == nullptr) return 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return 0;  // a missing file leaves the slot as it was
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                        std::istreambuf_iterator<char>()};
+  return LoadImage(n, bytes.data(), bytes.size(), mode, path);
+}
+
+int LoadSpriteMemory(int n, const unsigned char* image, std::size_t size, int mode) {
+  if (n < 0) return 0;
+  return LoadImage(n, image, image == nullptr ? 0 : size, mode, "");
+}
+
+int NewSprite(int n, int width, int height, int mode) {
+  if (n < 0) return 0;
+  Sprite& sprite = CreateSpriteSlot(n);
+  if (!ValidSize(width, height)) {
+    FreeSprite(n);
+    return 0;
+  }
+  sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
+  sprite.width = width;
+  sprite.height = height;
+  sprite.bits = 32;
+  sprite.mode = mode;
+  return 1;
+}
+
+int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode) {
+  if (n < 0) return 0;
+  Sprite& sprite = CreateSpriteSlot(n);
+  const int screenW = renderContext.screenWidth;
+  const int screenH = renderContext.screenHeight;
+  std::vector<unsigned int> screen(std::size_t(screenW) * std::size_t(screenH));
+  if (!ValidSize(width, height) || !HasBackBuffer() || !ReadBackBuffer(screen.data())) {
+    FreeSprite(n);
+    return 0;
+  }
+  // Whatever part of the rectangle lies off the screen becomes black.
+  sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
+  for (int row = 0; row < height; ++row) {
+    const int sy = y + row;
+    if (sy < 0 || sy >= screenH) continue;
+    for (int column = 0; column < width; ++column) {
+      const int sx = x + column;
+      if (sx >= 0 && sx < screenW)
+        sprite.pixels[std::size_t(row) * std::size_t(width) + std::size_t(column)] =
+            screen[std::size_t(sy) * std::size_t(screenW) + std::size_t(sx)] & 0xFFFFFF;
+    }
+  }
+  sprite.width = width;
+  sprite.height = height;
+  sprite.bits = 32;
+  sprite.mode = mode;
+  return 1;
+}
+
+void BlitSprite(int n, int x, int y) {
+  Blit(n, x, y, false);
+}
+
+void BlitSpriteKeyed(int n, int x, int y) {
+  Blit(n, x, y, true);
+}
+
+int WriteSpriteBmp(int n, const char* path) {
+  const Sprite* sprite = SpriteSlot(n);
+  if (sprite == nullptr || path == nullptr) return 0;
+  const std::vector<std::uint8_t> bytes = EncodeBmp(sprite->pixels.data(), sprite->width, sprite->height);
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) return 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;  // a full disk may only show here
+  return written && closed ? 1 : 0;
+}
+
+int EnableJpegLoading() {
+  if (std::find(decoders.begin(), decoders.end(), DecodeJpeg) == decoders.end())
+    decoders.push_back(DecodeJpeg);
+  return 1;
+}
+
+int SpriteWidth(int n) {
+  const Sprite* sprite = SpriteSlot(n);
+  return sprite == nullptr ? 0 : sprite->width;
+}
+
+int SpriteHeight(int n) {
+  const Sprite* sprite = SpriteSlot(n);
+  return sprite == nullptr ? 0 : sprite->height;
+}

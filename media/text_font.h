@@ -1,0 +1,22 @@
+// Inside the multimedia layer only: the text font (DejaVu Sans Bold at 13 pixels, compiled into
+// the program) and the conversion of the game's Windows-1252 texts for it.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <string>
+
+// Windows-1252 bytes up to the terminating zero as UTF-8. The five bytes that the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
+std::string Cp1252ToUtf8(const char* text);
+
+// The font, opened from the embedded bytes on first use; nullptr if it cannot be opened.
+TTF_Font* TextFont();
+
+// Width in pixels of Windows-1252 text in the font; 0 for "" or without the font.
+int TextWidth(const char* text);
+
+// Windows-1252 text drawn antialiased in `colour` on a transparent background: a 32-bit surface
+// one line high and TextWidth wide. nullptr for "" or without the font; the caller frees it.
+SDL_Surface* RenderText(const char* text, SDL_Color colour);

@@ -1,0 +1,156 @@
+// Draws a mission frame: background, the world by depth from far to near, crosshair, cockpit
+// and gauges; steers and arms the aliens on the way.
+#include "mission/mission_display.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "media/display.h"
+#include "media/quads.h"
+#include "media/sprites.h"
+#include "mission/game_state.h"
+#include "mission/rounding.h"
+
+namespace {
+
+constexpr int kSliceCount = 61;        // depth slices 0 to 60, 1000 units deep each
+constexpr float kSliceDepth = 1000.0f;
+constexpr int kDebrisQuad = 3;
+constexpr int kSparkQuad = 10;
+constexpr int kCrosshairQuad = 1;
+constexpr int kGaugeQuad = 20;
+
+// The screen position of a world point: 100 / z pixels per world unit around the centre,
+// moved by the screen shake.
+struct Projection {
+  float scale;  // 100 / z
+  float cx;     // screen x of the centre
+  float cy;     // screen y of the centre
+};
+
+Projection Project(float x, float y, float z) {
+  const float scale = 100.0f / z;
+  return {scale, (x - shipX) * scale + 400.0f + static_cast<float>(shakeOffsetX),
+          (y - shipY) * scale + 300.0f + static_cast<float>(shakeOffsetY)};
+}
+
+bool InSlice(float z, int slice) {
+  const float nearEdge = static_cast<float>(slice) * kSliceDepth;
+  return z >= nearEdge && z < nearEdge + kSliceDepth;
+}
+
+void DrawAliens(int slice) {
+  for (int i = 0; i < aliens.Count(); ++i) {
+    Alien& alien = aliens.At(i);
+    if (!InSlice(alien.z, slice)) continue;
+    const Projection at = Project(alien.x, alien.y, alien.z);
+    const int w = CeilToInt(static_cast<float>(alien.width) * at.scale);
+    const int h = CeilToInt(static_cast<float>(alien.height) * at.scale);
+    const float sx = at.cx - static_cast<float>(w) / 2.0f;
+    const float sy = at.cy - static_cast<float>(h) / 2.0f;
+    // Keep the fleet on screen vertically; the new y counts from the next frame.
+    if (sy > 450.0f) alien.y -= 200.0f;
+    if (sy * 2.0f < 150.0f) alien.y += 200.0f;
+    // Only an alien whose centre lies strictly between the screen's edges may fire.
+    alien.armed = std::fabs(sx + static_cast<float>(w) / 2.0f - 400.0f) < 400.0f ? 1 : 0;
+    // After the approach, aliens far off to either side turn back towards the ship.
+    if (approachPhase == 0) {
+      if (sx > 1000.0f && alien.drift > static_cast<float>(speed - 200)) {
+        alien.drift -= 20.0f;
+      } else if (sx < -200.0f && alien.drift < static_cast<float>(speed + 200)) {
+        alien.drift += 20.0f;
+      }
+    }
+    SetQuadSize(alien.quad, w, h);
+    DrawQuad(alien.quad, RoundToInt(sx), RoundToInt(sy));
+  }
+}
+
+void DrawDebris(int slice) {
+  for (int i = 0; i <= lastDebrisIndex; ++i) {
+    const Debris& piece = debris[i];
+    if (piece.z < slice * 1000 || piece.z >= slice * 1000 + 1000) continue;
+    const Projection at =
+        Project(static_cast<float>(piece.x), static_cast<float>(piece.y), static_cast<float>(piece.z));
+    const int s = CeilToInt(static_cast<float>(piece.size) * at.scale);
+    const float half = static_cast<float>(s) / 2.0f;
+    SetQuadSize(kDebrisQuad, s, s);
+    SetQuadAngle(kDebrisQuad, piece.angle, 1);
+    DrawQuad(kDebrisQuad, RoundToInt(at.cx - half), RoundToInt(at.cy - half));
+  }
+}
+
+void DrawShots(int slice) {
+  for (int i = 0; i < shots.Count(); ++i) {
+    const Shot& shot = shots.At(i);
+    if (!InSlice(shot.z, slice)) continue;
+    const Projection at = Project(shot.x, shot.y, shot.z);
+    const int w = CeilToInt(static_cast<float>(shot.width) * at.scale);
+    const int h = CeilToInt(static_cast<float>(shot.height) * at.scale);
+    SetQuadSize(shot.quad, w, h);
+    SetQuadAngle(shot.quad, shot.spin, 1);
+    DrawQuad(shot.quad, RoundToInt(at.cx - static_cast<float>(w) / 2.0f),
+             RoundToInt(at.cy - static_cast<float>(h) / 2.0f));
+  }
+}
+
+void DrawSparks(int slice) {
+  for (int i = 0; i < sparks.Count(); ++i) {
+    const Spark& spark = sparks.At(i);
+    if (!InSlice(spark.z, slice)) continue;
+    const Projection at = Project(spark.x, spark.y, spark.z);
+    const int s = CeilToInt(spark.size * at.scale);
+    const float half = static_cast<float>(s) / 2.0f;
+    SetQuadSize(kSparkQuad, s, s);
+    // The remaining life is the alpha.
+    DrawQuadAlpha(kSparkQuad, RoundToInt(at.cx - half), RoundToInt(at.cy - half), RoundToInt(spark.life));
+  }
+}
+
+// One bar of gauge segments, 12 pixels apart: segments 0 to last.
+void DrawGauge(int row, int last) {
+  for (int k = 0; k <= last; ++k) DrawQuad(kGaugeQuad, 500 + 12 * k, row);
+}
+
+}  // namespace
+
+void DrawMissionFrame() {
+  BlitSprite(50, shakeOffsetX - 40, shakeOffsetY - 40);
+  BlitSprite(51, shakeOffsetX + 400, shakeOffsetY - 40);
+  BlitSprite(52, shakeOffsetX - 40, shakeOffsetY + 300);
+  BlitSprite(53, shakeOffsetX + 400, shakeOffsetY + 300);
+
+  // Depth order comes from the slices alone: far to near, list order within a slice.
+  BeginQuads();
+  for (int slice = kSliceCount - 1; slice >= 0; --slice) {
+    DrawAliens(slice);
+    DrawDebris(slice);
+    SetQuadBlend(5, 7);  // shots and sparks add their light
+    DrawShots(slice);
+    DrawSparks(slice);
+    SetQuadBlend(0, 1);
+  }
+  EndQuads();
+
+  if (approachPhase == 0) {
+    BeginQuads();
+    SetQuadBlend(5, 7);
+    DrawQuadAlpha(kCrosshairQuad, mouseX - 16, mouseY - 16, 100);  // faint: the mouse itself
+    DrawQuad(kCrosshairQuad, aimX - 16, aimY - 16);
+    EndQuads();
+  }
+
+  BlitSprite(60, 0, 0);
+  BlitSpriteKeyed(61, 470, 0);
+  BlitSprite(62, 0, 537);
+
+  BeginQuads();
+  SetQuadBlend(5, 7);
+  if (hull > 0) DrawGauge(50, hull / 200);
+  const int shownSpeed = std::abs(speed) < 1000 ? std::abs(speed) : 1000;
+  DrawGauge(100, shownSpeed / 50);
+  DrawGauge(150, static_cast<int>(energy) / 67);
+  EndQuads();
+
+  PresentFrame();
+}

@@ -1,0 +1,140 @@
+// Shots of the player and of the aliens.
+#include "mission/shots.h"
+
+#include <cmath>
+
+#include "base/random.h"
+#include "base/tick_count.h"
+#include "mission/mission_progress.h"
+#include "mission/rounding.h"
+#include "mission/sparks.h"
+
+namespace {
+
+struct Muzzle {
+  int dx;  // offset from shipX
+  int y;
+};
+
+struct WeaponRow {
+  Muzzle muzzles[4];
+  int muzzleCount;
+  int quad;
+  float cost;       // energy per volley
+  int counted;      // added to shotsFired: weapon 3 counts its two shots as one
+  int shake;        // shakeStrength of the recoil
+  int intervalMs;   // time until the next volley
+};
+
+// Weapon 2 fires from one side only; its muzzle offset is multiplied by gunSide.
+constexpr WeaponRow kWeapons[4] = {
+    {{{0, 800}}, 1, 11, 1.0f, 1, 1, 500},
+    {{{1000, 800}}, 1, 12, 1.0f, 1, 1, 400},
+    {{{2000, 0}, {-2000, 0}}, 2, 13, 2.0f, 1, 2, 250},
+    {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, 14, 4.0f, 4, 2, 400},
+};
+
+constexpr float kShotDepthStep = 600.0f;    // per frame, both directions
+constexpr float kShotFarLimit = 70000.0f;   // a shot beyond this depth is spent
+constexpr float kHitWindowDepth = 700.0f;   // half the depth of an alien's hit window
+
+}  // namespace
+
+void FireWeapon() {
+  if (weapon < 1 || weapon > 4) return;
+  const WeaponRow& row = kWeapons[weapon - 1];
+  shakeFrames = 10;
+  // Integer division: the headings come in whole heading units.
+  const float headingX = static_cast<float>((aimX - 400) / 10);
+  const float headingY = static_cast<float>((aimY - 300) / 10);
+  for (int i = 0; i < row.muzzleCount; ++i) {
+    const int side = weapon == 2 ? gunSide : 1;
+    Shot& shot = shots.Append();
+    shot.x = shipX + static_cast<float>(row.muzzles[i].dx * side);
+    shot.y = static_cast<float>(row.muzzles[i].y);
+    shot.z = 1.0f;
+    shot.headingX = headingX;
+    shot.headingY = headingY;
+    shot.width = shot.height = 2000;
+    shot.spin = 0;
+    shot.direction = 0;
+    shot.quad = row.quad;
+  }
+  if (weapon == 2) gunSide = -gunSide;
+  energy -= row.cost;
+  shotsFired += row.counted;
+  shakeStrength = row.shake;
+  nextShotTime = GetTickCount() + row.intervalMs;
+  PlayEffect(1, 0);
+}
+
+void FireAlienShot(const Alien& alien) {
+  Shot& shot = shots.Append();
+  shot.x = alien.x;
+  shot.y = alien.y;
+  shot.z = alien.z - 2000.0f;
+  // Aimed at where the ship is now; the x heading and its scatter are drawn before the y heading.
+  const int alienZ = RoundToInt(alien.z);
+  shot.headingX = (AngleTo(RoundToInt(shipX), 0, RoundToInt(alien.x), alienZ) - 90.0f) / 5.0f +
+                  static_cast<float>(RandomUpTo(6) - 3);
+  shot.headingY = (AngleTo(RoundToInt(shipY), 0, RoundToInt(alien.y), alienZ) - 90.0f) / 5.0f +
+                  static_cast<float>(RandomUpTo(6) - 3);
+  shot.width = shot.height = 2000;
+  shot.spin = 0;
+  shot.quad = alien.quad - 29;
+  shot.direction = -1;
+}
+
+float AngleTo(int x1, int y1, int x2, int y2) {
+  const float dx = static_cast<float>(x2) - static_cast<float>(x1);
+  const float dy = static_cast<float>(y2) - static_cast<float>(y1);
+  const float length = std::sqrt(dx * dx + dy * dy);
+  if (length == 0.0f) return 0.0f;
+  // 57 per radian and a mirror at 358, not 57.2958 and 360: the headings of the game use these.
+  float angle = std::acos(dx / length) * 57.0f;
+  if (dy < 0.0f) angle = 358.0f - angle;
+  return angle;
+}
+
+void ShotPass() {
+  shots.Walk([](Shot& shot) {
+    if (shot.direction == 0) shot.direction = 1;
+    shot.spin += 20;
+    if (shot.spin > 360) shot.spin -= 360;
+    shot.z += static_cast<float>(shot.direction) * kShotDepthStep;
+    bool spent = false;
+    if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - shipX) < 10000.0f &&
+        std::fabs(shot.y - shipY) < 6000.0f) {
+      shakeFrames = RoundToInt(MaxOf(static_cast<float>(shakeFrames), 10.0f));
+      shakeStrength = RoundToInt(
+          MaxOf(static_cast<float>(shakeStrength), static_cast<float>(shot.quad - 11) / 2.0f + 1.0f));
+      SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), 100, 2, 100);
+      hull -= 2 * (shot.quad - 11) + 7;
+      spent = true;
+    }
+    if (shot.z > kShotFarLimit || shot.z < 1.0f) spent = true;
+    if (spent) return true;
+    shot.x += std::sin(shot.headingX / 57.0f) * 4000.0f;
+    shot.y += std::sin(shot.headingY / 57.0f) * 3600.0f;
+    return false;
+  });
+}
+
+void CollisionPass() {
+  for (int s = 0; s < shots.Count(); ++s) {
+    const Shot& shot = shots.At(s);
+    for (int a = 0; a < aliens.Count(); ++a) {
+      Alien& alien = aliens.At(a);
+      if (std::fabs(shot.z - alien.z) < kHitWindowDepth &&
+          std::fabs(shot.x - alien.x) < static_cast<float>(alien.width / 2) &&
+          std::fabs(shot.y - alien.y) < static_cast<float>(alien.height / 2)) {
+        SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), RoundToInt(shot.z - 500.0f), 1, 33);
+        // The damage follows the weapon selected now, not the one that fired the shot; an
+        // alien's own shot is destroyed without doing damage.
+        if (shot.direction == 1) alien.hitPoints -= 3 * weapon;
+        shots.RemoveAt(s);
+        return;
+      }
+    }
+  }
+}

@@ -1,0 +1,48 @@
+// Explosion sparks and the screen shake.
+#include "mission/sparks.h"
+
+#include <cmath>
+
+#include "base/random.h"
+#include "mission/game_state.h"
+
+void SpawnSparks(int x, int y, int z, int count, int power) {
+  if (power == 0) power = 100;
+  const float powerScale = static_cast<float>(power);
+  for (int i = 0; i < count; ++i) {
+    Spark& spark = sparks.Append();
+    // The random numbers are drawn in the order of the fields below.
+    spark.z = static_cast<float>(z);
+    spark.size = static_cast<float>(RandomUpTo(5000) + 300) * powerScale / 100.0f;
+    spark.life = static_cast<float>(RandomUpTo(55) + 200);
+    spark.x = static_cast<float>(x + RandomUpTo(700) - 300);
+    spark.y = static_cast<float>(y + RandomUpTo(700) - 300);
+    spark.velocity = static_cast<float>(RandomUpTo(400) + 120) * ((powerScale - 100.0f) / 400.0f + 1.0f);
+    spark.heading = static_cast<float>(RandomUpTo(360));
+    spark.climb = static_cast<float>(RandomUpTo(360));
+  }
+}
+
+void SparkPass() {
+  sparks.Walk([](Spark& spark) {
+    spark.life -= 2.0f;
+    if (spark.life < 0.0f) return true;
+    // Headings are 57 units per radian; heading 0 moves the spark straight up the screen.
+    spark.x += std::sin(spark.heading / 57.0f) * spark.velocity;
+    spark.y -= std::cos(spark.heading / 57.0f) * spark.velocity;
+    spark.z += std::sin(spark.climb / 57.0f) * spark.velocity / 2.0f;
+    spark.size += 70.0f;
+    spark.velocity *= 0.95f;
+    return false;
+  });
+}
+
+void ShakeStep() {
+  if (shakeFrames <= 0) return;
+  shakeOffsetX = RandomUpTo(2 * shakeStrength) - shakeStrength;
+  shakeOffsetY = RandomUpTo(2 * shakeStrength) - shakeStrength;
+  --shakeFrames;
+  if (shakeFrames == 0) shakeOffsetX = shakeOffsetY = 0;
+}
+
+float MaxOf(float a, float b) { return b < a ? a : b; }

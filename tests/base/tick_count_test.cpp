@@ -1,0 +1,40 @@
+// Tests of the millisecond tick count.
+#include "base/tick_count.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+// The time since the system started, from the kernel's own report, in milliseconds (10 ms steps).
+std::uint32_t UptimeMilliseconds() {
+  std::ifstream uptime("/proc/uptime");
+  double seconds = 0;
+  uptime >> seconds;
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(seconds * 1000.0));
+}
+
+}  // namespace
+
+TEST(TickCount, CountsFromSystemStart) {
+  const std::uint32_t before = UptimeMilliseconds();
+  const std::int32_t ticks = GetTickCount();
+  const std::uint32_t after = UptimeMilliseconds();
+  // Differences of wrapping 32-bit counts, taken as signed.
+  const auto sinceBefore = static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks) - before);
+  const auto untilAfter = static_cast<std::int32_t>(after - static_cast<std::uint32_t>(ticks));
+  EXPECT_GE(sinceBefore, -20) << "the tick count is the time since the system started, not the program";
+  EXPECT_GE(untilAfter, -20) << "the tick count is the time since the system started, not the program";
+}
+
+TEST(TickCount, AdvancesInMilliseconds) {
+  const std::int32_t start = GetTickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(GetTickCount()) -
+                                                 static_cast<std::uint32_t>(start));
+  EXPECT_GE(elapsed, 49) << "50 ms of sleep advance the count by about 50";
+}

@@ -1,0 +1,154 @@
+# Shared helpers of the program tests: a private copy of the program, an X server of their own,
+# a player's keys and clicks, and a look at the pixels of BMP screenshots.
+# Source it after setting `e2e_name`; it installs a cleanup trap for what it starts.
+
+e2e_work=$(mktemp -d)
+e2e_pids=()
+
+e2e_cleanup() {
+  local pid
+  for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$e2e_work"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+  echo "${e2e_name:-e2e}: $*" >&2
+  exit 1
+}
+
+# Copies the program with its pictures and sounds into a fresh folder (printed), so that the build
+# folder's own highscore file and screenshots stay untouched.
+e2e_copy_program() {
+  local build=$1 folder
+  [ -x "$build/space" ] || e2e_fail "no program at $build/space"
+  folder=$(mktemp -d "$e2e_work/program.XXXXXX")
+  cp "$build/space" "$folder/"
+  cp -r "$build/img" "$folder/"
+  cp "$build"/*.wav "$folder/"
+  echo "$folder"
+}
+
+# Starts an X server of the given size on a free display and exports DISPLAY.
+e2e_start_xvfb() {
+  local size=${1:-1024x768x24} number=""
+  # Xvfb picks a free display number and writes it to the pipe once it accepts connections.
+  mkfifo "$e2e_work/display"
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
+  e2e_pids+=($!)
+  read -r -t 10 number <"$e2e_work/display" || true
+  [ -n "$number" ] || e2e_fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
+  export DISPLAY=":$number"
+}
+
+# Starts the program in its folder with the given environment; its pid is in e2e_game_pid and its
+# output goes to game.log beside it.
+e2e_start_game() {
+  local folder=$1
+  shift
+  (cd "$folder" && exec env "$@" ./space) >"$folder/game.log" 2>&1 &
+  e2e_game_pid=$!
+  e2e_pids+=("$e2e_game_pid")
+}
+
+# Waits until the game's window is mapped and has the focus.
+e2e_wait_window() {
+  local window="" _
+  for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Space$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the program ended before its window showed"
+    sleep 0.1
+  done
+  [ -n "$window" ] || e2e_fail "the window did not appear"
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  sleep 1  # the first menu frames
+}
+
+# Waits up to `seconds` for the game to end and sets e2e_status to its exit status.
+e2e_wait_exit() {
+  local seconds=${1:-10} _
+  for _ in $(seq $((seconds * 10))); do
+    kill -0 "$e2e_game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$e2e_game_pid" 2>/dev/null && e2e_fail "the program did not end within $seconds s"
+  e2e_status=0
+  wait "$e2e_game_pid" || e2e_status=$?
+}
+
+# The game notices a key only when one frame sees it held and a later one sees it up: hold it.
+e2e_hold_key() {
+  xdotool keydown "$1"
+  sleep 0.3
+  xdotool keyup "$1"
+  sleep 0.3
+}
+
+# Relative motion in raw counts, which the game adds to its own pointer (it starts at 400, 300).
+e2e_move() {
+  xdotool mousemove_relative -- "$1" "$2"
+  sleep 0.2
+}
+
+e2e_click() {
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.5
+}
+
+# Saves the X screen as a picture to look at, when ImageMagick's import is there.
+e2e_look() {
+  command -v import >/dev/null && import -window root "$1" 2>/dev/null || true
+}
+
+# Python that reads 24-bit BMP files: pixel(picture, x, y) gives (r, g, b) with y counted from the top.
+e2e_bmp_python='
+import struct, sys
+def load(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    assert bits == 24, bits
+    return data, offset, width, height, (width * 3 + 3) & ~3
+def pixel(picture, x, y):
+    data, offset, width, height, stride = picture
+    at = offset + (height - 1 - y) * stride + 3 * x
+    b, g, r = data[at:at + 3]
+    return r, g, b
+'
+
+# Pixels of a 24-bit BMP within the rectangle x0 <= x < x1, y0 <= y < y1 (top-down) whose red,
+# green and blue are all at least `level`.
+e2e_bright_pixels() {
+  python3 -c "$e2e_bmp_python"'
+picture = load(sys.argv[1])
+x0, y0, x1, y1, level = map(int, sys.argv[2:])
+print(sum(min(pixel(picture, x, y)) >= level for y in range(y0, y1) for x in range(x0, x1)))
+' "$@"
+}
+
+# Pixels of a 24-bit BMP within the rectangle x0 <= x < x1, y0 <= y < y1 of exactly the colour r g b.
+e2e_colour_pixels() {
+  python3 -c "$e2e_bmp_python"'
+picture = load(sys.argv[1])
+x0, y0, x1, y1, r, g, b = map(int, sys.argv[2:])
+print(sum(pixel(picture, x, y) == (r, g, b) for y in range(y0, y1) for x in range(x0, x1)))
+' "$@"
+}
+
+# Pixels within the rectangle x0 <= x < x1, y0 <= y < y1 in which two 24-bit BMPs differ.
+e2e_differing_pixels() {
+  python3 -c "$e2e_bmp_python"'
+a, b = load(sys.argv[1]), load(sys.argv[2])
+x0, y0, x1, y1 = map(int, sys.argv[3:])
+print(sum(pixel(a, x, y) != pixel(b, x, y) for y in range(y0, y1) for x in range(x0, x1)))
+' "$@"
+}
+
+# Checks that the highscore file is the empty table: ten empty names, each CR LF and score 0.
+e2e_check_empty_table() {
+  [ -f "$1" ] || e2e_fail "no highscore file $1"
+  python3 -c 'import sys; sys.exit(open(sys.argv[1], "rb").read() != b"\r\n\0\0\0\0" * 10)' "$1" ||
+    e2e_fail "$1 is not the empty table of 60 bytes: $(od -c "$1" | head -n 5)"
+}

@@ -1,0 +1,330 @@
+// Tests of text and shape drawing on the back buffer (dummy video driver, software renderer) and
+// on sprites.
+#include "media/draw.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "media/display.h"
+#include "media/render_context.h"
+#include "media/sprite_table.h"
+#include "media/sprites.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr unsigned kBlack = 0x000000;  // pixels read back are 0x00RRGGBB
+constexpr unsigned kWhite = 0xFFFFFF;
+
+struct Box {
+  int left = kWidth;
+  int top = kHeight;
+  int right = -1;  // inclusive
+  int bottom = -1;
+};
+
+class Draw : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    EndDraw();
+    ShutdownMultimedia();
+    ASSERT_NE(InitDisplay(), 0);
+    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "t"), 0);
+  }
+
+  void TearDown() override {
+    EndDraw();
+    ShutdownMultimedia();
+  }
+
+  // Reads the back buffer (black where nothing was drawn).
+  void Capture() {
+    screen_.assign(kWidth * kHeight, 0xDEADBEEF);
+    ASSERT_TRUE(ReadBackBuffer(screen_.data()));
+  }
+
+  unsigned At(int x, int y) const { return screen_[static_cast<std::size_t>(y) * kWidth + x]; }
+
+  // The smallest box holding every pixel that is not black inside the given area.
+  Box Drawn(int left, int top, int right, int bottom) const {
+    Box box;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x) {
+        if (At(x, y) == kBlack) continue;
+        box.left = std::min(box.left, x);
+        box.top = std::min(box.top, y);
+        box.right = std::max(box.right, x);
+        box.bottom = std::max(box.bottom, y);
+      }
+    }
+    return box;
+  }
+
+  // True if the w x h blocks at (x1, y1) and (x2, y2) hold the same pixels.
+  bool SameBlock(int x1, int y1, int x2, int y2, int w, int h) const {
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        if (At(x1 + x, y1 + y) != At(x2 + x, y2 + y)) return false;
+      }
+    }
+    return true;
+  }
+
+  // Opens a phase on the back buffer.
+  static void BeginBackBuffer() { ASSERT_EQ(BeginDraw(BackBufferTarget()), 1); }
+
+  std::vector<unsigned> screen_;
+};
+
+TEST_F(Draw, SecondTextContinuesWhereTheFirstEnded) {
+  BeginBackBuffer();
+  const int left = MeasureText("Links");
+  const int right = MeasureText("Rechts");
+  SetTextPosition(10, 10);
+  WriteText("Links");
+  WriteText("Rechts");
+  SetTextPosition(10 + left, 100);
+  WriteText("Rechts");
+  EndDraw();
+  Capture();
+
+  const Box both = Drawn(0, 0, kWidth - 1, 60);
+  EXPECT_EQ(both.left, 10) << "the text's top-left corner is the position";
+  EXPECT_EQ(both.top, 10);
+  EXPECT_EQ(both.right, 10 + left + right - 1) << "the two opaque boxes end after both widths";
+  EXPECT_TRUE(SameBlock(10 + left, 10, 10 + left, 100, right, both.bottom - both.top + 1))
+      << "the second text is drawn at the first text's end, on the same line";
+}
+
+TEST_F(Draw, NewPhaseDrawsBlackTextOnAWhiteBox) {
+  BeginBackBuffer();
+  SetDrawFlags(kDrawTransparentText);
+  SetDrawColor(255, 0, 0);
+  EndDraw();
+  BeginBackBuffer();
+  SetTextPosition(50, 50);
+  WriteText("Mx");
+  const int width = MeasureText("Mx");
+  EndDraw();
+  Capture();
+
+  const Box box = Drawn(0, 0, kWidth - 1, kHeight - 1);
+  EXPECT_EQ(box.left, 50);
+  EXPECT_EQ(box.right, 50 + width - 1);
+  EXPECT_EQ(At(50, 50), kWhite) << "opaque background: the box is white";
+  EXPECT_EQ(At(box.right, box.bottom), kWhite);
+  bool fullyBlack = false;
+  for (int y = box.top; y <= box.bottom; ++y) {
+    for (int x = box.left; x <= box.right; ++x) {
+      const unsigned p = At(x, y);
+      ASSERT_TRUE((p >> 16) == (p & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF))
+          << "text is black after BeginDraw, not the previous phase's red, at " << x << "," << y;
+      fullyBlack = fullyBlack || p == kBlack;
+    }
+  }
+  EXPECT_TRUE(fullyBlack) << "the glyph stems are solid black";
+  EXPECT_EQ(CurrentDrawColor(), 0x0000FF) << "the colour value itself is kept from phase to phase";
+}
+
+TEST_F(Draw, ColourValueHasRedInTheLowByte) {
+  BeginBackBuffer();
+  SetDrawColor(150, 255, 150);
+  EXPECT_EQ(CurrentDrawColor(), 0x96FF96) << "r + g * 256 + b * 65536";
+  SetDrawColor(1, 2, 3);
+  EXPECT_EQ(CurrentDrawColor(), 0x030201);
+  EndDraw();
+  SetDrawColor(9, 9, 9);
+  EXPECT_EQ(CurrentDrawColor(), 0x030201) << "outside a phase SetDrawColor does nothing";
+}
+
+TEST_F(Draw, FontIsThirteenPixelBoldWithWindows1252Texts) {
+  EXPECT_EQ(MeasureText("Schiff"), 0) << "outside a phase MeasureText is 0";
+  BeginBackBuffer();
+  EXPECT_EQ(MeasureText(""), 0) << "the empty text is 0 wide";
+  EXPECT_NEAR(MeasureText("Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!"), 376, 6)
+      << "DejaVu Sans Bold at 13 pixels";
+  const int width = MeasureText("o");
+  EXPECT_EQ(MeasureText("\xF6"), width) << "0xF6 is one o with diaeresis, not a replacement mark";
+
+  SetDrawColor(255, 0, 0);  // red on white never reads as black background
+  SetTextPosition(100, 200);
+  WriteText("Mg");
+  SetTextPosition(100, 300);
+  WriteText("o");
+  SetTextPosition(200, 300);
+  WriteText("\xF6");
+  SetTextPosition(300, 300);
+  WriteText("");
+  EndDraw();
+  Capture();
+
+  const Box line = Drawn(0, 150, kWidth - 1, 250);
+  EXPECT_LE(line.bottom - line.top + 1, 18) << "a line is no taller than 18 pixels";
+  EXPECT_GE(line.bottom - line.top + 1, 13);
+  EXPECT_EQ(Drawn(290, 290, 400, 330).right, -1) << "the empty text draws nothing";
+
+  int oTop = -1;
+  int umlautTop = -1;
+  for (int y = 300; y < 318 && (oTop < 0 || umlautTop < 0); ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (oTop < 0 && At(100 + x, y) != kWhite) oTop = y;
+      if (umlautTop < 0 && At(200 + x, y) != kWhite) umlautTop = y;
+    }
+  }
+  ASSERT_GT(oTop, 300);
+  EXPECT_LT(umlautTop, oTop) << "0xF6 has marks above the o";
+  EXPECT_TRUE(SameBlock(100, oTop, 200, oTop, width, 318 - oTop)) << "below the marks 0xF6 is the o";
+}
+
+TEST_F(Draw, FillRectCoversExactlyItsPixels) {
+  BeginBackBuffer();
+  FillRect(100, 100, 5, 3, 0x0000FF);
+  EXPECT_EQ(CurrentDrawColor(), 0x0000FF) << "the fill colour becomes current";
+  FillRect(-5, -5, 10, 10, 0x00FF00);
+  EndDraw();
+  Capture();
+
+  const Box red = Drawn(50, 50, 150, 150);
+  EXPECT_EQ(red.left, 100);
+  EXPECT_EQ(red.top, 100);
+  EXPECT_EQ(red.right, 104) << "x to x + width - 1";
+  EXPECT_EQ(red.bottom, 102) << "y to y + height - 1";
+  EXPECT_EQ(At(102, 101), 0xFF0000u) << "0x0000FF is red";
+  const Box green = Drawn(0, 0, 40, 40);
+  EXPECT_EQ(green.right, 4) << "a rectangle reaching off the screen is clipped";
+  EXPECT_EQ(green.bottom, 4);
+
+  ASSERT_EQ(NewSprite(0, 16, 16, kSpritePlain), 1);
+  ASSERT_EQ(BeginDraw(SpriteTarget(0)), 1);
+  SpriteSlot(0)->textureStale = false;
+  FillRect(0, 0, 16, 16, 0 + 50 * 256 + 0);
+  EndDraw();
+  for (const std::uint32_t pixel : SpriteSlot(0)->pixels) {
+    ASSERT_EQ(pixel, 0x003200u) << "FillRect 0, 0, 16, 16 fills the whole 16 x 16 sprite";
+  }
+  EXPECT_TRUE(SpriteSlot(0)->textureStale) << "drawing on a sprite makes its texture stale";
+}
+
+TEST_F(Draw, LineLeavesOutItsEndAndTextFollowsFromThere) {
+  BeginBackBuffer();
+  SetDrawColor(0, 255, 0);
+  DrawLineRel(100, 300, 20, 0);
+  WriteText("A");
+  DrawLineRel(200, 400, 10, 10);
+  DrawLineRel(300, 400, -6, 2);
+  EndDraw();
+  Capture();
+
+  for (int x = 100; x < 120; ++x) ASSERT_EQ(At(x, 300), 0x00FF00u) << "line pixel " << x;
+  EXPECT_EQ(At(99, 300), kBlack);
+  EXPECT_EQ(At(120, 300), kWhite) << "the end point is not drawn; the text's box starts there";
+  EXPECT_EQ(Drawn(90, 290, 130, 330).top, 300) << "the text's top is the line's end";
+
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(At(200 + i, 400 + i), 0x00FF00u) << "diagonal step " << i;
+  EXPECT_EQ(Drawn(195, 395, 215, 415).right, 209) << "the diagonal stops before (210, 410)";
+  const Box shallow = Drawn(290, 395, 305, 405);
+  EXPECT_EQ(shallow.left, 295) << "a line drawn to the left also leaves out its end (294, 402)";
+  EXPECT_EQ(shallow.right, 300);
+  EXPECT_EQ(At(294, 402), kBlack);
+  EXPECT_EQ(At(295, 402), 0x00FF00u) << "the last step before the end";
+}
+
+TEST_F(Draw, FlagsOutlineAndInvert) {
+  ASSERT_EQ(NewSprite(3, 8, 8, kSpritePlain), 1);
+  ASSERT_EQ(BeginDraw(SpriteTarget(3)), 1);
+  SetDrawFlags(kDrawNoFill);
+  FillRect(0, 0, 8, 8, 0x0000FF);
+  SetDrawFlags(kDrawInvert);
+  FillRect(6, 6, 2, 2, 0);
+  DrawLineRel(1, 1, 3, 0);
+  DrawLineRel(1, 1, 2, 0);
+  EndDraw();
+  const std::vector<std::uint32_t>& pixels = SpriteSlot(3)->pixels;
+  const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * 8 + x]; };
+  EXPECT_EQ(pixel(0, 0), 0xFF0000u) << "the outline is drawn";
+  EXPECT_EQ(pixel(7, 3), 0xFF0000u);
+  EXPECT_EQ(pixel(4, 4), 0u) << "without fill the inside stays";
+  EXPECT_EQ(pixel(6, 6), 0xFFFFFFu) << "inverting black gives white";
+  EXPECT_EQ(pixel(7, 7), 0x00FFFFu) << "inverting the red outline gives cyan";
+  EXPECT_EQ(pixel(1, 1), 0u) << "inverting twice restores the pixel";
+  EXPECT_EQ(pixel(3, 1), 0xFFFFFFu) << "inverted once";
+
+  BeginBackBuffer();
+  FillRect(10, 10, 4, 4, 0x0000FF);
+  SetDrawFlags(kDrawInvert);
+  FillRect(12, 12, 4, 4, 0x0000FF);
+  EndDraw();
+  Capture();
+  EXPECT_EQ(At(11, 11), 0xFF0000u) << "outside the inverted rectangle";
+  EXPECT_EQ(At(12, 12), 0x00FFFFu) << "red inverted on the back buffer";
+  EXPECT_EQ(At(15, 15), kWhite) << "black inverted on the back buffer";
+  EXPECT_EQ(At(16, 16), kBlack) << "the inverted rectangle also stops at x + width - 1";
+}
+
+TEST_F(Draw, TextOnASpriteGoesIntoItsPixels) {
+  ASSERT_EQ(NewSprite(1, 60, 20, kSpritePlain), 1);
+  ASSERT_EQ(BeginDraw(SpriteTarget(1)), 1);
+  FillRect(0, 0, 60, 20, 0xFF0000);  // blue
+  SetDrawColor(0, 0, 0);
+  WriteText("Hi");
+  const int width = MeasureText("Hi");
+  SetDrawFlags(kDrawTransparentText);
+  SetTextPosition(30, 2);
+  WriteText("Hi");
+  EndDraw();
+  const std::vector<std::uint32_t>& pixels = SpriteSlot(1)->pixels;
+  const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * 60 + x]; };
+  EXPECT_EQ(pixel(0, 0), kWhite) << "opaque text sits on a white box";
+  EXPECT_EQ(pixel(width - 1, 0), kWhite);
+  EXPECT_EQ(pixel(width, 0), 0x0000FFu) << "the box is as wide as the text";
+  EXPECT_EQ(pixel(30, 2), 0x0000FFu) << "transparent text leaves the background";
+  bool glyph = false;
+  for (int y = 2; y < 20; ++y) {
+    for (int x = 30; x < 30 + width && x < 60; ++x) glyph = glyph || pixel(x, y) == kBlack;
+  }
+  EXPECT_TRUE(glyph) << "the glyphs are drawn into the sprite";
+}
+
+TEST_F(Draw, TargetsAreHandedOutOnlyWhileFree) {
+  DrawTarget* first = BackBufferTarget();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(BackBufferTarget(), nullptr) << "twice without EndDraw: nullptr the second time";
+  ASSERT_EQ(BeginDraw(first), 1);
+  EXPECT_EQ(BackBufferTarget(), nullptr) << "not while its phase is open";
+  EndDraw();
+  EXPECT_EQ(BeginDraw(first), 0) << "a target given back by EndDraw opens no phase";
+
+  ASSERT_EQ(NewSprite(2, 4, 4, kSpritePlain), 1);
+  EXPECT_EQ(SpriteTarget(7), nullptr) << "an empty sprite slot has no target";
+  DrawTarget* sprite = SpriteTarget(2);
+  ASSERT_NE(sprite, nullptr);
+  EXPECT_EQ(SpriteTarget(2), nullptr) << "one sprite target at a time";
+  ASSERT_EQ(BeginDraw(sprite), 1);
+  EXPECT_GT(MeasureText("x"), 0);
+  EXPECT_EQ(BeginDraw(nullptr), 0) << "BeginDraw without a target opens no phase";
+  EXPECT_EQ(MeasureText("x"), 0) << "and it has ended the open one";
+  DrawTarget* again = SpriteTarget(2);
+  EXPECT_NE(again, nullptr) << "whose target is free again";
+  BeginDraw(again);  // the fixture's EndDraw gives it back
+}
+
+TEST_F(Draw, NothingHappensWithoutADisplay) {
+  BeginBackBuffer();
+  CloseDisplay();
+  WriteText("Schiff");
+  FillRect(0, 0, 10, 10, 0xFFFFFF);
+  SetDrawFlags(kDrawInvert);
+  FillRect(0, 0, 10, 10, 0xFFFFFF);
+  DrawLineRel(0, 0, 10, 10);
+  EndDraw();
+  EXPECT_EQ(BackBufferTarget(), nullptr) << "no back buffer, no target";
+  EXPECT_EQ(BeginDraw(nullptr), 0);
+}
+
+}  // namespace

@@ -1,0 +1,226 @@
+// Tests of the sprite table, the blits, screen copies and writing sprites as BMP files.
+#include "media/sprites.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "media/display.h"
+#include "media/render_context.h"
+#include "media/sprite_table.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+class SpriteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ShutdownMultimedia();
+    ASSERT_NE(InitDisplay(), 0);
+    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
+    SetFrameRate(0);
+  }
+  void TearDown() override {
+    ShutdownMultimedia();
+    for (const std::string& path : files_) std::remove(path.c_str());
+  }
+
+  // A file name in the test's temporary folder, removed after the test.
+  std::string TempFile(const char* name) {
+    files_.push_back(::testing::TempDir() + name);
+    return files_.back();
+  }
+
+  // Makes sprite n from width x height top-down 0x00RRGGBB pixels.
+  static void MakeSprite(int n, int width, int height, const std::vector<std::uint32_t>& pixels,
+                         int mode = kSpritePlain) {
+    ASSERT_NE(NewSprite(n, width, height, mode), 0);
+    SpriteSlot(n)->pixels = pixels;
+    SpriteSlot(n)->textureStale = true;
+  }
+
+  static void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
+    ASSERT_TRUE(TargetBackBuffer());
+    SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
+    SDL_RenderClear(renderContext.renderer);
+  }
+
+  static std::vector<unsigned int> Screen() {
+    std::vector<unsigned int> pixels(kWidth * kHeight);
+    EXPECT_TRUE(ReadBackBuffer(pixels.data()));
+    return pixels;
+  }
+
+  static std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+
+ private:
+  std::vector<std::string> files_;
+};
+
+TEST_F(SpriteTest, TableGrowsToSlotPlusFifty) {
+  EXPECT_EQ(SpriteTableSize(), 50) << "the table starts with 50 slots";
+  ASSERT_NE(NewSprite(5000, 2, 2, kSpritePlain), 0);
+  EXPECT_EQ(SpriteTableSize(), 5050) << "creating slot 5000 grows the table to 5050 slots";
+  for (int n = 0; n < 5050; ++n) {
+    if (n == 5000) continue;
+    ASSERT_EQ(SpriteSlot(n), nullptr) << "slot " << n << " stays empty";
+  }
+  EXPECT_EQ(SpriteWidth(5050), 0) << "slots beyond the table read as empty";
+
+  FreeAllSprites();
+  EXPECT_EQ(SpriteTableSize(), 50) << "freeing every sprite returns to 50 slots";
+  ASSERT_NE(NewSprite(60, 2, 2, kSpritePlain), 0);
+  EXPECT_EQ(SpriteTableSize(), 110) << "creating slot 60 grows the table to 110 slots";
+  ASSERT_NE(NewSprite(109, 2, 2, kSpritePlain), 0);
+  EXPECT_EQ(SpriteTableSize(), 110) << "a slot inside the table does not grow it";
+  EXPECT_EQ(NewSprite(-1, 2, 2, kSpritePlain), 0) << "negative slots are refused";
+}
+
+TEST_F(SpriteTest, NewSpriteIsBlackAndSizeIsChecked) {
+  ASSERT_NE(NewSprite(1, 3, 2, kSpriteTexture), 0);
+  EXPECT_EQ(SpriteSlot(1)->pixels, std::vector<std::uint32_t>(6, 0)) << "a new sprite is black";
+  EXPECT_EQ(SpriteSlot(1)->mode, kSpriteTexture);
+  EXPECT_EQ(NewSprite(1, 0, 2, kSpritePlain), 0) << "a sprite needs a width";
+  EXPECT_EQ(SpriteSlot(1), nullptr) << "a failed creation leaves the slot empty";
+}
+
+TEST_F(SpriteTest, MissingFileLeavesSlotAsItWas) {
+  ASSERT_NE(NewSprite(3, 4, 5, kSpritePlain), 0);
+  EXPECT_EQ(LoadSpriteFile(3, TempFile("does_not_exist.bmp").c_str()), 0);
+  EXPECT_EQ(SpriteWidth(3), 4) << "a file that cannot be opened does not touch the slot";
+  EXPECT_EQ(SpriteHeight(3), 5);
+}
+
+TEST_F(SpriteTest, BlitClipsAtTheScreenEdges) {
+  // Four columns of different colours, three rows.
+  const std::vector<std::uint32_t> columns = {0x100000, 0x200000, 0x300000, 0x400000};
+  std::vector<std::uint32_t> pixels;
+  for (int row = 0; row < 3; ++row) pixels.insert(pixels.end(), columns.begin(), columns.end());
+  MakeSprite(2, 4, 3, pixels);
+
+  BlitSprite(2, -4, 10);
+  EXPECT_EQ(Screen()[10 * kWidth], 0u) << "at x = -w nothing is drawn";
+
+  BlitSprite(2, -3, 10);
+  std::vector<unsigned int> screen = Screen();
+  EXPECT_EQ(screen[10 * kWidth], 0x400000u) << "at x = -w + 1 the rightmost column lands at x = 0";
+  EXPECT_EQ(screen[10 * kWidth + 1], 0u) << "and nothing else";
+
+  BlitSprite(2, kWidth - 1, kHeight - 2);
+  screen = Screen();
+  EXPECT_EQ(screen[(kHeight - 2) * kWidth + kWidth - 1], 0x100000u)
+      << "at x = W - 1 the leftmost column shows";
+  EXPECT_EQ(screen[(kHeight - 1) * kWidth + kWidth - 1], 0x100000u) << "rows below the screen are cut off";
+
+  BlitSprite(2, 50, -2);
+  screen = Screen();
+  EXPECT_EQ(screen[50], 0x100000u) << "at y = -h + 1 the bottom row lands at y = 0";
+  EXPECT_EQ(screen[kWidth + 50], 0u) << "only that row";
+}
+
+TEST_F(SpriteTest, KeyedBlitSkipsOnlyBlack) {
+  MakeSprite(4, 2, 1, {0x000000, 0x010101});
+  FillBackBuffer(0x80, 0x80, 0x80);
+  BlitSpriteKeyed(4, 100, 100);
+  std::vector<unsigned int> screen = Screen();
+  EXPECT_EQ(screen[100 * kWidth + 100], 0x808080u) << "(0, 0, 0) is the key colour and is not drawn";
+  EXPECT_EQ(screen[100 * kWidth + 101], 0x010101u) << "(1, 1, 1) is drawn";
+
+  BlitSprite(4, 100, 100);
+  EXPECT_EQ(Screen()[100 * kWidth + 100], 0u) << "the opaque blit draws black too";
+}
+
+TEST_F(SpriteTest, BlitsNeedAnActiveDisplay) {
+  MakeSprite(5, 1, 1, {0x123456});
+  renderContext.active = false;
+  BlitSprite(5, 0, 0);
+  BlitSpriteKeyed(5, 0, 0);
+  renderContext.active = true;
+  EXPECT_EQ(Screen()[0], 0u) << "an inactive display draws nothing";
+  BlitSprite(49, 0, 0);  // empty slot
+  EXPECT_EQ(Screen()[0], 0u) << "an empty slot draws nothing";
+}
+
+TEST_F(SpriteTest, TexturesFollowThePixels) {
+  MakeSprite(6, 1, 1, {0x112233});
+  BlitSprite(6, 0, 0);
+  SpriteSlot(6)->pixels[0] = 0x445566;
+  SpriteSlot(6)->textureStale = true;
+  BlitSprite(6, 1, 0);
+  DropSpriteTextures();
+  EXPECT_EQ(SpriteSlot(6)->texture, nullptr) << "dropping forgets the texture";
+  BlitSprite(6, 2, 0);
+  const std::vector<unsigned int> screen = Screen();
+  EXPECT_EQ(screen[0], 0x112233u);
+  EXPECT_EQ(screen[1], 0x445566u) << "changed pixels reach the texture";
+  EXPECT_EQ(screen[2], 0x445566u) << "a dropped texture is made again from the pixels";
+}
+
+TEST_F(SpriteTest, ScreenCopyTakesTheBackBufferAndBlackOffScreen) {
+  MakeSprite(7, 2, 2, {0xA00001, 0xA00002, 0xA00003, 0xA00004});
+  BlitSprite(7, 0, 0);
+  PresentFrame();  // the frame with the sprite goes on view; the back buffer is the older, black one
+  BlitSprite(7, 1, 0);
+  ASSERT_NE(CopyScreenToSprite(8, -1, -1, 4, 3), 0);
+  const std::vector<std::uint32_t> expected = {
+      0, 0, 0,        0,         // row y = -1 lies above the screen
+      0, 0, 0xA00001, 0xA00002,  //
+      0, 0, 0xA00003, 0xA00004,
+  };
+  EXPECT_EQ(SpriteSlot(8)->pixels, expected)
+      << "the back buffer is copied; what lies off the screen is black";
+
+  ShutdownMultimedia();
+  EXPECT_EQ(CopyScreenToSprite(8, 0, 0, 4, 3), 0) << "no copy without a display";
+  EXPECT_EQ(SpriteSlot(8), nullptr);
+}
+
+TEST_F(SpriteTest, WrittenBmpHasExactLayoutAndLoadsBackEqual) {
+  const std::vector<std::uint32_t> pixels = {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
+  MakeSprite(1, 3, 2, pixels);
+  const std::string path = TempFile("small.bmp");
+  ASSERT_EQ(WriteSpriteBmp(1, path.c_str()), 1);
+  const std::vector<std::uint8_t> file = ReadFile(path);
+  const std::vector<std::uint8_t> expected = {
+      'B',  'M',  78,   0,    0,    0,    0,    0,    0,    0, 54, 0, 0, 0,  // file header
+      40,   0,    0,    0,    3,    0,    0,    0,    2,    0, 0,  0, 1, 0,
+      24,   0,    0,    0,    0,    0,  // size, width, height, planes, bits
+      0,    0,    0,    0,    0,    0,    0,    0,    0,    0, 0,  0, 0, 0,
+      0,    0,    0,    0,    0,    0,                                 // no sizes, resolutions, colours
+      0x0C, 0x0B, 0x0A, 0x0F, 0x0E, 0x0D, 0x12, 0x11, 0x10, 0, 0,  0,  // bottom row first, B G R
+      0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0, 0,  0,
+  };
+  EXPECT_EQ(file, expected) << "a 3 x 2 sprite is a 78-byte file: 54 bytes of headers, rows of 12 bytes";
+  ASSERT_NE(LoadSpriteFile(2, path.c_str()), 0);
+  EXPECT_EQ(SpriteSlot(2)->pixels, pixels) << "the file loads back to the same pixels";
+  EXPECT_EQ(SpriteSlot(2)->sourcePath, path) << "a loaded sprite remembers its file";
+
+  EXPECT_EQ(WriteSpriteBmp(3, path.c_str()), 0) << "an empty slot writes nothing";
+  EXPECT_EQ(WriteSpriteBmp(1, (path + "/no/such/folder.bmp").c_str()), 0)
+      << "a file that cannot be made is 0";
+}
+
+TEST_F(SpriteTest, ScreenshotOfTheWholeScreen) {
+  std::vector<std::uint32_t> picture(kWidth * kHeight);
+  for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = std::uint32_t(i * 2654435761u) & 0xFFFFFF;
+  MakeSprite(1, kWidth, kHeight, picture);
+  BlitSprite(1, 0, 0);
+  ASSERT_NE(CopyScreenToSprite(5000, 0, 0, kWidth, kHeight), 0);
+  const std::string path = TempFile("screen.bmp");
+  ASSERT_EQ(WriteSpriteBmp(5000, path.c_str()), 1);
+  EXPECT_EQ(ReadFile(path).size(), 1440054u) << "an 800 x 600 screenshot is 1,440,054 bytes";
+  ASSERT_NE(LoadSpriteFile(2, path.c_str()), 0);
+  EXPECT_EQ(SpriteSlot(2)->pixels, picture) << "the screenshot holds the screen exactly";
+}
+
+}  // namespace

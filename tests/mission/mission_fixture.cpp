@@ -1,0 +1,42 @@
+// Shared set-up of the mission tests.
+#include "mission_fixture.h"
+
+#include "media/display.h"
+#include "media/input.h"
+#include "media/quads.h"
+#include "media/sound.h"
+#include "mission/controls.h"
+#include "mission/mission_display.h"
+#include "mission/mission_progress.h"
+
+void StartMediaOnce() {
+  static const bool started = [] {
+    InitDisplay();
+    InitQuads();
+    InitMouse();
+    InitKeyboard();
+    InitAudio();
+    OpenDisplay(800, 600, 32, "Space");
+    SetFrameRate(0);
+    return true;
+  }();
+  (void)started;
+}
+
+void ResetInput() {
+  // Apply whatever an earlier test left queued, then start both devices afresh.
+  PollKeyboard();
+  PollMouse();
+  InitKeyboard();
+  InitMouse();
+  SetMousePos(400, 300);
+  PollMouse();
+}
+
+void RunMissionFrame() {
+  EaseAim();
+  ReadMissionInput();
+  AdvanceMission();
+  UpdateObjects();
+  DrawMissionFrame();
+}

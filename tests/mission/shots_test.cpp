@@ -1,0 +1,269 @@
+// Shots and hits: the four weapons, the alien's shot, AngleTo, the shot pass and the collision
+// pass.
+#include <gtest/gtest.h>
+
+#include "base/tick_count.h"
+#include "mission/aliens.h"
+#include "mission/game_state.h"
+#include "mission/mission_progress.h"
+#include "mission/shots.h"
+#include "mission_fixture.h"
+
+namespace {
+
+class Shots : public MissionTest {
+ protected:
+  void SetUp() override {
+    MissionTest::SetUp();
+    shipX = 1000.0f;
+    energy = 1330.0f;
+    aimX = 400;
+    aimY = 300;
+    gunSide = 1;
+  }
+};
+
+// A type-1 alien straight ahead of the ship that neither drifts nor fires.
+Alien& TargetAhead(float z) {
+  SpawnAlien(0, 800, static_cast<int>(z), 1);
+  Alien& alien = aliens.At(aliens.Count() - 1);
+  alien.x = shipX;
+  alien.drift = 0.0f;
+  return alien;
+}
+
+TEST(ShotsAngle, AxisPointsUse57PerRadianAnd358) {
+  EXPECT_FLOAT_EQ(AngleTo(0, 0, 10, 0), 0.0f);
+  EXPECT_NEAR(AngleTo(0, 0, 0, 10), 89.54f, 0.005f) << "57 x pi / 2";
+  EXPECT_NEAR(AngleTo(0, 0, -10, 0), 179.07f, 0.005f) << "57 x pi";
+  EXPECT_NEAR(AngleTo(0, 0, 0, -10), 268.46f, 0.005f) << "358 - 57 x pi / 2";
+  EXPECT_NEAR(AngleTo(5, 5, 15, 15), 57.0f * 0.785398f, 0.005f) << "only the difference counts";
+}
+
+TEST_F(Shots, EachWeaponFiresItsVolley) {
+  struct Expected {
+    int count;
+    int quad;
+    float cost;
+    int counted;
+    int shake;
+    int intervalMs;
+  };
+  const Expected rows[] = {{1, 11, 1, 1, 1, 500}, {1, 12, 1, 1, 1, 400}, {2, 13, 2, 1, 2, 250},
+                           {4, 14, 4, 4, 2, 400}};
+  for (int w = 1; w <= 4; ++w) {
+    SCOPED_TRACE(testing::Message() << "weapon " << w);
+    shots.Clear();
+    weapon = w;
+    energy = 100.0f;
+    shotsFired = 0;
+    shakeFrames = 0;
+    const int before = GetTickCount();
+    FireWeapon();
+    const Expected& row = rows[w - 1];
+    ASSERT_EQ(shots.Count(), row.count);
+    EXPECT_EQ(shots.At(0).quad, row.quad);
+    EXPECT_EQ(energy, 100.0f - row.cost);
+    EXPECT_EQ(shotsFired, row.counted) << "weapon 3 counts one shot, weapon 4 counts four";
+    EXPECT_EQ(shakeFrames, 10) << "recoil shake";
+    EXPECT_EQ(shakeStrength, row.shake);
+    EXPECT_GE(nextShotTime - before, row.intervalMs);
+    EXPECT_LE(nextShotTime - GetTickCount(), row.intervalMs);
+    for (int i = 0; i < shots.Count(); ++i) {
+      EXPECT_EQ(shots.At(i).z, 1.0f);
+      EXPECT_EQ(shots.At(i).direction, 0) << "a new player shot gets its direction at its first update";
+    }
+  }
+}
+
+TEST_F(Shots, MuzzlesOfTheWeapons) {
+  weapon = 3;
+  FireWeapon();
+  weapon = 4;
+  FireWeapon();
+  const float expected[][2] = {{3000, 0}, {-1000, 0}, {3000, 1000}, {-1000, 1000}, {3000, -1000}, {-1000, -1000}};
+  ASSERT_EQ(shots.Count(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(shots.At(i).x, expected[i][0]) << "shot " << i;
+    EXPECT_EQ(shots.At(i).y, expected[i][1]) << "shot " << i;
+  }
+}
+
+TEST_F(Shots, WeaponTwoAlternatesStartingOnTheRight) {
+  weapon = 2;
+  FireWeapon();
+  FireWeapon();
+  FireWeapon();
+  EXPECT_EQ(shots.At(0).x, 2000.0f) << "the first shot of a mission leaves at shipX + 1000";
+  EXPECT_EQ(shots.At(1).x, 0.0f) << "the second at shipX - 1000";
+  EXPECT_EQ(shots.At(2).x, 2000.0f);
+  EXPECT_EQ(shots.At(2).y, 800.0f);
+}
+
+TEST_F(Shots, HeadingsFollowTheCrosshairInWholeUnits) {
+  weapon = 4;
+  aimX = 799;
+  aimY = 0;
+  FireWeapon();
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(shots.At(i).headingX, 39.0f) << "(799 - 400) / 10 truncates";
+    EXPECT_EQ(shots.At(i).headingY, -30.0f);
+  }
+}
+
+TEST_F(Shots, PlayerShotFliesAwayAndIsSpentPast70000) {
+  weapon = 1;
+  FireWeapon();
+  int updates = 0;
+  while (shots.Count() == 1 && updates < 200) {
+    ShotPass();
+    ++updates;
+    if (updates == 1) {
+      EXPECT_EQ(shots.At(0).direction, 1);
+      EXPECT_EQ(shots.At(0).z, 601.0f);
+      EXPECT_EQ(shots.At(0).spin, 20);
+    }
+  }
+  EXPECT_EQ(updates, 117) << "1 + 600 x 117 is the first depth beyond 70000";
+}
+
+TEST_F(Shots, AlienShotAimsAtTheShip) {
+  Alien& alien = TargetAhead(20000.0f);
+  alien.quad = 42;
+  alien.x = shipX + 20000.0f;
+  FireAlienShot(alien);
+  const Shot& shot = shots.At(0);
+  EXPECT_EQ(shot.quad, 13) << "alien quad - 29";
+  EXPECT_EQ(shot.direction, -1);
+  EXPECT_EQ(shot.z, 18000.0f);
+  // AngleTo gives 57 x pi / 4 = 44.77 for an alien 45 degrees to the right: heading -9.05 +- 3.
+  EXPECT_GE(shot.headingX, -12.06f);
+  EXPECT_LE(shot.headingX, -6.04f);
+  EXPECT_LT(shot.headingX, 0.0f) << "a shot from the right flies to the left";
+}
+
+TEST_F(Shots, AlienShotStrikesTheShipByType) {
+  for (int quad = 11; quad <= 13; ++quad) {
+    SCOPED_TRACE(testing::Message() << "quad " << quad);
+    shots.Clear();
+    sparks.Clear();
+    hull = 4000;
+    shakeFrames = 3;
+    shakeStrength = 0;
+    Shot& shot = shots.Append();
+    shot.x = shipX + 9999.0f;
+    shot.y = shipY - 5999.0f;
+    shot.z = 1000.0f;
+    shot.direction = -1;
+    shot.quad = quad;
+    ShotPass();
+    EXPECT_EQ(shots.Count(), 0) << "a shot that strikes is removed";
+    EXPECT_EQ(hull, 4000 - (2 * (quad - 11) + 7)) << "7, 9 or 11 hull points";
+    EXPECT_EQ(shakeFrames, 10) << "the shake is raised to at least 10 frames";
+    EXPECT_EQ(shakeStrength, quad == 11 ? 1 : 2) << "1.5 rounds to even";
+    EXPECT_EQ(sparks.Count(), 2);
+    EXPECT_EQ(sparks.At(0).z, 100.0f);
+  }
+}
+
+TEST_F(Shots, AlienShotMissesBesideTheShipAndFadesOut) {
+  hull = 4000;
+  Shot& shot = shots.Append();
+  shot.x = shipX - 10000.0f;
+  shot.z = 1000.0f;
+  shot.direction = -1;
+  shot.quad = 11;
+  ShotPass();
+  EXPECT_EQ(hull, 4000) << "10000 to the side misses";
+  ASSERT_EQ(shots.Count(), 1) << "still at depth 400";
+  ShotPass();
+  EXPECT_EQ(shots.Count(), 0) << "removed once its depth is below 1";
+}
+
+TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
+  const int expected[] = {14, 7, 5, 4};
+  for (int w = 1; w <= 4; ++w) {
+    SCOPED_TRACE(testing::Message() << "weapon " << w);
+    aliens.Clear();
+    shots.Clear();
+    weapon = w;
+    energy = 1330.0f;
+    TargetAhead(8000.0f);
+    int hits = 0;
+    int frames = 0;
+    while (aliens.Count() == 1 && frames < 2000) {
+      if (shots.Count() == 0) FireWeapon();
+      const int before = aliens.At(0).hitPoints;
+      UpdateObjects();
+      ++frames;
+      if (aliens.Count() == 1 && aliens.At(0).hitPoints < before) {
+        ++hits;
+        EXPECT_EQ(before - aliens.At(0).hitPoints, 3 * w) << "3 x weapon damage per hit";
+      }
+    }
+    EXPECT_EQ(aliens.Count(), 0);
+    EXPECT_EQ(hits, expected[w - 1]) << "40 hit points";
+    EXPECT_EQ(score, 100 * w) << "100 points per destroyed type-1 alien";
+  }
+}
+
+TEST_F(Shots, DamageFollowsTheWeaponSelectedNow) {
+  Alien& alien = TargetAhead(6000.0f);
+  alien.hitPoints = 100;
+  weapon = 1;
+  FireWeapon();
+  weapon = 4;
+  for (int frame = 0; frame < 12 && aliens.At(0).hitPoints == 100; ++frame) UpdateObjects();
+  EXPECT_EQ(aliens.At(0).hitPoints, 88) << "a weapon-1 shot does 12 once weapon 4 is selected";
+}
+
+TEST_F(Shots, AtMostOneHitPerFrame) {
+  TargetAhead(6000.0f).hitPoints = 100;
+  TargetAhead(6000.0f).hitPoints = 100;
+  for (int i = 0; i < 3; ++i) {
+    Shot& shot = shots.Append();
+    shot.x = shipX;
+    shot.y = 800.0f;
+    shot.z = 6000.0f;
+    shot.direction = 1;
+    shot.quad = 12;
+  }
+  weapon = 2;
+  CollisionPass();
+  EXPECT_EQ(shots.Count(), 2) << "one shot strikes per frame";
+  EXPECT_EQ(aliens.At(0).hitPoints, 94) << "the first alien in list order is struck";
+  EXPECT_EQ(aliens.At(1).hitPoints, 100);
+  ASSERT_EQ(sparks.Count(), 1) << "one small spark per hit";
+  EXPECT_EQ(sparks.At(0).z, 5500.0f);
+}
+
+TEST_F(Shots, AlienShotStrikingAnAlienDoesNoDamage) {
+  TargetAhead(6000.0f);
+  Shot& shot = shots.Append();
+  shot.x = shipX + 5999.0f;
+  shot.y = 800.0f + 1999.0f;
+  shot.z = 6699.0f;
+  shot.direction = -1;
+  shot.quad = 11;
+  weapon = 4;
+  CollisionPass();
+  EXPECT_EQ(shots.Count(), 0) << "the alien's shot is destroyed";
+  EXPECT_EQ(aliens.At(0).hitPoints, 40) << "but does no damage";
+}
+
+TEST_F(Shots, OutsideTheBoxNothingHappens) {
+  TargetAhead(6000.0f);
+  const float offsets[][3] = {{6000, 0, 0}, {0, 2000, 0}, {0, 0, 700}};
+  for (const auto& offset : offsets) {
+    shots.Clear();
+    Shot& shot = shots.Append();
+    shot.x = shipX + offset[0];
+    shot.y = 800.0f + offset[1];
+    shot.z = 6000.0f + offset[2];
+    shot.direction = 1;
+    CollisionPass();
+    EXPECT_EQ(shots.Count(), 1) << "the box and the depth window are open on their edges";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// The generator of every picture and sound of the game, as a library for the program and its tests.
+#include "tools/artgen/artgen.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/artgen/pictures.h"
+#include "tools/artgen/sounds.h"
+
+namespace {
+
+// One quarter of the background: 0 top left, 1 top right, 2 bottom left, 3 bottom right.
+Canvas Quarter(const Canvas& space, int index) {
+  Canvas out(440, 340);
+  int x0 = (index % 2) * 440;
+  int y0 = (index / 2) * 340;
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) out.At(x, y) = space.At(x0 + x, y0 + y);
+  }
+  return out;
+}
+
+Bytes Wav(const Sound& sound) {
+  return EncodeWav(sound.samples, sound.channels, kSampleRate);
+}
+
+constexpr int kJpegQuality = 90;
+
+}  // namespace
+
+std::vector<ArtFile> GenerateArt() {
+  std::vector<ArtFile> files;
+  Canvas space = MakeSpaceBackground();
+  for (int i = 0; i < 4; ++i) {
+    files.push_back({"img/bg" + std::to_string(i + 1) + ".jpg", EncodeJpeg(Quarter(space, i), kJpegQuality)});
+  }
+  files.push_back({"img/x.bmp", EncodeBmp(MakeCrosshair())});
+  files.push_back({"img/view1.jpg", EncodeJpeg(MakeCanopyRim(), kJpegQuality)});
+  files.push_back({"img/view2.bmp", EncodeBmp(MakeGaugePanel())});
+  files.push_back({"img/view3.jpg", EncodeJpeg(MakeConsole(), kJpegQuality)});
+  files.push_back({"img/rock.bmp", EncodeBmp(MakeRock())});
+  files.push_back({"img/crsr.bmp", EncodeBmp(MakePointer())});
+  files.push_back({"img/expl.bmp", EncodeBmp(MakeExplosion())});
+  for (int weapon = 1; weapon <= 4; ++weapon) {
+    files.push_back({"img/shot_" + std::to_string(weapon) + ".bmp", EncodeBmp(MakeShot(weapon))});
+  }
+  files.push_back({"img/dspl.jpg", EncodeJpeg(MakeGaugeSegment(), 95)});
+  files.push_back({"expl1.wav", Wav(MakeExplosionSound())});
+  files.push_back({"fire.wav", Wav(MakeFireSound())});
+  files.push_back({"click.wav", Wav(MakeClickSound())});
+  files.push_back({"loop.wav", Wav(MakeMusicLoop())});
+  files.push_back({"builtin/briefing.bmp", EncodeBmp(MakeBriefingPage())});
+  files.push_back({"builtin/logo.bmp", EncodeBmp(MakeTitleLogo())});
+  const char* buttons[5][2] = {{"starten", "Starten"},
+                               {"mission", "Mission"},
+                               {"beenden", "Beenden"},
+                               {"fertig", "Fertig"},
+                               {"bestenliste", "Bestenliste"}};
+  for (const auto& [name, label] : buttons) {
+    files.push_back({std::string("builtin/button_") + name + ".bmp", EncodeBmp(MakeButton(label))});
+  }
+  for (int type = 1; type <= 3; ++type) {
+    files.push_back({"builtin/ship" + std::to_string(type) + ".bmp", EncodeBmp(MakeShip(type))});
+  }
+  return files;
+}
+
+bool WriteArt(const std::vector<ArtFile>& files, const std::string& folder, std::string& error) {
+  for (const ArtFile& file : files) {
+    std::filesystem::path path = std::filesystem::path(folder) / file.path;
+    std::error_code code;
+    std::filesystem::create_directories(path.parent_path(), code);
+    if (code) {
+      error = "cannot create " + path.parent_path().string() + ": " + code.message();
+      return false;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(file.bytes.data()),
+              static_cast<std::streamsize>(file.bytes.size()));
+    out.close();
+    if (!out) {
+      error = "cannot write " + path.string();
+      return false;
+    }
+  }
+  return true;
+}
