@@ -35,9 +35,11 @@ JpegSession& SessionOf(j_common_ptr cinfo) {
 
 void IgnoreMessage(j_common_ptr) {}
 
-// Warnings stay silent; the one that says the file ended early is remembered.
+// Warnings stay silent; those that say the compressed data ended early (the file itself, or a
+// marker where entropy-coded data should be) are remembered.
 void NoteWarning(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) SessionOf(cinfo).dataEnded = true;
+  const int code = cinfo->err->msg_code;
+  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) SessionOf(cinfo).dataEnded = true;
 }
 
 // Called for every row of blocks read and every scan started, so the scan count is checked long
@@ -63,7 +65,8 @@ bool StartDecoding(JpegSession& s, const std::uint8_t* data, std::size_t size) {
   if (s.cinfo.jpeg_color_space == JCS_GRAYSCALE) s.cinfo.out_color_space = JCS_RGB;
   jpeg_calc_output_dimensions(&s.cinfo);
   if (s.cinfo.output_components != 3 || s.cinfo.output_width > unsigned(kMaxImageSide) ||
-      s.cinfo.output_height > unsigned(kMaxImageSide))
+      s.cinfo.output_height > unsigned(kMaxImageSide) ||
+      std::size_t(s.cinfo.output_width) * s.cinfo.output_height > kMaxJpegPixels)
     return false;
   jpeg_start_decompress(&s.cinfo);
   s.dataEnded = false;  // a multi-scan file is read in full at the start; that part stays decoded

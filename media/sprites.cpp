@@ -1,5 +1,4 @@
-// Sprite operations: loading BMP and JPEG images, blank and screen-copied sprites, the two blits
-// and writing a sprite as a BMP file.
+// Sprite operations: loading images, blank and screen-copied sprites, the blits, BMP writing.
 #include "media/sprites.h"
 
 #include <algorithm>
@@ -7,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "media/bmp_reader.h"
@@ -127,7 +127,7 @@ int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode) {
   }
   sprite.width = width;
   sprite.height = height;
-  sprite.bits = 32;
+  sprite.bits = 0;  // not made from an image file
   sprite.mode = mode;
   return 1;
 }

@@ -51,7 +51,9 @@ void SpawnAlien(int x, int y, int z, int type) {
   alien.driftY = 0.0f;
 }
 
-int ExplosionVolume(float z) { return std::clamp(RoundToInt(800.0f / z * 1000.0f), 0, 100); }
+int ExplosionVolume(float z) {
+  return std::clamp(RoundToInt(800.0f / z * 1000.0f), 0, 100);
+}
 
 void AlienPass() {
   aliens.Walk([](Alien& alien) {

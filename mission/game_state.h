@@ -75,21 +75,21 @@ extern int score;             // points; 100 x type per destroyed alien
 extern int shotsFired;        // shots counted by FireWeapon
 
 // ---- The ship ------------------------------------------------------------------------------------
-extern int hull;            // hull points, 4000 at the start; below 0 the ship is destroyed
-extern float energy;        // weapon energy, 1330 at the start; regains 0.1 per frame below 50
-extern int speed;           // world units per frame along x, never above 0
-extern float shipX;         // world x of the viewpoint
-extern float shipY;         // world y; sinks only during the destruction sequence
-extern int approachPhase;   // 1 while the ship flies in and brakes
-extern float musicVolume;   // fade-in of the music loop, 0 to 100
-extern int weapon;          // 1 to 4
-extern int gunSide;         // +1 or -1: side of the next weapon-2 shot
-extern int nextShotTime;    // tick count before which no shot may be fired
+extern int hull;           // hull points, 4000 at the start; below 0 the ship is destroyed
+extern float energy;       // weapon energy, 1330 at the start; regains 0.1 per frame below 50
+extern int speed;          // world units per frame along x, never above 0
+extern float shipX;        // world x of the viewpoint
+extern float shipY;        // world y; sinks only during the destruction sequence
+extern int approachPhase;  // 1 while the ship flies in and brakes
+extern float musicVolume;  // fade-in of the music loop, 0 to 100
+extern int weapon;         // 1 to 4
+extern int gunSide;        // +1 or -1: side of the next weapon-2 shot
+extern int nextShotTime;   // tick count before which no shot may be fired
 
 // ---- Aim -----------------------------------------------------------------------------------------
 extern int mouseX;  // mouse position sampled once per mission frame, screen pixels
 extern int mouseY;
-extern int aimX;    // crosshair, trailing the mouse by 10 pixels per frame and axis
+extern int aimX;  // crosshair, trailing the mouse by 10 pixels per frame and axis
 extern int aimY;
 
 // ---- Screen shake --------------------------------------------------------------------------------

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kSliceCount = 61;        // depth slices 0 to 60, 1000 units deep each
+constexpr int kSliceCount = 61;  // depth slices 0 to 60, 1000 units deep each
 constexpr float kSliceDepth = 1000.0f;
 constexpr int kDebrisQuad = 3;
 constexpr int kSparkQuad = 10;

@@ -16,4 +16,6 @@ inline int RoundToInt(double value) {
 }
 
 // Rounds up to the next int (ceiling), saturating like RoundToInt.
-inline int CeilToInt(float value) { return RoundToInt(std::ceil(value)); }
+inline int CeilToInt(float value) {
+  return RoundToInt(std::ceil(value));
+}

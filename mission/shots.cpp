@@ -20,10 +20,10 @@ struct WeaponRow {
   Muzzle muzzles[4];
   int muzzleCount;
   int quad;
-  float cost;       // energy per volley
-  int counted;      // added to shotsFired: weapon 3 counts its two shots as one
-  int shake;        // shakeStrength of the recoil
-  int intervalMs;   // time until the next volley
+  float cost;      // energy per volley
+  int counted;     // added to shotsFired: weapon 3 counts its two shots as one
+  int shake;       // shakeStrength of the recoil
+  int intervalMs;  // time until the next volley
 };
 
 // Weapon 2 fires from one side only; its muzzle offset is multiplied by gunSide.
@@ -34,9 +34,9 @@ constexpr WeaponRow kWeapons[4] = {
     {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, 14, 4.0f, 4, 2, 400},
 };
 
-constexpr float kShotDepthStep = 600.0f;    // per frame, both directions
-constexpr float kShotFarLimit = 70000.0f;   // a shot beyond this depth is spent
-constexpr float kHitWindowDepth = 700.0f;   // half the depth of an alien's hit window
+constexpr float kShotDepthStep = 600.0f;   // per frame, both directions
+constexpr float kShotFarLimit = 70000.0f;  // a shot beyond this depth is spent
+constexpr float kHitWindowDepth = 700.0f;  // half the depth of an alien's hit window
 
 }  // namespace
 

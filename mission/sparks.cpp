@@ -45,4 +45,6 @@ void ShakeStep() {
   if (shakeFrames == 0) shakeOffsetX = shakeOffsetY = 0;
 }
 
-float MaxOf(float a, float b) { return b < a ? a : b; }
+float MaxOf(float a, float b) {
+  return b < a ? a : b;
+}

@@ -69,31 +69,34 @@ silent_output() {
   python3 -c 'import sys; data = open(sys.argv[1], "rb").read(); print(int(len(data) > 0 and not any(data)))' "$1"
 }
 
-screenshot_count() {
-  find "$1" -maxdepth 1 -name 'scrnsht_*.bmp' | wc -l
+newest_screenshot() {
+  (cd "$1" && ls -t -- scrnsht_*.bmp 2>/dev/null | head -n 1) || true
 }
 
-# F10 saves the frame before last into the program's folder. A key held and let go between two
-# frames is never seen, which a busy machine can bring about: F10 is pressed again when no file
-# came. The file is named by the second, so the next one waits for a new second.
+# F10 saves the frame before last into the program's folder as a file named by the second; its
+# name goes into `shot`. A key held and let go between two frames is never seen, which happens
+# while the program still loads its files or when the machine is busy: F10 is pressed again until
+# a new file comes. The next screenshot waits for a new second.
 screenshot() {
   local folder=$1 before _
-  before=$(screenshot_count "$folder")
-  for _ in 1 2 3; do
+  before=$(newest_screenshot "$folder")
+  for _ in $(seq 10); do
     e2e_hold_key F10
-    for _ in $(seq 30); do
-      [ "$(screenshot_count "$folder")" -gt "$before" ] && break 2
+    for _ in $(seq 20); do
+      shot=$(newest_screenshot "$folder")
+      [ -n "$shot" ] && [ "$shot" != "$before" ] && break 2
       sleep 0.1
     done
   done
-  [ "$(screenshot_count "$folder")" -gt "$before" ] || e2e_fail "F10 saved no screenshot"
+  [ -n "$shot" ] && [ "$shot" != "$before" ] || e2e_fail "F10 saved no screenshot"
   sleep 1.1
+  shot=$folder/$shot
 }
 
 # Escape on the menu, again if the program has not ended after it; sets e2e_status.
 quit_from_menu() {
   local _
-  for _ in 1 2 3; do
+  for _ in $(seq 5); do
     e2e_hold_key Escape
     for _ in $(seq 30); do
       kill -0 "$e2e_game_pid" 2>/dev/null || break 2
@@ -104,16 +107,18 @@ quit_from_menu() {
 }
 
 # Plays one round in the program copied to `folder`; `name_entry` 1 means that the aborted
-# mission's score earns a place. Leaves four screenshots, named in `shots`: the main menu with
-# the pointer at (100, 300), the same with it at (400, 225), the mission, the menu after it.
+# mission's score earns a place. Sets the names of four screenshots: menu_left (the main menu with
+# the pointer at (100, 300)), menu_start (the same with it at (400, 225)), mission, menu_after.
 play_round() {
   local case=$1 folder=$2 name_entry=$3 output
   e2e_start_game "$folder" SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$e2e_work/$case.raw"
   e2e_wait_window
   e2e_move -300 0  # the pointer starts at (400, 300)
   screenshot "$folder"
+  menu_left=$shot
   e2e_move 300 -75  # "Starten" at (400, 225)
   screenshot "$folder"
+  menu_start=$shot
   e2e_move 0 160  # "Bestenliste" at (400, 385)
   e2e_click
   e2e_look "$keep/$case-list.png"
@@ -125,6 +130,7 @@ play_round() {
   xdotool mouseup 1
   sleep 3
   screenshot "$folder"
+  mission=$shot
   e2e_look "$keep/$case-mission.png"
   xdotool keydown Escape  # abort the mission: nothing destroyed, 0 points
   sleep 0.2
@@ -137,6 +143,7 @@ play_round() {
     sleep 0.5
   fi
   screenshot "$folder"
+  menu_after=$shot
   e2e_look "$keep/$case-menu.png"
   quit_from_menu
   [ "$e2e_status" -eq 0 ] || e2e_fail "$case: exit status $e2e_status: $(cat "$folder/game.log")"
@@ -144,12 +151,6 @@ play_round() {
   output=$(grep -v -e '^CRITICAL: You are using the SDL disk i/o audio driver!$' \
     -e '^CRITICAL:  Writing to file \[.*\]\.$' "$folder/game.log" || true)
   [ -z "$output" ] || e2e_fail "$case: the program wrote output: $output"
-  mapfile -t shots < <(cd "$folder" && ls -tr -- scrnsht_*)
-  [ "${#shots[@]}" -eq 4 ] || e2e_fail "$case: ${#shots[@]} screenshots, not 4"
-  menu_left=$folder/${shots[0]}
-  menu_start=$folder/${shots[1]}
-  mission=$folder/${shots[2]}
-  menu_after=$folder/${shots[3]}
   cp "$menu_left" "$keep/$case-menu-left.bmp"
   cp "$mission" "$keep/$case-mission.bmp"
   # The menu's line about the aborted mission shows that the mission ran.

@@ -51,7 +51,9 @@ e2e_start_game() {
   e2e_pids+=("$e2e_game_pid")
 }
 
-# Waits until the game's window is mapped and has the focus.
+# Waits until the game's window is mapped and has the focus, and until the middle of the screen
+# shows something other than the black of a freshly opened display: the first menu frame, drawn
+# only after every picture and sound was loaded.
 e2e_wait_window() {
   local window="" _
   for _ in $(seq 100); do
@@ -61,7 +63,29 @@ e2e_wait_window() {
   done
   [ -n "$window" ] || e2e_fail "the window did not appear"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
-  sleep 1  # the first menu frames
+  python3 - <<'PY' || e2e_fail "the menu was not drawn within 20 s"
+import ctypes, sys, time
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDisplayWidth.argtypes = x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+x11.XGetPixel.restype = ctypes.c_ulong
+display = x11.XOpenDisplay(None)
+root = x11.XDefaultRootWindow(display)
+cx, cy = x11.XDisplayWidth(display, 0) // 2 - 50, x11.XDisplayHeight(display, 0) // 2 - 50
+for _ in range(200):
+    image = x11.XGetImage(display, root, cx, cy, 100, 100, 0xFFFFFFFF, 2)  # ZPixmap
+    if image and any(x11.XGetPixel(image, i, j) & 0xFFFFFF for i in range(0, 100, 5) for j in range(0, 100, 5)):
+        sys.exit(0)
+    time.sleep(0.1)
+sys.exit(1)
+PY
+  sleep 0.5
 }
 
 # Waits up to `seconds` for the game to end and sets e2e_status to its exit status.

@@ -4,12 +4,14 @@
 # F10 on the list page, "Fertig", "Starten" and at once Escape, F10 on the main menu again, Escape.
 # Checks the exit status, the highscore file, and the four screenshot files: their names, sizes,
 # and that each shows its own page, the last one with the line about the aborted mission.
-# Usage: menu_pages.sh BUILD_DIR   (E2E_KEEP=folder keeps pictures of the X screen there)
+# Usage: menu_pages.sh BUILD_DIR
+# Pictures of the X screen (when ImageMagick's import is there) and the game's screenshots are kept
+# in BUILD_DIR/e2e, or in the folder E2E_KEEP names.
 set -euo pipefail
 e2e_name=menu_pages
 source "$(dirname "$0")/lib.sh"
 build=$(cd "${1:?usage: menu_pages.sh BUILD_DIR}" && pwd)
-keep=${E2E_KEEP:-$e2e_work}
+keep=${E2E_KEEP:-$build/e2e}
 mkdir -p "$keep"
 
 folder=$(e2e_copy_program "$build")
@@ -55,12 +57,15 @@ for shot in "${shots[@]}"; do
   [[ $shot =~ ^scrnsht_[0-9]{14}\.bmp$ ]] || e2e_fail "screenshot name $shot"
   size=$(stat -c %s "$folder/$shot")
   [ "$size" -eq 1440054 ] || e2e_fail "$shot has $size bytes, not 1,440,054"
-  cp "$folder/$shot" "$keep/"
 done
 main=$folder/${shots[0]}
 briefing=$folder/${shots[1]}
 list=$folder/${shots[2]}
 after=$folder/${shots[3]}
+cp "$main" "$keep/menu_main.bmp"
+cp "$briefing" "$keep/menu_briefing.bmp"
+cp "$list" "$keep/menu_list.bmp"
+cp "$after" "$keep/menu_after_mission.bmp"
 
 # Near-white pixels: the veil keeps every background pixel's red below 60, so only text is bright.
 title="320 150 560 170"  # the list page's title

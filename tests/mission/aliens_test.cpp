@@ -1,7 +1,8 @@
 // Alien ships and debris: creation by type, the alien pass and the debris pass.
+#include "mission/aliens.h"
+
 #include <gtest/gtest.h>
 
-#include "mission/aliens.h"
 #include "mission/game_state.h"
 #include "mission_fixture.h"
 

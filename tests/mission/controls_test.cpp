@@ -1,4 +1,6 @@
 // The player's controls: the trailing crosshair and the keys and buttons of a mission.
+#include "mission/controls.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +9,6 @@
 #include "base/tick_count.h"
 #include "media/input.h"
 #include "media/input_injection.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission_fixture.h"
 

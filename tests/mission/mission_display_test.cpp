@@ -1,5 +1,7 @@
 // The mission display: depth slices, the steering and arming of aliens as they are drawn, and
 // the crosshair, which shows only after the approach.
+#include "mission/mission_display.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,7 +15,6 @@
 #include "media/sprites.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission_fixture.h"
 
 namespace {
@@ -99,6 +100,23 @@ TEST_F(MissionDisplay, DriftIsSteeredOnlyAfterTheApproach) {
   DrawMissionFrame();
   EXPECT_EQ(aliens.At(0).drift, -280.0f) << "steering stops at speed - 200";
   EXPECT_EQ(aliens.At(1).drift, 120.0f) << "steering stops at speed + 200";
+}
+
+TEST_F(MissionDisplay, SparksRightInFrontOfTheViewerAreDrawn) {
+  NewSprite(10, 32, 32, kSpriteTexture);
+  CreateQuad(10, 10);
+  // 2000 units at depth 5 are 40000 pixels: far larger than the screen, drawn all the same.
+  for (const float z : {5.0f, 5.7f, 0.01f}) {
+    Spark& spark = sparks.Append();
+    spark.x = shipX;
+    spark.z = z;
+    spark.size = 2000.0f;
+    spark.life = 200.0f;
+  }
+  DrawMissionFrame();
+  DrawMissionFrame();
+  EXPECT_EQ(sparks.Count(), 3) << "drawing leaves the sparks as they are";
+  FreeSprite(10);
 }
 
 // The back buffer's pixel at (x, y), read through a copy into a sprite written as a BMP file.

@@ -75,7 +75,8 @@ bool WillStrike(float x, float y, float z, float stepX, float stepY, const Alien
   for (int t = first; t <= first + 2; ++t) {
     const float frames = static_cast<float>(t);
     if (std::fabs(z + 600.0f * frames - alien.z) >= 700.0f) continue;
-    if (std::fabs(x + stepX * frames - (alien.x + alienStep * frames)) < static_cast<float>(alien.width / 2) &&
+    if (std::fabs(x + stepX * frames - (alien.x + alienStep * frames)) <
+            static_cast<float>(alien.width / 2) &&
         std::fabs(y + stepY * frames - alien.y) < static_cast<float>(alien.height / 2)) {
       return true;
     }
@@ -144,9 +145,9 @@ class Autopilot {
     }
 
     // ReadMissionInput fires with the crosshair as EaseAim leaves it at the start of the frame.
-    const bool fire = plan.gun != nullptr && plan.gun->weapon == weaponNow && EasedAim(aimX, mouseX) == plan.x &&
-                      EasedAim(aimY, mouseY) == plan.y && frame - lastVolley_ >= plan.gun->cadence &&
-                      energy >= plan.gun->cost;
+    const bool fire = plan.gun != nullptr && plan.gun->weapon == weaponNow &&
+                      EasedAim(aimX, mouseX) == plan.x && EasedAim(aimY, mouseY) == plan.y &&
+                      frame - lastVolley_ >= plan.gun->cadence && energy >= plan.gun->cost;
     if (fire) lastVolley_ = frame;
     if (fire != buttonHeld_) {
       events.push_back({frame, "button", 1, fire ? 1 : 0});

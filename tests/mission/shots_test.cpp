@@ -1,12 +1,13 @@
 // Shots and hits: the four weapons, the alien's shot, AngleTo, the shot pass and the collision
 // pass.
+#include "mission/shots.h"
+
 #include <gtest/gtest.h>
 
 #include "base/tick_count.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
-#include "mission/shots.h"
 #include "mission_fixture.h"
 
 namespace {
@@ -49,8 +50,8 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
     int shake;
     int intervalMs;
   };
-  const Expected rows[] = {{1, 11, 1, 1, 1, 500}, {1, 12, 1, 1, 1, 400}, {2, 13, 2, 1, 2, 250},
-                           {4, 14, 4, 4, 2, 400}};
+  const Expected rows[] = {
+      {1, 11, 1, 1, 1, 500}, {1, 12, 1, 1, 1, 400}, {2, 13, 2, 1, 2, 250}, {4, 14, 4, 4, 2, 400}};
   for (int w = 1; w <= 4; ++w) {
     SCOPED_TRACE(testing::Message() << "weapon " << w);
     shots.Clear();
@@ -81,7 +82,8 @@ TEST_F(Shots, MuzzlesOfTheWeapons) {
   FireWeapon();
   weapon = 4;
   FireWeapon();
-  const float expected[][2] = {{3000, 0}, {-1000, 0}, {3000, 1000}, {-1000, 1000}, {3000, -1000}, {-1000, -1000}};
+  const float expected[][2] = {{3000, 0},     {-1000, 0},    {3000, 1000},
+                               {-1000, 1000}, {3000, -1000}, {-1000, -1000}};
   ASSERT_EQ(shots.Count(), 6);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(shots.At(i).x, expected[i][0]) << "shot " << i;

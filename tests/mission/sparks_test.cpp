@@ -1,4 +1,6 @@
 // Sparks and screen shake: SpawnSparks, the spark pass, the shake step and MaxOf.
+#include "mission/sparks.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 
 #include "base/random.h"
 #include "mission/game_state.h"
-#include "mission/sparks.h"
 #include "mission_fixture.h"
 
 namespace {
