@@ -93,19 +93,6 @@ screenshot() {
   shot=$folder/$shot
 }
 
-# Escape on the menu, again if the program has not ended after it; sets e2e_status.
-quit_from_menu() {
-  local _
-  for _ in $(seq 5); do
-    e2e_hold_key Escape
-    for _ in $(seq 30); do
-      kill -0 "$e2e_game_pid" 2>/dev/null || break 2
-      sleep 0.1
-    done
-  done
-  e2e_wait_exit 1
-}
-
 # Plays one round in the program copied to `folder`; `name_entry` 1 means that the aborted
 # mission's score earns a place. Sets the names of four screenshots: menu_left (the main menu with
 # the pointer at (100, 300)), menu_start (the same with it at (400, 225)), mission, menu_after.
@@ -145,7 +132,7 @@ play_round() {
   screenshot "$folder"
   menu_after=$shot
   e2e_look "$keep/$case-menu.png"
-  quit_from_menu
+  e2e_quit_from_menu
   [ "$e2e_status" -eq 0 ] || e2e_fail "$case: exit status $e2e_status: $(cat "$folder/game.log")"
   # The disk audio driver announces itself; the program says nothing.
   output=$(grep -v -e '^CRITICAL: You are using the SDL disk i/o audio driver!$' \

@@ -176,3 +176,18 @@ e2e_check_empty_table() {
   python3 -c 'import sys; sys.exit(open(sys.argv[1], "rb").read() != b"\r\n\0\0\0\0" * 10)' "$1" ||
     e2e_fail "$1 is not the empty table of 60 bytes: $(od -c "$1" | head -n 5)"
 }
+
+# Escape on the menu until the program ends, up to five times: a key held and let go between two
+# frames is never seen, which happens while the program still loads its files or when the
+# machine is busy. Sets e2e_status like e2e_wait_exit.
+e2e_quit_from_menu() {
+  local _
+  for _ in 1 2 3 4 5; do
+    e2e_hold_key Escape
+    for _ in $(seq 30); do
+      kill -0 "$e2e_game_pid" 2>/dev/null || break 2
+      sleep 0.1
+    done
+  done
+  e2e_wait_exit 1
+}

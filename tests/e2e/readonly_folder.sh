@@ -46,10 +46,7 @@ check_readonly_run() {
   before=$(ls -A "$folder")
   start_wrapped "$folder" "$@" -- SDL_AUDIODRIVER=dummy
   e2e_wait_window
-  xdotool keydown Escape
-  sleep 0.2
-  xdotool keyup Escape
-  e2e_wait_exit 10
+  e2e_quit_from_menu
   status=$e2e_status
   [ "$status" -eq 0 ] || e2e_fail "$how: exit status $status: $(cat "$e2e_work/game.log")"
   cmp -s "$e2e_work/old.dat" "$folder/kvshs.dat" ||

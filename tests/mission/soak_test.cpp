@@ -15,7 +15,7 @@ constexpr long kMostGrowthKiB = 1024;
 
 // Exits with 0 when the run kept its memory, 1 otherwise; the figures go to stderr.
 [[noreturn]] void SoakAndExit() {
-  const soak::Figures figures = soak::Run(kSoakSeconds, kWarmSeconds, 1u).Go();
+  const soak::Figures figures = soak::Run(kSoakSeconds, kWarmSeconds, 1u, true).Go();
   soak::Print(figures, stderr);
   const bool kept = figures.opened && figures.missions >= 2 && figures.warmKiB > 0 &&
                     figures.endKiB - figures.warmKiB < kMostGrowthKiB;
