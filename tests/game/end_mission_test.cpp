@@ -93,42 +93,35 @@ class EndOfMission : public ::testing::Test {
 }
 
 TEST_F(EndOfMission, WinFormula) {
-  WorkedExample();
-  EXPECT_EQ(WinScore(), 70405) << "0 + 100000 / 250 + 2500 * 20 + 1000.25 * 20";
-
-  missionStartTime = 50000;
-  EXPECT_EQ(WinScore(), 70407) << "a mission started at tick count 50000 gets 2 from the first term";
-  missionStartTime = 100001;
-  EXPECT_EQ(WinScore(), 70405) << "the first term divides by the tick count, 0 beyond 100 seconds";
-  missionStartTime = -50000;
-  EXPECT_EQ(WinScore(), 70403) << "a tick count read as negative gives a negative first term";
-
-  missionStartTime = 3600000;
-  shotsFired = 1;
-  EXPECT_EQ(WinScore(), 170005) << "one counted shot is worth 100000";
-  shotsFired = 100001;
-  EXPECT_EQ(WinScore(), 70005) << "the shot term truncates to 0 beyond 100000 shots";
-}
-
-TEST_F(EndOfMission, WinFormulaRoundsHalvesToEven) {
-  missionStartTime = 3600000;
-  shotsFired = 250;
-  hull = 0;
-  energy = 0.125f;
-  EXPECT_EQ(WinScore(), 402) << "2.5 + 400 = 402.5 goes to the even 402";
-  energy = 1.875f;
-  EXPECT_EQ(WinScore(), 438) << "37.5 + 400 = 437.5 goes to the even 438";
-  energy = 0.025f;  // a little above 0.025: times 20 a little above 0.5 in double, 0.5 in float
-  EXPECT_EQ(WinScore(), 401) << "the float energy is multiplied in double precision, not rounded to float";
-}
-
-TEST_F(EndOfMission, WinFormulaSurvivesADivisorOfZero) {
-  WorkedExample();
-  shotsFired = 0;
-  EXPECT_EQ(WinScore(), 70005) << "no counted shot gives 0 for the shot term";
-  missionStartTime = 0;
-  shotsFired = 250;
-  EXPECT_EQ(WinScore(), 70405) << "a mission started at tick count 0 gives 0 for the first term";
+  // Each case changes the worked example (3600000, 250 shots, hull 2500, energy 1000.25: 70405).
+  struct Case {
+    int startTime, shots, hull;
+    float energy;
+    int expected;
+    const char* rule;
+  };
+  const Case cases[] = {
+      {3600000, 250, 2500, 1000.25f, 70405, "0 + 100000 / 250 + 2500 * 20 + 1000.25 * 20"},
+      {50000, 250, 2500, 1000.25f, 70407, "a mission started at tick count 50000 gets 2 from the first term"},
+      {100001, 250, 2500, 1000.25f, 70405, "the first term divides by the tick count, 0 beyond 100 seconds"},
+      {-50000, 250, 2500, 1000.25f, 70403, "a tick count read as negative gives a negative first term"},
+      {0, 250, 2500, 1000.25f, 70405, "a mission started at tick count 0 gives 0 for the first term"},
+      {3600000, 1, 2500, 1000.25f, 170005, "one counted shot is worth 100000"},
+      {3600000, 100001, 2500, 1000.25f, 70005, "the shot term truncates to 0 beyond 100000 shots"},
+      {3600000, 0, 2500, 1000.25f, 70005, "no counted shot gives 0 for the shot term"},
+      {3600000, 250, 0, 0.125f, 402, "2.5 + 400 = 402.5 rounds to the even 402"},
+      {3600000, 250, 0, 1.875f, 438, "37.5 + 400 = 437.5 rounds to the even 438"},
+      // 0.025f is a little above 0.025: times 20 a little above 0.5 in double, exactly 0.5 in float.
+      {3600000, 250, 0, 0.025f, 401,
+       "the float energy is multiplied in double precision, not rounded to float"},
+  };
+  for (const Case& c : cases) {
+    missionStartTime = c.startTime;
+    shotsFired = c.shots;
+    hull = c.hull;
+    energy = c.energy;
+    EXPECT_EQ(WinScore(), c.expected) << c.rule;
+  }
 }
 
 TEST_F(EndOfMission, WonMissionScoresByTheFormulaOnly) {

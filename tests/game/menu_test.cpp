@@ -28,6 +28,14 @@ int ColouredPixelsInLineBand(const Picture& picture, unsigned int colour) {
   return count;
 }
 
+// One frame with `key` down and one with it up, each handled as the menu's sound keys.
+void TapSoundKey(int key) {
+  GameScreen::KeyFrame({key}, true);
+  HandleSoundKeys();
+  GameScreen::KeyFrame({key}, false);
+  HandleSoundKeys();
+}
+
 TEST_F(Menu, StartenIsClickableWithoutItsLeftColumnAndTopRow) {
   EXPECT_EQ(ClickAt(300, 225), 0) << "|300 - 400| = 100 is not less than 100";
   EXPECT_EQ(ClickAt(301, 225), 1);
@@ -185,34 +193,18 @@ TEST_F(Menu, ControlWithMOrSSwitchesMusicAndEffects) {
   KeyFrame({Key::M}, false);
   HandleSoundKeys();
   EXPECT_EQ(musicOn, 0) << "releasing M with LeftControl held switches the music off";
-  KeyFrame({Key::M}, true);
-  HandleSoundKeys();
-  KeyFrame({Key::M}, false);
-  HandleSoundKeys();
+  TapSoundKey(Key::M);
   EXPECT_EQ(musicOn, 1) << "and on again";
   EXPECT_EQ(IsWavePlaying(5), 1) << "switching the music on starts the loop";
-  KeyFrame({Key::M}, true);
-  HandleSoundKeys();
-  KeyFrame({Key::M}, false);
-  HandleSoundKeys();
+  TapSoundKey(Key::M);
   EXPECT_EQ(IsWavePlaying(5), 0) << "switching it off stops the loop";
-  KeyFrame({Key::M}, true);
-  HandleSoundKeys();
-  KeyFrame({Key::M}, false);
-  HandleSoundKeys();
-
-  KeyFrame({Key::S}, true);
-  HandleSoundKeys();
-  KeyFrame({Key::S}, false);
-  HandleSoundKeys();
+  TapSoundKey(Key::M);
+  TapSoundKey(Key::S);
   EXPECT_EQ(soundOn, 0) << "releasing S with LeftControl held switches the effects";
   EXPECT_EQ(musicOn, 1) << "S leaves the music alone";
   KeyFrame({Key::LeftControl}, false);
 
-  KeyFrame({Key::M}, true);
-  HandleSoundKeys();
-  KeyFrame({Key::M}, false);
-  HandleSoundKeys();
+  TapSoundKey(Key::M);
   EXPECT_EQ(musicOn, 1) << "M alone switches nothing on the menu";
 }
 

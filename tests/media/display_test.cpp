@@ -11,11 +11,9 @@
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "media/render_context.h"
+#include "tests/media/screen_helpers.h"
 
 namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 
 class Display : public ::testing::Test {
  protected:
@@ -30,17 +28,7 @@ class Display : public ::testing::Test {
     renderContext.closeRequested = false;
   }
 
-  void Open() {
-    ASSERT_NE(InitDisplay(), 0);
-    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
-  }
-
-  // Fills the back buffer with one colour, as a frame's drawing would.
-  static void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
-    ASSERT_TRUE(TargetBackBuffer());
-    SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
-    SDL_RenderClear(renderContext.renderer);
-  }
+  void Open() { ASSERT_NO_FATAL_FAILURE(OpenTestDisplay()); }
 
   // The back buffer's colour if it is one colour all over, else -1.
   static long BackBufferColour() {

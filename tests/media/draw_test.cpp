@@ -13,11 +13,10 @@
 #include "media/render_context.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
+#include "tests/media/screen_helpers.h"
 
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 constexpr unsigned kBlack = 0x000000;  // pixels read back are 0x00RRGGBB
 constexpr unsigned kWhite = 0xFFFFFF;
 
@@ -33,9 +32,7 @@ class Draw : public ::testing::Test {
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     EndDraw();
-    ShutdownMultimedia();
-    ASSERT_NE(InitDisplay(), 0);
-    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "t"), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenTestDisplay());
   }
 
   void TearDown() override {
@@ -44,10 +41,7 @@ class Draw : public ::testing::Test {
   }
 
   // Reads the back buffer (black where nothing was drawn).
-  void Capture() {
-    screen_.assign(kWidth * kHeight, 0xDEADBEEF);
-    ASSERT_TRUE(ReadBackBuffer(screen_.data()));
-  }
+  void Capture() { screen_ = Screen(); }
 
   unsigned At(int x, int y) const { return screen_[static_cast<std::size_t>(y) * kWidth + x]; }
 

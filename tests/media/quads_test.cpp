@@ -10,11 +10,9 @@
 #include "media/render_context.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
+#include "tests/media/screen_helpers.h"
 
 namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 
 struct Corner {
   float x, y;
@@ -23,9 +21,7 @@ struct Corner {
 class QuadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ShutdownMultimedia();
-    ASSERT_NE(InitDisplay(), 0);
-    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenTestDisplay());
     ASSERT_EQ(InitQuads(), 1);
     SetQuadSmoothing(0);
   }
@@ -36,18 +32,6 @@ class QuadTest : public ::testing::Test {
     ASSERT_NE(NewSprite(n, width, height, kSpriteTexture), 0);
     SpriteSlot(n)->pixels = pixels;
     ASSERT_EQ(CreateQuad(q, n), 1);
-  }
-
-  static void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
-    ASSERT_TRUE(TargetBackBuffer());
-    SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
-    SDL_RenderClear(renderContext.renderer);
-  }
-
-  static std::vector<unsigned int> Screen() {
-    std::vector<unsigned int> pixels(kWidth * kHeight);
-    EXPECT_TRUE(ReadBackBuffer(pixels.data()));
-    return pixels;
   }
 
   static Corner At(int q, int k) { return {QuadCornerX(q, k), QuadCornerY(q, k)}; }

@@ -13,18 +13,14 @@
 #include "media/display.h"
 #include "media/render_context.h"
 #include "media/sprite_table.h"
+#include "tests/media/screen_helpers.h"
 
 namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 
 class SpriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ShutdownMultimedia();
-    ASSERT_NE(InitDisplay(), 0);
-    ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenTestDisplay());
     SetFrameRate(0);
   }
   void TearDown() override {
@@ -44,18 +40,6 @@ class SpriteTest : public ::testing::Test {
     ASSERT_NE(NewSprite(n, width, height, mode), 0);
     SpriteSlot(n)->pixels = pixels;
     SpriteSlot(n)->textureStale = true;
-  }
-
-  static void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
-    ASSERT_TRUE(TargetBackBuffer());
-    SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
-    SDL_RenderClear(renderContext.renderer);
-  }
-
-  static std::vector<unsigned int> Screen() {
-    std::vector<unsigned int> pixels(kWidth * kHeight);
-    EXPECT_TRUE(ReadBackBuffer(pixels.data()));
-    return pixels;
   }
 
   static std::vector<std::uint8_t> ReadFile(const std::string& path) {

@@ -10,14 +10,6 @@ namespace {
 
 using Aliens = MissionTest;
 
-// An alien of `type` at depth `z` that drifts nowhere.
-Alien& StillAlien(int type, int z) {
-  SpawnAlien(0, 0, z, type);
-  Alien& alien = aliens.At(aliens.Count() - 1);
-  alien.drift = 0.0f;
-  return alien;
-}
-
 TEST_F(Aliens, TypesDifferInBoxStrengthSpeedAndDepth) {
   SpawnAlien(100, -200, 10000, 1);
   SpawnAlien(100, -200, 10000, 2);
@@ -47,15 +39,15 @@ TEST_F(Aliens, TypesDifferInBoxStrengthSpeedAndDepth) {
 }
 
 TEST_F(Aliens, MoveByDriftTimesTypeFactor) {
-  Alien& alien = StillAlien(1, 8000);
+  Alien& alien = StillAlien(1, 0, 0, 8000);
   alien.drift = -100.0f;
   AlienPass();
   EXPECT_EQ(aliens.At(0).x, -300.0f) << "a type-1 alien moves 3 x drift";
 }
 
 TEST_F(Aliens, UsedUpAlienExplodesScoresAndShakes) {
-  StillAlien(1, 8000).hitPoints = 1;
-  StillAlien(3, 8000).hitPoints = 0;
+  StillAlien(1, 0, 0, 8000).hitPoints = 1;
+  StillAlien(3, 0, 0, 8000).hitPoints = 0;
   AlienPass();
   ASSERT_EQ(aliens.Count(), 1) << "hit points 0 destroy, 1 does not";
   EXPECT_EQ(aliens.At(0).quad, 40);
@@ -68,9 +60,9 @@ TEST_F(Aliens, UsedUpAlienExplodesScoresAndShakes) {
 }
 
 TEST_F(Aliens, RemovingTheFirstAlienPassesOverTheSecond) {
-  StillAlien(1, 8000).hitPoints = 0;
-  StillAlien(1, 8000).drift = 10.0f;
-  StillAlien(1, 8000).drift = 10.0f;
+  StillAlien(1, 0, 0, 8000).hitPoints = 0;
+  StillAlien(1, 0, 0, 8000).drift = 10.0f;
+  StillAlien(1, 0, 0, 8000).drift = 10.0f;
   AlienPass();
   ASSERT_EQ(aliens.Count(), 2);
   EXPECT_EQ(aliens.At(0).x, 0.0f) << "the alien after a removed first one is passed over";
@@ -78,7 +70,7 @@ TEST_F(Aliens, RemovingTheFirstAlienPassesOverTheSecond) {
 }
 
 TEST_F(Aliens, OnlyArmedAliensFireAndNeverDuringTheApproach) {
-  Alien& alien = StillAlien(2, 20000);
+  Alien& alien = StillAlien(2, 0, 0, 20000);
   alien.armed = 1;
   approachPhase = 1;
   for (int frame = 0; frame < 500; ++frame) AlienPass();

@@ -32,12 +32,10 @@ class MissionDisplay : public MissionMediaTest {
 // A type-1 alien (12000 x 4000) at depth z, centred on screen unless moved; it does not drift.
 // At depth 1600 one world unit is 1/16 pixel exactly, so the alien is drawn 750 x 250.
 Alien& PlaceAlien(float dx, float y, float z) {
-  SpawnAlien(0, 0, 1000, 1);
-  Alien& alien = aliens.At(aliens.Count() - 1);
+  Alien& alien = StillAlien(1, 0, 0, 1000);
   alien.x = shipX + dx;
   alien.y = y;
   alien.z = z;
-  alien.drift = 0.0f;
   return alien;
 }
 

@@ -5,6 +5,7 @@
 #include "media/input.h"
 #include "media/quads.h"
 #include "media/sound.h"
+#include "mission/aliens.h"
 #include "mission/controls.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
@@ -31,6 +32,13 @@ void ResetInput() {
   InitMouse();
   SetMousePos(400, 300);
   PollMouse();
+}
+
+Alien& StillAlien(int type, int x, int y, int z) {
+  SpawnAlien(x, y, z, type);
+  Alien& alien = aliens.At(aliens.Count() - 1);
+  alien.drift = 0.0f;
+  return alien;
 }
 
 void RunMissionFrame() {

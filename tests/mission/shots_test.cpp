@@ -25,12 +25,8 @@ class Shots : public MissionTest {
 };
 
 // A type-1 alien straight ahead of the ship that neither drifts nor fires.
-Alien& TargetAhead(float z) {
-  SpawnAlien(0, 800, static_cast<int>(z), 1);
-  Alien& alien = aliens.At(aliens.Count() - 1);
-  alien.x = shipX;
-  alien.drift = 0.0f;
-  return alien;
+Alien& TargetAhead(int z) {
+  return StillAlien(1, static_cast<int>(shipX), 800, z);
 }
 
 TEST(ShotsAngle, AxisPointsUse57PerRadianAnd358) {
@@ -130,7 +126,7 @@ TEST_F(Shots, PlayerShotFliesAwayAndIsSpentPast70000) {
 }
 
 TEST_F(Shots, AlienShotAimsAtTheShip) {
-  Alien& alien = TargetAhead(20000.0f);
+  Alien& alien = TargetAhead(20000);
   alien.quad = 42;
   alien.x = shipX + 20000.0f;
   FireAlienShot(alien);
@@ -190,7 +186,7 @@ TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
     shots.Clear();
     weapon = w;
     energy = 1330.0f;
-    TargetAhead(8000.0f);
+    TargetAhead(8000);
     int hits = 0;
     int frames = 0;
     while (aliens.Count() == 1 && frames < 2000) {
@@ -210,7 +206,7 @@ TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
 }
 
 TEST_F(Shots, DamageFollowsTheWeaponSelectedNow) {
-  Alien& alien = TargetAhead(6000.0f);
+  Alien& alien = TargetAhead(6000);
   alien.hitPoints = 100;
   weapon = 1;
   FireWeapon();
@@ -220,8 +216,8 @@ TEST_F(Shots, DamageFollowsTheWeaponSelectedNow) {
 }
 
 TEST_F(Shots, AtMostOneHitPerFrame) {
-  TargetAhead(6000.0f).hitPoints = 100;
-  TargetAhead(6000.0f).hitPoints = 100;
+  TargetAhead(6000).hitPoints = 100;
+  TargetAhead(6000).hitPoints = 100;
   for (int i = 0; i < 3; ++i) {
     Shot& shot = shots.Append();
     shot.x = shipX;
@@ -240,7 +236,7 @@ TEST_F(Shots, AtMostOneHitPerFrame) {
 }
 
 TEST_F(Shots, AlienShotStrikingAnAlienDoesNoDamage) {
-  TargetAhead(6000.0f);
+  TargetAhead(6000);
   Shot& shot = shots.Append();
   shot.x = shipX + 5999.0f;
   shot.y = 800.0f + 1999.0f;
@@ -254,7 +250,7 @@ TEST_F(Shots, AlienShotStrikingAnAlienDoesNoDamage) {
 }
 
 TEST_F(Shots, OutsideTheBoxNothingHappens) {
-  TargetAhead(6000.0f);
+  TargetAhead(6000);
   const float offsets[][3] = {{6000, 0, 0}, {0, 2000, 0}, {0, 0, 700}};
   for (const auto& offset : offsets) {
     shots.Clear();

@@ -231,6 +231,7 @@ class Run {
   double Elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
   void CountFrame() {
+    { char* leak = new char[1024]; std::fill(leak, leak + 1024, 'x'); leaked_.push_back(leak); }
     ++figures_.frames;
     if (figures_.warmKiB == 0 && figures_.missions >= kWarmMissions && Elapsed() >= warmSeconds_) {
       figures_.warmKiB = ResidentKiB();
@@ -281,7 +282,7 @@ class Run {
   // mission ends one of three ways at a random frame after the 198 frames of the approach:
   // Escape, a hit that takes the hull below zero (the destruction sequence follows), or hits that
   // use up every alien's hit points (the fleet explodes and the ship departs, a won mission).
-  // Escape also ends a mission that is still on a thousand frames later.
+  // Escape also ends a mission that is still on a thousand frames later, or when the time is up.
   void Mission() {
     enum Ending { kFleetDestroyed, kDestroyed, kEscape };
     const bool warming = figures_.missions < kWarmMissions;
@@ -295,7 +296,7 @@ class Run {
       if (frame == endFrame && ending == kFleetDestroyed) {
         for (int i = 0; i < aliens.Count(); ++i) aliens.At(i).hitPoints = 0;
       }
-      const bool escape = frame >= endFrame + (ending == kEscape ? 0 : 1000);
+      const bool escape = frame >= endFrame + (ending == kEscape ? 0 : 1000) || Elapsed() >= seconds_;
       pilot_.MissionInput(frame, (warming && frame == 100) || ScreenshotNow(), escape);
       // Unpaced frames run far faster than 40 a second while the fire interval counts real
       // milliseconds: the interval is waived so that a frame sees the shots of a paced one.
@@ -337,6 +338,7 @@ class Run {
   Pilot pilot_;
   bool fixedAllocator_;
   Figures figures_;
+  std::vector<char*> leaked_;
   Clock::time_point start_;
 };
 

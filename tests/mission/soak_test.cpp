@@ -1,5 +1,5 @@
 // The short soak: a minute of missions one after another on the headless layer, flown by an
-// automatic pilot with random input; the resident memory may not grow after the first ten seconds.
+// automatic pilot with random input; the resident memory may not grow after the warm-up.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,14 +13,23 @@ constexpr double kSoakSeconds = 60.0;
 constexpr double kWarmSeconds = 10.0;
 constexpr long kMostGrowthKiB = 1024;
 
-// Exits with 0 when the run kept its memory, 1 otherwise; the figures go to stderr.
+// AddressSanitizer holds freed memory back in its quarantine, so there the resident figure says
+// nothing; the run still has to finish without a report, and the leak check runs at its exit.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryFiguresCount = false;
+#else
+constexpr bool kMemoryFiguresCount = true;
+#endif
+
+// Exits with 0 when the run went through its warm-up and kept its memory, 1 otherwise; the
+// figures go to stderr.
 [[noreturn]] void SoakAndExit() {
   const soak::Figures figures = soak::Run(kSoakSeconds, kWarmSeconds, 1u, true).Go();
   soak::Print(figures, stderr);
-  const bool kept = figures.opened && figures.missions >= 2 && figures.warmKiB > 0 &&
-                    figures.endKiB - figures.warmKiB < kMostGrowthKiB;
+  const bool warmed = figures.opened && figures.warmKiB > 0;
+  const bool kept = !kMemoryFiguresCount || figures.endKiB - figures.warmKiB < kMostGrowthKiB;
   std::fflush(stderr);
-  std::_Exit(kept ? 0 : 1);
+  std::exit(warmed && kept ? 0 : 1);
 }
 
 // The run loads every resource into the layer and shuts it down at the end. It runs in a fresh
@@ -29,8 +38,8 @@ constexpr long kMostGrowthKiB = 1024;
 TEST(Soak, AMinuteOfMissionsKeepsTheResidentMemory) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(SoakAndExit(), ::testing::ExitedWithCode(0), "resident memory")
-      << "missions and menu stays for a minute: at least two missions, and the resident memory grows "
-         "by less than 1 MiB after the first ten seconds";
+      << "a minute of missions and menu stays gets through the warm-up (a mission ending each way) "
+         "and grows the resident memory by less than 1 MiB after it";
 }
 
 }  // namespace

@@ -5,23 +5,11 @@
 
 #include "tools/artgen/noise.h"
 #include "tools/artgen/pictures.h"
+#include "tools/artgen/vector3.h"
 
 namespace {
 
 constexpr int kDesignHeight = 512;
-
-struct Vec3 {
-  float x, y, z;
-};
-
-Vec3 Normalize(Vec3 v) {
-  float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return {v.x / len, v.y / len, v.z / len};
-}
-
-float Dot(Vec3 a, Vec3 b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
 
 const Vec3 kLight = Normalize({-0.45f, -0.75f, 0.55f});
 const Vec3 kView{0.0f, 0.0f, 1.0f};

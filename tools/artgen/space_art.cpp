@@ -5,23 +5,11 @@
 
 #include "tools/artgen/noise.h"
 #include "tools/artgen/pictures.h"
+#include "tools/artgen/vector3.h"
 
 namespace {
 
 constexpr float kPi = 3.14159265f;
-
-struct Vec3 {
-  float x, y, z;
-};
-
-Vec3 Normalize(Vec3 v) {
-  float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return {v.x / len, v.y / len, v.z / len};
-}
-
-float Dot(Vec3 a, Vec3 b) {
-  return a.x * b.x + a.y * b.y + a.z * b.z;
-}
 
 // Adds light to the four pixels around a point, so that stars can sit between pixels.
 void AddPoint(Canvas& canvas, float x, float y, Rgb light) {

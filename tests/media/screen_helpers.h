@@ -1,0 +1,33 @@
+// Test support: an 800 x 600 display opened on the headless driver, and its back buffer's pixels.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "media/display.h"
+#include "media/render_context.h"
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// A fresh layer with the 800 x 600 x 32 display open; call inside ASSERT_NO_FATAL_FAILURE.
+inline void OpenTestDisplay() {
+  ShutdownMultimedia();
+  ASSERT_NE(InitDisplay(), 0);
+  ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
+}
+
+// Fills the back buffer with one colour, as a frame's drawing would.
+inline void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
+  ASSERT_TRUE(TargetBackBuffer());
+  SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
+  SDL_RenderClear(renderContext.renderer);
+}
+
+// The back buffer as top-down 0x00RRGGBB pixels.
+inline std::vector<unsigned int> Screen() {
+  std::vector<unsigned int> pixels(kWidth * kHeight, 0xDEADBEEF);
+  EXPECT_TRUE(ReadBackBuffer(pixels.data())) << "the back buffer can be read";
+  return pixels;
+}
