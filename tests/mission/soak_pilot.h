@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "base/program_folder.h"
@@ -99,9 +98,10 @@ class Pilot {
     ReleasePressed();
     while (!held_.empty()) Hold(held_.back(), false);
     Trigger(false);
+    switchFrame_ = -1;
   }
 
-  // The input of one mission frame: the mouse towards the nearest alien in view, the trigger held
+  // The input of one mission frame: the mouse towards the nearest alien, the trigger held
   // most of the time, now and then a weapon, a speed key or a sound switch; F10 and Escape when
   // asked for.
   void MissionInput(int frame, bool screenshot, bool escape) {
@@ -197,7 +197,7 @@ class Run {
       mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     }
     ResetGameState();
-    SeedRandom(seed_);
+    SeedRandom(kGameSeed);
     figures_.opened = InitMultimedia() != 0;
     if (!figures_.opened) {
       ShutdownMultimedia();
@@ -231,7 +231,6 @@ class Run {
   double Elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
   void CountFrame() {
-    { char* leak = new char[1024]; std::fill(leak, leak + 1024, 'x'); leaked_.push_back(leak); }
     ++figures_.frames;
     if (figures_.warmKiB == 0 && figures_.missions >= kWarmMissions && Elapsed() >= warmSeconds_) {
       figures_.warmKiB = ResidentKiB();
@@ -263,7 +262,7 @@ class Run {
     } else if (figures_.missions == 1 || pilot_.Chance(150000)) {
       VisitPage(400, 305);  // "Mission", the briefing
     }
-    while (!ClickMenu(400, 225)) CountFrame();  // "Starten"
+    for (int tries = 0; tries < 10 && !ClickMenu(400, 225); ++tries) CountFrame();  // "Starten"
     pilot_.LetGo();
   }
 
@@ -332,13 +331,12 @@ class Run {
   }
 
   static constexpr int kWarmMissions = 3;
-  static constexpr std::uint32_t seed_ = 20261207u;
+  static constexpr std::uint32_t kGameSeed = 20261207u;
   double seconds_;
   double warmSeconds_;
   Pilot pilot_;
   bool fixedAllocator_;
   Figures figures_;
-  std::vector<char*> leaked_;
   Clock::time_point start_;
 };
 
