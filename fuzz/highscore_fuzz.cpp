@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Fed in uneven pieces, the reader must find the same records.
   HighscoreRecordReader reader(10);
-  for (std::size_t offset = 0, piece = 1; offset < size && !reader.Done(); offset += piece, piece = piece * 2 + 1) {
+  for (std::size_t offset = 0, piece = 1; offset < size && !reader.Done();
+       offset += piece, piece = piece * 2 + 1) {
     reader.Feed(data + offset, piece < size - offset ? piece : size - offset);
   }
   reader.Finish();

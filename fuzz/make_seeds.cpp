@@ -1,13 +1,13 @@
 // Writes the fuzz seed corpus: valid files of every kind the game reads, and broken ones.
 // Usage: make_seeds <folder>; it fills <folder>/bmp, jpeg, wav and highscore.
+#include <jpeglib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "highscore/highscore_file.h"
 #include "media/bmp_writer.h"
@@ -38,7 +38,8 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t value) {
 std::vector<std::uint32_t> Picture(int width, int height) {
   std::vector<std::uint32_t> pixels(width * height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) pixels[y * width + x] = (x * 40) << 16 | (y * 50) << 8 | ((x + y) * 20 & 0xFF);
+    for (int x = 0; x < width; ++x)
+      pixels[y * width + x] = (x * 40) << 16 | (y * 50) << 8 | ((x + y) * 20 & 0xFF);
   }
   return pixels;
 }
@@ -217,7 +218,9 @@ void WavSeeds() {
   Write("wav", "no_fmt_chunk.wav", noFmt);
 }
 
-Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes Text(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
 
 void HighscoreSeeds() {
   std::vector<HighscoreEntry> table(10, HighscoreEntry{"", 0});

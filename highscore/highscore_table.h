@@ -17,5 +17,5 @@ int LoadHighscores();
 int SaveHighscores();
 int HighscorePosition(int score);  // the place 1 to count that score would take; 0 if none
 int InsertHighscore(const std::string& name, int score);  // the place taken; 0 if it stayed out
-std::string HighscoreName(int position);  // "" outside 1 to count
-int HighscoreScore(int position);         // -1 outside 1 to count
+std::string HighscoreName(int position);                  // "" outside 1 to count
+int HighscoreScore(int position);                         // -1 outside 1 to count

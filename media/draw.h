@@ -9,8 +9,8 @@ enum DrawFlags : int {
   kDrawNoFill = 4,           // shapes are outlined only
 };
 
-DrawTarget* BackBufferTarget();   // nullptr while the back buffer's phase is open
-DrawTarget* SpriteTarget(int n);  // nullptr while a sprite's phase is open or the slot is empty
+DrawTarget* BackBufferTarget();     // nullptr while the back buffer's phase is open
+DrawTarget* SpriteTarget(int n);    // nullptr while a sprite's phase is open or the slot is empty
 int BeginDraw(DrawTarget* target);  // ends any open phase; nonzero if a phase was opened
 void EndDraw();
 void SetDrawFlags(int flags);

@@ -4,6 +4,7 @@
 // Key codes are the set-1 scan codes of key positions (US names; on a German keyboard the key Y
 // is labelled Z and the key Z is labelled Y).
 namespace Key {
+// clang-format off
 enum : int {
   Any = -1,
   Escape = 0x01,
@@ -29,10 +30,11 @@ enum : int {
   Down = 0xD0, PageDown = 0xD1, Insert = 0xD2, Delete = 0xD3, LeftGui = 0xDB, RightGui = 0xDC,
   Menu = 0xDD,
 };
+// clang-format on
 }  // namespace Key
 
-int InitKeyboard();   // 1 ok, 0 failed
-int PollKeyboard();   // takes this frame's keyboard snapshot; 1 if it is fresh
+int InitKeyboard();  // 1 ok, 0 failed
+int PollKeyboard();  // takes this frame's keyboard snapshot; 1 if it is fresh
 // Key held at the last snapshot: 128 or 0. For Key::Any: 1 if any key 0 to 254 is held, else 0.
 int IsKeyDown(int key);
 // 1 once, at the first call after a snapshot shows the key up that an earlier call saw held.
@@ -40,12 +42,12 @@ int IsKeyDown(int key);
 int WasKeyReleased(int key);
 void ReleaseKeyboard();
 
-int InitMouse();   // 1 ok, 0 failed
+int InitMouse();  // 1 ok, 0 failed
 // Applies every motion and button event since the last poll; the movement of one poll is summed
 // and then clamped to the screen. 1 if events were applied.
 int PollMouse();
-int MousePosX();                   // screen pixels, 0 to 799 after a poll
-int MousePosY();                   // screen pixels, 0 to 599 after a poll
+int MousePosX();                    // screen pixels, 0 to 799 after a poll
+int MousePosY();                    // screen pixels, 0 to 599 after a poll
 int IsMouseButtonDown(int button);  // button 1 left, 2 right, 3 middle: 1 held, 0 not
-void SetMousePos(int x, int y);    // not clamped until the next poll
+void SetMousePos(int x, int y);     // not clamped until the next poll
 void ReleaseMouse();

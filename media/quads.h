@@ -1,8 +1,8 @@
 // Quads: sprites of texture mode drawn scaled, rotated and blended into the back buffer.
 #pragma once
 
-int InitQuads();                     // 1 ok
-int CreateQuad(int q, int sprite);   // corners one pixel wider and higher than the sprite; 1 ok
+int InitQuads();                    // 1 ok
+int CreateQuad(int q, int sprite);  // corners one pixel wider and higher than the sprite; 1 ok
 void SetQuadSize(int q, int width, int height);
 // Turns the quad into a square about its centre; angle in degrees (times 0.0175, not pi/180),
 // mode 0 takes the centre from the base size, any other mode from corner 3.

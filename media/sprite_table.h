@@ -11,9 +11,9 @@ struct Sprite {
   std::vector<std::uint32_t> pixels;  // width x height, top-down rows, 0x00RRGGBB; 0 is the key colour
   int width = 0;
   int height = 0;
-  int bits = 0;  // bits per pixel of the source (24 after palette expansion or JPEG decoding)
-  int mode = 0;  // creation mode (SpriteMode)
-  std::string sourcePath;          // the file it was loaded from; empty for memory images
+  int bits = 0;            // bits per pixel of the source (24 after palette expansion or JPEG decoding)
+  int mode = 0;            // creation mode (SpriteMode)
+  std::string sourcePath;  // the file it was loaded from; empty for memory images
   SDL_Texture* texture = nullptr;  // made from the pixels on demand
   bool textureStale = true;        // pixels changed since the texture was made
 };

@@ -18,8 +18,8 @@ int LoadSpriteMemory(int n, const unsigned char* image, std::size_t size, int mo
 int NewSprite(int n, int width, int height, int mode);  // filled with black
 // A copy of the back buffer's rectangle (the frame being drawn, not the one on view).
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode = kSpritePlain);
-void BlitSprite(int n, int x, int y);       // opaque copy, clipped to the screen
-void BlitSpriteKeyed(int n, int x, int y);  // the same, skipping black (0, 0, 0) pixels
+void BlitSprite(int n, int x, int y);         // opaque copy, clipped to the screen
+void BlitSpriteKeyed(int n, int x, int y);    // the same, skipping black (0, 0, 0) pixels
 int WriteSpriteBmp(int n, const char* path);  // 24-bit BMP; 1 only if completely written
 int EnableJpegLoading();                      // lets the loaders accept JPEG data; 1
 void FreeSprite(int n);

@@ -1,10 +1,12 @@
 // Access to the built-in pictures that the build compiles in.
 #include "media/builtin/builtin_images.h"
 
-#define SPACE_BUILTIN(name)                         \
-  extern const unsigned char kBuiltin_##name[];     \
-  extern const unsigned long kBuiltin_##name##Size; \
-  static BuiltinImage Image_##name() { return {kBuiltin_##name, kBuiltin_##name##Size}; }
+#define SPACE_BUILTIN(name)                          \
+  extern const unsigned char kBuiltin_##name[];      \
+  extern const unsigned long kBuiltin_##name##Size;  \
+  static BuiltinImage Image_##name() {               \
+    return {kBuiltin_##name, kBuiltin_##name##Size}; \
+  }
 
 SPACE_BUILTIN(briefing)
 SPACE_BUILTIN(logo)
@@ -17,8 +19,12 @@ SPACE_BUILTIN(ship1)
 SPACE_BUILTIN(ship2)
 SPACE_BUILTIN(ship3)
 
-BuiltinImage BriefingPageImage() { return Image_briefing(); }
-BuiltinImage TitleLogoImage() { return Image_logo(); }
+BuiltinImage BriefingPageImage() {
+  return Image_briefing();
+}
+BuiltinImage TitleLogoImage() {
+  return Image_logo();
+}
 
 BuiltinImage ButtonImage(int slot) {
   switch (slot) {

@@ -12,4 +12,6 @@ inline Vec3 Normalize(Vec3 v) {
   return {v.x / length, v.y / length, v.z / length};
 }
 
-inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline float Dot(Vec3 a, Vec3 b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
