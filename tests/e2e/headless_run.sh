@@ -16,7 +16,7 @@ sleep 2
 kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the headless program ended by itself: $(cat "$folder/game.log")"
 [ -e "$folder/kvshs.dat" ] && e2e_fail "the table is written only when the program ends"
 kill -TERM "$e2e_game_pid"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status after a close request: $(cat "$folder/game.log")"
 e2e_check_empty_table "$folder/kvshs.dat"
 [ -s "$folder/game.log" ] && e2e_fail "the program wrote output: $(cat "$folder/game.log")"
@@ -27,7 +27,7 @@ e2e_start_xvfb 1024x768x24
 e2e_start_game "$folder" SDL_AUDIODRIVER=dummy
 e2e_wait_window
 e2e_hold_key Escape
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status after Escape: $(cat "$folder/game.log")"
 e2e_check_empty_table "$folder/kvshs.dat"
 
@@ -40,7 +40,7 @@ e2e_click
 sleep 1
 kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the program ended when the mission started"
 kill -TERM "$e2e_game_pid"
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status after a close request in a mission"
 e2e_check_empty_table "$folder/kvshs.dat"
 

@@ -56,14 +56,14 @@ e2e_start_game() {
 # only after every picture and sound was loaded.
 e2e_wait_window() {
   local window="" _
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do  # a loaded machine may take long to start the program
     window=$(xdotool search --onlyvisible --name '^Space$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the program ended before its window showed"
     sleep 0.1
   done
   [ -n "$window" ] || e2e_fail "the window did not appear"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
-  python3 - <<'PY' || e2e_fail "the menu was not drawn within 20 s"
+  python3 - <<'PY' || e2e_fail "the menu was not drawn within 60 s"
 import ctypes, sys, time
 x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
 x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -78,7 +78,7 @@ x11.XGetPixel.restype = ctypes.c_ulong
 display = x11.XOpenDisplay(None)
 root = x11.XDefaultRootWindow(display)
 cx, cy = x11.XDisplayWidth(display, 0) // 2 - 50, x11.XDisplayHeight(display, 0) // 2 - 50
-for _ in range(200):
+for _ in range(600):
     image = x11.XGetImage(display, root, cx, cy, 100, 100, 0xFFFFFFFF, 2)  # ZPixmap
     if image and any(x11.XGetPixel(image, i, j) & 0xFFFFFF for i in range(0, 100, 5) for j in range(0, 100, 5)):
         sys.exit(0)

@@ -47,7 +47,7 @@ sleep 0.5
 e2e_look "$keep/menu_after_mission.png"
 screenshot
 e2e_hold_key Escape
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status after Escape: $(cat "$folder/game.log")"
 e2e_check_empty_table "$folder/kvshs.dat"
 

@@ -86,7 +86,7 @@ wait_for "the menu after the name entry" menu_shown
 check_table "$folder/kvshs.dat" "Zyx1" || e2e_fail "the table is not saved as soon as the name is confirmed"
 
 e2e_hold_key Escape
-e2e_wait_exit 10
+e2e_wait_exit 30
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status after Escape: $(cat "$folder/game.log")"
 check_table "$folder/kvshs.dat" "Zyx1" || e2e_fail "the table written at the end is not the expected one"
 echo "name_entry: ok${E2E_KEEP:+ (picture in $keep)}"
