@@ -16,12 +16,11 @@
 #include "base/program_folder.h"
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "game/main_loop.h"
 #include "game/resources.h"
 #include "media/display.h"
 #include "media/input.h"
 #include "media/input_injection.h"
-#include "media/quads.h"
-#include "media/sound.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
@@ -32,13 +31,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void StartLayer() {
-  InitDisplay();
-  InitQuads();
-  InitMouse();
-  InitKeyboard();
-  InitAudio();
-  OpenDisplay(800, 600, 32, "Space");
-  SetQuadSmoothing(1);
+  InitMultimedia();
   // The art lies in the build folder, one above the bench program.
   std::filesystem::current_path(std::filesystem::path(ProgramFolder()) / "..");
   LoadResources();
