@@ -1,13 +1,16 @@
 // Writes the fuzz seed corpus: valid files of every kind the game reads, and broken ones.
 // Usage: make_seeds <folder>; it fills <folder>/bmp, jpeg, wav and highscore.
-#include <jpeglib.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+// jpeglib.h needs <cstdio> before it.
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
 
 #include "highscore/highscore_file.h"
 #include "media/bmp_writer.h"
