@@ -8,10 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   DecodedImage image;
   if (DecodeBmp(data, size, image)) {
-    FUZZ_REQUIRE(image.width > 0 && image.width <= kMaxImageSide);
-    FUZZ_REQUIRE(image.height > 0 && image.height <= kMaxImageSide);
-    FUZZ_REQUIRE(image.pixels.size() == static_cast<std::size_t>(image.width) * image.height);
-    for (std::uint32_t pixel : image.pixels) FUZZ_REQUIRE((pixel >> 24) == 0);
+    FUZZ_REQUIRE_SOUND_IMAGE(image);
   }
   return 0;
 }

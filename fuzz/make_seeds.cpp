@@ -47,11 +47,11 @@ std::vector<std::uint32_t> Picture(int width, int height) {
   return pixels;
 }
 
-// A BMP of the given depth with a palette of `paletteEntries` for depths up to 8.
-Bytes PaletteBmp(int width, int height, int bits) {
-  const int entries = 1 << bits;
+// An uncompressed bottom-up BMP with its headers filled in, `paletteEntries` colours after the
+// 40-byte information header, and zero pixel rows.
+Bytes BmpHeaders(int width, int height, int bits, int paletteEntries) {
   const int rowBytes = ((width * bits + 31) / 32) * 4;
-  const std::size_t offset = 54 + 4 * entries;
+  const std::size_t offset = 54 + 4 * paletteEntries;
   Bytes b(offset + rowBytes * height, 0);
   b[0] = 'B';
   b[1] = 'M';
@@ -62,6 +62,15 @@ Bytes PaletteBmp(int width, int height, int bits) {
   Put32(b, 22, height);
   Put16(b, 26, 1);
   Put16(b, 28, bits);
+  return b;
+}
+
+// A BMP of 1, 4 or 8 bits with a full palette.
+Bytes PaletteBmp(int width, int height, int bits) {
+  const int entries = 1 << bits;
+  const int rowBytes = ((width * bits + 31) / 32) * 4;
+  const std::size_t offset = 54 + 4 * entries;
+  Bytes b = BmpHeaders(width, height, bits, entries);
   for (int i = 0; i < entries; ++i) {
     b[54 + 4 * i] = i * 37;
     b[55 + 4 * i] = i * 91;
@@ -77,18 +86,9 @@ Bytes PaletteBmp(int width, int height, int bits) {
   return b;
 }
 
+// A BMP of 16 or 32 bits with a pattern in its rows.
 Bytes DirectBmp(int width, int height, int bits) {
-  const int rowBytes = ((width * bits + 31) / 32) * 4;
-  Bytes b(54 + rowBytes * height, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, b.size());
-  Put32(b, 10, 54);
-  Put32(b, 14, 40);
-  Put32(b, 18, width);
-  Put32(b, 22, height);
-  Put16(b, 26, 1);
-  Put16(b, 28, bits);
+  Bytes b = BmpHeaders(width, height, bits, 0);
   for (std::size_t i = 54; i < b.size(); ++i) b[i] = i * 13;
   return b;
 }
