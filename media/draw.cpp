@@ -43,24 +43,11 @@ std::uint32_t RgbOf(int bbggrr) {
   return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
 }
 
-// The sprite of the open phase; nullptr on the back buffer or when the slot was emptied meanwhile.
-Sprite* PhaseSprite() {
-  return phase.target->sprite == kBackBuffer ? nullptr : SpriteSlot(phase.target->sprite);
-}
-
-// Width and height of the open phase's target; false when it is gone.
-bool TargetSize(int& width, int& height) {
-  if (phase.target->sprite == kBackBuffer) {
-    if (!HasBackBuffer()) return false;
-    width = renderContext.screenWidth;
-    height = renderContext.screenHeight;
-    return true;
-  }
-  const Sprite* sprite = PhaseSprite();
-  if (sprite == nullptr) return false;
-  width = sprite->width;
-  height = sprite->height;
-  return true;
+// The pixels of the open phase's target; none when the sprite was emptied meanwhile.
+PixelArea PhaseArea() {
+  if (phase.target->sprite == kBackBuffer) return BackBufferArea();
+  Sprite* sprite = SpriteSlot(phase.target->sprite);
+  return sprite == nullptr ? PixelArea{} : sprite->Area();
 }
 
 // The part of x..x+w-1, y..y+h-1 inside width x height; computed wide so no sum overflows.
@@ -116,91 +103,45 @@ std::vector<SDL_Rect> LinePixels(std::int64_t x0, std::int64_t y0, std::int64_t 
   return pixels;
 }
 
-// Reads the back buffer under `rects`, inverts those pixels and writes them back; the software
-// renderer offers no blend mode that inverts.
-void InvertOnBackBuffer(const std::vector<SDL_Rect>& rects) {
-  SDL_Rect box = rects.front();
-  for (const SDL_Rect& rect : rects) SDL_UnionRect(&box, &rect, &box);
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(box.w) * box.h);
-  if (SDL_RenderReadPixels(renderContext.renderer, &box, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                           box.w * 4) != 0) {
-    return;
-  }
-  for (const SDL_Rect& rect : rects) {
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-      for (int x = rect.x; x < rect.x + rect.w; ++x) {
-        std::uint32_t& pixel = pixels[static_cast<std::size_t>(y - box.y) * box.w + (x - box.x)];
-        pixel = 0xFF000000 | (~pixel & 0xFFFFFF);
-      }
-    }
-  }
-  SDL_Texture* patch = SDL_CreateTexture(renderContext.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STATIC, box.w, box.h);
-  if (patch == nullptr) return;
-  SDL_UpdateTexture(patch, nullptr, pixels.data(), box.w * 4);
-  SDL_SetTextureBlendMode(patch, SDL_BLENDMODE_NONE);
-  SDL_RenderCopy(renderContext.renderer, patch, nullptr, &box);
-  SDL_DestroyTexture(patch);
-}
-
 // Sets the pixels of `rects` (inside the target, not overlapping) to `rgb`, or inverts them.
 void PaintRects(const std::vector<SDL_Rect>& rects, std::uint32_t rgb, bool invert) {
-  if (rects.empty()) return;
-  if (Sprite* sprite = PhaseSprite()) {
-    for (const SDL_Rect& rect : rects) {
-      for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        std::uint32_t* row = sprite->pixels.data() + static_cast<std::size_t>(y) * sprite->width;
-        for (int x = rect.x; x < rect.x + rect.w; ++x) {
-          row[x] = invert ? row[x] ^ 0xFFFFFF : rgb;
-        }
+  const PixelArea canvas = PhaseArea();
+  if (canvas.pixels == nullptr) return;
+  for (const SDL_Rect& rect : rects) {
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+      std::uint32_t* row = canvas.pixels + std::size_t(y) * std::size_t(canvas.width);
+      if (!invert) {
+        std::fill(row + rect.x, row + rect.x + rect.w, rgb);
+        continue;
       }
+      for (int x = rect.x; x < rect.x + rect.w; ++x) row[x] ^= 0xFFFFFF;
     }
-    sprite->textureStale = true;
-    return;
   }
-  if (phase.target->sprite != kBackBuffer || !TargetBackBuffer()) return;
-  if (invert) {
-    InvertOnBackBuffer(rects);
-    return;
-  }
-  SDL_SetRenderDrawBlendMode(renderContext.renderer, SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawColor(renderContext.renderer, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, 0xFF);
-  SDL_RenderFillRects(renderContext.renderer, rects.data(), static_cast<int>(rects.size()));
 }
 
-// Lays antialiased text (a 32-bit surface with coverage in its alpha) over the target at (x, y).
-void BlendText(SDL_Surface* text, int x, int y) {
-  int width = 0;
-  int height = 0;
-  if (!TargetSize(width, height)) return;
-  if (Sprite* sprite = PhaseSprite()) {
-    const std::optional<SDL_Rect> area = Clip(x, y, text->w, text->h, width, height);
-    if (!area) return;
-    for (int py = area->y; py < area->y + area->h; ++py) {
-      const auto* source = reinterpret_cast<const std::uint32_t*>(
-          static_cast<const std::uint8_t*>(text->pixels) + static_cast<std::size_t>(py - y) * text->pitch);
-      std::uint32_t* row = sprite->pixels.data() + static_cast<std::size_t>(py) * sprite->width;
-      for (int px = area->x; px < area->x + area->w; ++px) {
-        std::uint8_t r, g, b, a;
-        SDL_GetRGBA(source[px - x], text->format, &r, &g, &b, &a);
-        const std::uint32_t below = row[px];
-        const auto mix = [a](std::uint32_t over, std::uint32_t under) {
-          return (over * a + under * (255 - a) + 127) / 255;
-        };
-        row[px] =
-            (mix(r, (below >> 16) & 0xFF) << 16) | (mix(g, (below >> 8) & 0xFF) << 8) | mix(b, below & 0xFF);
+// Lays text in `rgb` over the target with its top-left corner at (x, y), each pixel mixed with what
+// lies below by the glyphs' coverage.
+void BlendText(const TextImage& text, int x, int y, std::uint32_t rgb) {
+  const PixelArea canvas = PhaseArea();
+  if (canvas.pixels == nullptr) return;
+  const std::optional<SDL_Rect> area = Clip(x, y, text.width, text.height, canvas.width, canvas.height);
+  if (!area) return;
+  for (int py = area->y; py < area->y + area->h; ++py) {
+    const std::uint8_t* coverage = text.coverage.data() + std::size_t(py - y) * std::size_t(text.width);
+    std::uint32_t* row = canvas.pixels + std::size_t(py) * std::size_t(canvas.width);
+    for (int px = area->x; px < area->x + area->w; ++px) {
+      const std::uint32_t a = coverage[px - x];
+      if (a == 0) continue;
+      const std::uint32_t below = row[px];
+      std::uint32_t mixed = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t over = rgb >> shift & 0xFF;
+        const std::uint32_t under = below >> shift & 0xFF;
+        mixed |= (over * a + under * (255 - a) + 127) / 255 << shift;
       }
+      row[px] = mixed;
     }
-    sprite->textureStale = true;
-    return;
   }
-  if (phase.target->sprite != kBackBuffer || !TargetBackBuffer()) return;
-  SDL_Texture* texture = SDL_CreateTextureFromSurface(renderContext.renderer, text);
-  if (texture == nullptr) return;
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-  const SDL_Rect place{x, y, text->w, text->h};
-  SDL_RenderCopy(renderContext.renderer, texture, nullptr, &place);
-  SDL_DestroyTexture(texture);
 }
 
 }  // namespace
@@ -254,19 +195,20 @@ void SetTextPosition(int x, int y) {
 void WriteText(const char* text) {
   if (phase.target == nullptr || text == nullptr || *text == '\0') return;
   const int advance = TextWidth(text);
-  const SDL_Color colour{static_cast<std::uint8_t>(phase.rgb >> 16),
-                         static_cast<std::uint8_t>(phase.rgb >> 8), static_cast<std::uint8_t>(phase.rgb),
-                         0xFF};
-  if (SDL_Surface* glyphs = RenderText(text, colour)) {
-    int width = 0;
-    int height = 0;
-    if ((phase.flags & kDrawTransparentText) == 0 && TargetSize(width, height)) {
-      if (const std::optional<SDL_Rect> box = Clip(phase.x, phase.y, glyphs->w, glyphs->h, width, height)) {
+  const PixelArea canvas = PhaseArea();
+  const TextImage* glyphs =
+      canvas.pixels != nullptr
+          ? TextCoverage(text,
+                         int(std::clamp<std::int64_t>(std::int64_t(canvas.width) - phase.x, 1, canvas.width)))
+          : nullptr;
+  if (glyphs != nullptr) {
+    if ((phase.flags & kDrawTransparentText) == 0) {
+      if (const std::optional<SDL_Rect> box =
+              Clip(phase.x, phase.y, glyphs->width, glyphs->height, canvas.width, canvas.height)) {
         PaintRects({*box}, kWhite, false);
       }
     }
-    BlendText(glyphs, phase.x, phase.y);
-    SDL_FreeSurface(glyphs);
+    BlendText(*glyphs, phase.x, phase.y, phase.rgb);
   }
   phase.x = static_cast<int>(static_cast<std::int64_t>(phase.x) + advance);
 }
@@ -280,9 +222,10 @@ void FillRect(int x, int y, int width, int height, int colour) {
   if (phase.target == nullptr) return;
   const auto value = static_cast<std::uint32_t>(colour);
   SetDrawColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-  int targetWidth = 0;
-  int targetHeight = 0;
-  if (width <= 0 || height <= 0 || !TargetSize(targetWidth, targetHeight)) return;
+  const PixelArea canvas = PhaseArea();
+  const int targetWidth = canvas.width;
+  const int targetHeight = canvas.height;
+  if (width <= 0 || height <= 0 || canvas.pixels == nullptr) return;
   // Pen outline and brush fill have the same colour, so a filled rectangle is one block.
   std::vector<std::optional<SDL_Rect>> parts;
   const std::int64_t right = static_cast<std::int64_t>(x) + width - 1;
@@ -309,10 +252,10 @@ void DrawLineRel(int x, int y, int dx, int dy) {
   if (phase.target == nullptr) return;
   const std::int64_t endX = static_cast<std::int64_t>(x) + dx;
   const std::int64_t endY = static_cast<std::int64_t>(y) + dy;
-  int width = 0;
-  int height = 0;
-  if (TargetSize(width, height)) {
-    PaintRects(LinePixels(x, y, endX, endY, width, height), phase.rgb, (phase.flags & kDrawInvert) != 0);
+  const PixelArea canvas = PhaseArea();
+  if (canvas.pixels != nullptr) {
+    PaintRects(LinePixels(x, y, endX, endY, canvas.width, canvas.height), phase.rgb,
+               (phase.flags & kDrawInvert) != 0);
   }
   phase.x = static_cast<int>(endX);
   phase.y = static_cast<int>(endY);

@@ -1,8 +1,8 @@
 // The one event loop of the layer: keys and mouse to the input module, the rest to the display.
 #include "media/events.h"
 
+#include "media/presenter.h"
 #include "media/render_context.h"
-#include "media/sprite_table.h"
 
 namespace {
 
@@ -11,6 +11,9 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     // Mouse events still queued stay pending; PollMouse applies them once the window is back.
     case SDL_WINDOWEVENT_FOCUS_LOST: renderContext.active = false; break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: renderContext.active = HasBackBuffer(); break;
+    // The bars around the picture are drawn again as well.
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_EXPOSED: PresenterWindowChanged(); break;
     default: break;
   }
 }
@@ -29,11 +32,8 @@ void PumpEvents() {
       case SDL_MOUSEBUTTONUP: InputHandleEvent(event); break;
       case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
       case SDL_QUIT: renderContext.closeRequested = true; break;
-      case SDL_RENDER_TARGETS_RESET: DropSpriteTextures(); break;
-      case SDL_RENDER_DEVICE_RESET:
-        DropSpriteTextures();
-        RecreateDisplayBuffers();
-        break;
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET: PresenterWindowChanged(); break;
       default: break;
     }
   }

@@ -3,13 +3,9 @@
 
 #include <SDL.h>
 
-// Drains the queue: keys and mouse go to the input module, focus, close and renderer resets to the
-// display. Called by PresentFrame, PollKeyboard and PollMouse.
+// Drains the queue: keys and mouse go to the input module, focus, close, size changes and renderer
+// resets to the display. Called by PresentFrame, PollKeyboard and PollMouse.
 void PumpEvents();
 
 // Defined by the input module: records one keyboard or mouse event for the next poll.
 void InputHandleEvent(const SDL_Event& event);
-
-// Defined by the display module: makes both buffers again, black, after the renderer lost its
-// device. False without a display or when they cannot be made.
-bool RecreateDisplayBuffers();

@@ -1,15 +1,21 @@
-// Inside the multimedia layer only: the window, renderer and the two buffers that the display,
-// the sprites, the quads and the drawing share.
+// Inside the multimedia layer only: the two frame buffers in our own memory that every drawing
+// operation writes into, and the window's state that the display, the events and the input share.
 #pragma once
 
-#include <SDL.h>
+#include <cstdint>
+#include <vector>
+
+// A block of 0x00RRGGBB pixels, top-down rows of `width` pixels each: the back buffer or a sprite.
+struct PixelArea {
+  std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+};
 
 struct RenderContext {
-  SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* backBuffer = nullptr;   // render target of all drawing, screenWidth x screenHeight
-  SDL_Texture* frontBuffer = nullptr;  // the frame on view; swapped with backBuffer by PresentFrame
-  int screenWidth = 0;                 // pixels, as opened
+  std::vector<std::uint32_t> backBuffer;   // all drawing goes here; screenWidth x screenHeight
+  std::vector<std::uint32_t> frontBuffer;  // the frame on view; swapped with backBuffer at each present
+  int screenWidth = 0;                     // pixels, as opened; 0 without a display
   int screenHeight = 0;
   bool active = false;          // window has the focus; blits and presents do nothing otherwise
   bool closeRequested = false;  // SDL_QUIT seen
@@ -20,9 +26,9 @@ extern RenderContext renderContext;
 // True once OpenDisplay succeeded and until CloseDisplay.
 bool HasBackBuffer();
 
-// Makes the back buffer the renderer's target; false without a display.
-bool TargetBackBuffer();
+// The back buffer as a pixel area; no pixels without a display.
+PixelArea BackBufferArea();
 
-// Reads the back buffer into `pixels` (screenWidth x screenHeight, 0x00RRGGBB, top-down rows).
-// Used by CopyScreenToSprite and by tests. False without a display.
+// Copies the back buffer into `pixels` (screenWidth x screenHeight, 0x00RRGGBB, top-down rows).
+// Used by tests and the contact sheet. False without a display.
 bool ReadBackBuffer(unsigned int* pixels);

@@ -1,11 +1,11 @@
-// Inside the multimedia layer only: the sprite slots, their pixels and their textures.
+// Inside the multimedia layer only: the sprite slots and their pixels.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "media/render_context.h"
 
 struct Sprite {
   std::vector<std::uint32_t> pixels;  // width x height, top-down rows, 0x00RRGGBB; 0 is the key colour
@@ -14,8 +14,8 @@ struct Sprite {
   int bits = 0;            // bits per pixel of the source (24 after palette expansion or JPEG decoding)
   int mode = 0;            // creation mode (SpriteMode)
   std::string sourcePath;  // the file it was loaded from; empty for memory images
-  SDL_Texture* texture = nullptr;  // made from the pixels on demand
-  bool textureStale = true;        // pixels changed since the texture was made
+
+  PixelArea Area() { return {pixels.data(), width, height}; }
 };
 
 // The sprite in slot n, or nullptr for an empty slot or a slot beyond the table.
@@ -24,13 +24,6 @@ Sprite* SpriteSlot(int n);
 // Empties slot n (growing the table to n + 50 slots when n is beyond it) and returns the new,
 // empty sprite record to fill in. The caller fills pixels and size.
 Sprite& CreateSpriteSlot(int n);
-
-// The sprite's texture, made again from its pixels when stale or lost; key-colour pixels get
-// alpha 0, all others 255. nullptr without a renderer.
-SDL_Texture* SpriteTexture(Sprite& sprite);
-
-// Forgets every texture (after the renderer lost them); they are made again on next use.
-void DropSpriteTextures();
 
 void FreeAllSprites();
 int SpriteTableSize();

@@ -12,6 +12,7 @@
 #include "media/bmp_reader.h"
 #include "media/bmp_writer.h"
 #include "media/jpeg_reader.h"
+#include "media/pixel_rows.h"
 #include "media/render_context.h"
 #include "media/sprite_table.h"
 
@@ -51,25 +52,28 @@ bool ValidSize(int width, int height) {
 }
 
 // Clips the sprite to the screen and copies it into the back buffer; `keyed` leaves key-colour
-// pixels out (their texture alpha is 0), otherwise every pixel is copied, black included.
+// pixels out, otherwise every pixel is copied, black included.
 void Blit(int n, int x, int y, bool keyed) {
-  Sprite* sprite = SpriteSlot(n);
+  const Sprite* sprite = SpriteSlot(n);
   if (sprite == nullptr || !renderContext.active || !HasBackBuffer()) return;
-  const int screenW = renderContext.screenWidth;
-  const int screenH = renderContext.screenHeight;
+  const PixelArea screen = BackBufferArea();
   int w = sprite->width;
   int h = sprite->height;
-  if (x >= screenW || y >= screenH || x <= -w || y <= -h) return;
-  if (x + w > screenW) w = screenW - x;
-  if (y + h > screenH) h = screenH - y;
+  if (x >= screen.width || y >= screen.height || x <= -w || y <= -h) return;
+  if (x + w > screen.width) w = screen.width - x;
+  if (y + h > screen.height) h = screen.height - y;
   const int left = x < 0 ? -x : 0;
   const int top = y < 0 ? -y : 0;
-  SDL_Texture* texture = SpriteTexture(*sprite);
-  if (texture == nullptr || !TargetBackBuffer()) return;
-  const SDL_Rect source{left, top, w - left, h - top};
-  const SDL_Rect target{x + left, y + top, w - left, h - top};
-  SDL_SetTextureBlendMode(texture, keyed ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-  SDL_RenderCopy(renderContext.renderer, texture, &source, &target);
+  for (int row = top; row < h; ++row) {
+    const std::uint32_t* source =
+        sprite->pixels.data() + std::size_t(row) * std::size_t(sprite->width) + left;
+    std::uint32_t* target = screen.pixels + std::size_t(y + row) * std::size_t(screen.width) + (x + left);
+    if (keyed) {
+      CopyRowKeyed(target, source, w - left);
+    } else {
+      CopyRow(target, source, w - left);
+    }
+  }
 }
 
 }  // namespace
@@ -106,24 +110,20 @@ int NewSprite(int n, int width, int height, int mode) {
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode) {
   if (n < 0) return 0;
   Sprite& sprite = CreateSpriteSlot(n);
-  const int screenW = renderContext.screenWidth;
-  const int screenH = renderContext.screenHeight;
-  std::vector<unsigned int> screen(std::size_t(screenW) * std::size_t(screenH));
-  if (!ValidSize(width, height) || !HasBackBuffer() || !ReadBackBuffer(screen.data())) {
+  const PixelArea screen = BackBufferArea();
+  if (!ValidSize(width, height) || screen.pixels == nullptr) {
     FreeSprite(n);
     return 0;
   }
   // Whatever part of the rectangle lies off the screen becomes black.
   sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
+  const int left = std::clamp(x, 0, screen.width);
+  const int right = int(std::clamp<long long>(static_cast<long long>(x) + width, 0, screen.width));
   for (int row = 0; row < height; ++row) {
-    const int sy = y + row;
-    if (sy < 0 || sy >= screenH) continue;
-    for (int column = 0; column < width; ++column) {
-      const int sx = x + column;
-      if (sx >= 0 && sx < screenW)
-        sprite.pixels[std::size_t(row) * std::size_t(width) + std::size_t(column)] =
-            screen[std::size_t(sy) * std::size_t(screenW) + std::size_t(sx)] & 0xFFFFFF;
-    }
+    const long long sy = static_cast<long long>(y) + row;
+    if (sy < 0 || sy >= screen.height || left >= right) continue;
+    CopyRow(sprite.pixels.data() + std::size_t(row) * std::size_t(width) + (left - x),
+            screen.pixels + std::size_t(sy) * std::size_t(screen.width) + left, right - left);
   }
   sprite.width = width;
   sprite.height = height;

@@ -1,7 +1,10 @@
 // The text font and the Windows-1252 to UTF-8 conversion of the texts drawn with it.
 #include "media/text_font.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <unordered_map>
 
 extern const unsigned char kEmbeddedFont[];
 extern const unsigned long kEmbeddedFontSize;
@@ -20,6 +23,16 @@ constexpr std::uint16_t kHighControlBlock[32] = {
 TTF_Font* font = nullptr;
 bool fontTried = false;  // opening is tried once; a failure leaves the texts undrawn
 
+struct CachedText {
+  TextImage image;
+  bool complete = false;  // the whole text, not only its visible start
+};
+
+// The texts drawn lately, by their Windows-1252 bytes. A screen draws a few dozen; when more are
+// asked for, the cache starts afresh, so that typing a name does not make it grow for ever.
+constexpr std::size_t kCachedTexts = 128;
+std::unordered_map<std::string, CachedText> cache;
+
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
@@ -31,6 +44,43 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
+}
+
+// The coverage of SDL_ttf's blended rendering in white.
+void TakeCoverage(SDL_Surface* rendered, TextImage& image) {
+  image.width = rendered->w;
+  image.height = rendered->h;
+  image.coverage.assign(std::size_t(image.width) * std::size_t(image.height), 0);
+  for (int y = 0; y < image.height; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(
+        static_cast<const std::uint8_t*>(rendered->pixels) + std::size_t(y) * std::size_t(rendered->pitch));
+    for (int x = 0; x < image.width; ++x) {
+      std::uint8_t r, g, b, a;
+      SDL_GetRGBA(row[x], rendered->format, &r, &g, &b, &a);
+      image.coverage[std::size_t(y) * std::size_t(image.width) + std::size_t(x)] = a;
+    }
+  }
+}
+
+// Renders the text, or only as many characters as reach past `visibleWidth` pixels; true if the
+// whole text was rendered.
+bool Render(TTF_Font* textFont, const char* text, int visibleWidth, CachedText& entry) {
+  std::string utf8 = Cp1252ToUtf8(text);
+  int extent = 0;
+  int fitting = 0;
+  bool complete = true;
+  if (TTF_MeasureUTF8(textFont, utf8.c_str(), visibleWidth, &extent, &fitting) == 0 &&
+      std::size_t(fitting) < std::strlen(text)) {
+    // Each byte is one character; one more covers the last, partly visible, one.
+    utf8 = Cp1252ToUtf8(std::string(text, std::size_t(fitting) + 1).c_str());
+    complete = std::size_t(fitting) + 1 >= std::strlen(text);
+  }
+  entry.image = TextImage{};
+  SDL_Surface* rendered = TTF_RenderUTF8_Blended(textFont, utf8.c_str(), SDL_Color{255, 255, 255, 255});
+  if (rendered == nullptr) return true;  // nothing to draw, and nothing better to try
+  TakeCoverage(rendered, entry.image);
+  SDL_FreeSurface(rendered);
+  return complete;
 }
 
 }  // namespace
@@ -66,10 +116,15 @@ int TextWidth(const char* text) {
   return width;
 }
 
-SDL_Surface* RenderText(const char* text, SDL_Color colour) {
+const TextImage* TextCoverage(const char* text, int visibleWidth) {
   TTF_Font* textFont = TextFont();
-  if (textFont == nullptr || text == nullptr || *text == '\0') {
-    return nullptr;
+  if (textFont == nullptr || text == nullptr || *text == '\0') return nullptr;
+  const auto kept = cache.find(text);
+  if (kept != cache.end() && (kept->second.complete || kept->second.image.width >= visibleWidth)) {
+    return &kept->second.image;
   }
-  return TTF_RenderUTF8_Blended(textFont, Cp1252ToUtf8(text).c_str(), colour);
+  if (cache.size() >= kCachedTexts) cache.clear();
+  CachedText& entry = cache[text];
+  entry.complete = Render(textFont, text, std::max(visibleWidth, 1), entry);
+  return &entry.image;
 }

@@ -5,7 +5,9 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Windows-1252 bytes up to the terminating zero as UTF-8. The five bytes that the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
@@ -17,6 +19,14 @@ TTF_Font* TextFont();
 // Width in pixels of Windows-1252 text in the font; 0 for "" or without the font.
 int TextWidth(const char* text);
 
-// Windows-1252 text drawn antialiased in `colour` on a transparent background: a 32-bit surface
-// one line high and TextWidth wide. nullptr for "" or without the font; the caller frees it.
-SDL_Surface* RenderText(const char* text, SDL_Color colour);
+// The glyphs of a text: coverage 0 to 255 of each pixel, one line high, top-down rows.
+struct TextImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> coverage;  // width x height
+};
+
+// Windows-1252 text drawn antialiased, made once and kept while it is drawn frame after frame. Only
+// its first `visibleWidth` pixels need to be right: a text far wider than that is cut after them.
+// nullptr for "" or without the font.
+const TextImage* TextCoverage(const char* text, int visibleWidth);

@@ -1,6 +1,7 @@
 // Tests of keyboard and mouse snapshots, fed with real SDL events through the layer's event loop.
 #include "media/input.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "media/display.h"
 #include "media/input_injection.h"
+#include "media/presenter.h"
 #include "media/render_context.h"
 
 namespace {
@@ -25,7 +27,7 @@ void PushFocus(Uint8 windowEvent) {
   SDL_Event event{};
   event.type = SDL_WINDOWEVENT;
   event.window.event = windowEvent;
-  event.window.windowID = SDL_GetWindowID(renderContext.window);
+  event.window.windowID = SDL_GetWindowID(PresenterWindow());
   SDL_PushEvent(&event);
 }
 

@@ -1,9 +1,12 @@
-// Tests of the quads: corner geometry, and what drawing them does to the back buffer's pixels.
+// Tests of the quads: corner geometry, and the exact pixels that drawing them leaves in the back buffer.
 #include "media/quads.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "media/display.h"
@@ -35,6 +38,14 @@ class QuadTest : public ::testing::Test {
   }
 
   static Corner At(int q, int k) { return {QuadCornerX(q, k), QuadCornerY(q, k)}; }
+
+  // Draws quad q once in a pass of its own with the given blend pair.
+  static void DrawInPass(int q, int x, int y, int alpha = 255, int source = 5, int destination = 6) {
+    ASSERT_EQ(BeginQuads(), 1);
+    SetQuadBlend(source, destination);
+    DrawQuadAlpha(q, x, y, alpha);
+    EndQuads();
+  }
 };
 
 void ExpectNear(Corner c, float x, float y, float tolerance, const char* what) {
@@ -42,10 +53,29 @@ void ExpectNear(Corner c, float x, float y, float tolerance, const char* what) {
   EXPECT_NEAR(c.y, y, tolerance) << what;
 }
 
+unsigned Red(unsigned pixel) {
+  return pixel >> 16 & 0xFF;
+}
+unsigned Green(unsigned pixel) {
+  return pixel >> 8 & 0xFF;
+}
+unsigned Blue(unsigned pixel) {
+  return pixel & 0xFF;
+}
+
 void ExpectColour(unsigned int pixel, int r, int g, int b, int tolerance, const char* what) {
-  EXPECT_NEAR(int(pixel >> 16 & 0xFF), r, tolerance) << what << " (red)";
-  EXPECT_NEAR(int(pixel >> 8 & 0xFF), g, tolerance) << what << " (green)";
-  EXPECT_NEAR(int(pixel & 0xFF), b, tolerance) << what << " (blue)";
+  EXPECT_NEAR(int(Red(pixel)), r, tolerance) << what << " (red)";
+  EXPECT_NEAR(int(Green(pixel)), g, tolerance) << what << " (green)";
+  EXPECT_NEAR(int(Blue(pixel)), b, tolerance) << what << " (blue)";
+}
+
+// A texture whose every texel tells its position: red = column, green = row, blue = 1 (never the key).
+std::vector<std::uint32_t> PositionTexture(int width, int height) {
+  std::vector<std::uint32_t> texels;
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column)
+      texels.push_back(std::uint32_t(column << 16 | row << 8 | 1));
+  return texels;
 }
 
 TEST_F(QuadTest, CreatedOnePixelLargerThanTheSprite) {
@@ -66,32 +96,103 @@ TEST_F(QuadTest, CreatedOnePixelLargerThanTheSprite) {
   EXPECT_EQ(CreateQuad(5, 49), 0) << "an empty sprite makes no quad";
 }
 
-TEST_F(QuadTest, AngleTurnsASquareAboutItsCentre) {
+TEST_F(QuadTest, AngleTurnsASquareAboutItsCentreInStepsOf1575) {
   MakeQuad(1, 1, 4, 4, std::vector<std::uint32_t>(16, 0x808080));
+  // (20, -20) from the centre (20, 20) turned by 0, 1.575, 3.15 and 4.725 radians:
+  // cos 1.575 = -0.0042, sin 1.575 = 0.99999 puts corner 1 at (39.916, 40.084), and so on.
   SetQuadSize(1, 40, 40);
   SetQuadAngle(1, 0, 1);
   ExpectNear(At(1, 0), 40, 0, 0.001f, "angle 0: corner 0 at (40, 0), the image turned a quarter");
-  // The 1.575 step moves each further corner by about 0.25 pixels more.
-  ExpectNear(At(1, 1), 40, 40, 0.2f, "corner 1 about (40, 40)");
-  ExpectNear(At(1, 3), 0, 40, 0.4f, "corner 3 about (0, 40)");
-  ExpectNear(At(1, 2), 0, 0, 0.6f, "corner 2 about (0, 0)");
-  EXPECT_NE(QuadCornerX(1, 1), 40.0f) << "the step is 1.575, not pi / 2";
+  ExpectNear(At(1, 1), 39.9157f, 40.0839f, 0.002f, "corner 1 at 1.575 radians");
+  ExpectNear(At(1, 3), -0.1674f, 39.8311f, 0.002f, "corner 3 at 3.15 radians");
+  ExpectNear(At(1, 2), 0.2538f, -0.2506f, 0.002f, "corner 2 at 4.725 radians");
 
   SetQuadSize(1, 40, 40);
-  SetQuadAngle(1, 90, 1);  // 1.575 radians
-  ExpectNear(At(1, 0), 40, 40, 0.2f, "angle 90: a further quarter turn clockwise");
-  ExpectNear(At(1, 1), 0, 40, 0.4f, "corner 1");
-  ExpectNear(At(1, 3), 0, 0, 0.6f, "corner 3");
-  ExpectNear(At(1, 2), 40, 0, 0.8f, "corner 2");
+  SetQuadAngle(1, 90, 1);  // 0.0175 x 90 = 1.575 radians
+  ExpectNear(At(1, 0), 39.9157f, 40.0839f, 0.002f, "angle 90: a further quarter turn clockwise");
+  ExpectNear(At(1, 1), -0.1674f, 39.8311f, 0.002f, "corner 1");
+  ExpectNear(At(1, 3), 0.2538f, -0.2506f, 0.002f, "corner 3");
+  ExpectNear(At(1, 2), 40.3335f, 0.3391f, 0.002f, "corner 2 at 6.3 radians");
 
   SetQuadSize(1, 41, 41);
   SetQuadAngle(1, 0, 1);
   ExpectNear(At(1, 0), 40, 0, 0.001f, "size 41 turns about (20, 20): the square spans 0 to 40");
 }
 
+TEST_F(QuadTest, UnturnedQuadCoversExactlyItsPixelsWithTheRightTexels) {
+  MakeQuad(1, 1, 40, 40, PositionTexture(40, 40));
+  for (const int smoothing : {0, 1}) {
+    FillBackBuffer(0x808080);
+    SetQuadSmoothing(smoothing);  // drawn at its own size, filtering changes nothing
+    SetQuadSize(1, 40, 40);
+    DrawInPass(1, 100, 100);
+    const std::vector<unsigned int> screen = Screen();
+    for (int y = 98; y < 142; ++y) {
+      for (int x = 98; x < 142; ++x) {
+        const bool inside = x >= 100 && x < 140 && y >= 100 && y < 140;
+        const unsigned expected = inside ? unsigned((x - 100) << 16 | (y - 100) << 8 | 1) : 0x808080u;
+        ASSERT_EQ(screen[std::size_t(y) * kWidth + x], expected)
+            << "smoothing " << smoothing << ", pixel (" << x << ", " << y
+            << "): a 40 x 40 quad at (100, 100) shows texel (x - 100, y - 100) on x and y 100 to 139 only";
+      }
+    }
+  }
+}
+
+TEST_F(QuadTest, TurnedQuadLandsWhereItsCornersSayWithoutGapsOrOverlaps) {
+  // Quadrants: top-left red, top-right green, bottom-left blue, bottom-right white.
+  std::vector<std::uint32_t> texels(16);
+  for (int i = 0; i < 16; ++i) {
+    const bool right = i % 4 >= 2;
+    const bool bottom = i / 4 >= 2;
+    texels[std::size_t(i)] = bottom ? (right ? 0xFFFFFFu : 0x0000FFu) : (right ? 0x00FF00u : 0xFF0000u);
+  }
+  MakeQuad(1, 1, 4, 4, texels);
+  FillBackBuffer(0);
+  SetQuadSize(1, 40, 40);
+  SetQuadAngle(1, 0, 1);
+  DrawInPass(1, 200, 200);
+  std::vector<unsigned int> screen = Screen();
+  const auto at = [&](int x, int y) { return screen[std::size_t(200 + y) * kWidth + std::size_t(200 + x)]; };
+  // Corner 0 (the image's top-left) lies at the square's top-right, corner 1 at its bottom-right.
+  EXPECT_EQ(at(35, 4), 0xFF0000u) << "near corner 0 at (40, 0): the image's top-left";
+  EXPECT_EQ(at(35, 35), 0x00FF00u) << "near corner 1 at (40, 40): the image's top-right";
+  EXPECT_EQ(at(4, 4), 0x0000FFu) << "near corner 2 at (0, 0): the image's bottom-left";
+  EXPECT_EQ(at(4, 35), 0xFFFFFFu) << "near corner 3 at (0, 40): the image's bottom-right";
+  EXPECT_EQ(at(20, -2), 0u) << "nothing above the square";
+  EXPECT_EQ(at(42, 20), 0u) << "nothing right of it";
+
+  // One texel value added: a pixel covered by both triangles would show it twice, one covered by
+  // neither would stay black.
+  MakeQuad(2, 2, 1, 1, {0x010101});
+  for (const int angle : {0, 17, 45, 200}) {
+    FillBackBuffer(0);
+    SetQuadSize(2, 100, 100);
+    SetQuadAngle(2, angle, 1);
+    DrawInPass(2, 300, 200, 255, 5, 7);
+    screen = Screen();
+    int covered = 0;
+    for (int y = 150; y < 350; ++y) {
+      for (int x = 250; x < 450; ++x) {
+        const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
+        ASSERT_TRUE(pixel == 0 || pixel == 0x010101u)
+            << "angle " << angle << ": pixel (" << x << ", " << y << ") covered twice";
+        covered += pixel != 0;
+        // Well inside the square (its centre is (350, 250)) every pixel is covered.
+        const double dx = x + 0.5 - 350.0;
+        const double dy = y + 0.5 - 250.0;
+        if (dx * dx + dy * dy < 45.0 * 45.0) {
+          ASSERT_EQ(pixel, 0x010101u) << "angle " << angle << ": a gap at (" << x << ", " << y << ")";
+        }
+      }
+    }
+    EXPECT_NEAR(covered, 10000, 150) << "angle " << angle << ": the square covers its area";
+  }
+}
+
 TEST_F(QuadTest, AlphaMixesWithTheBackBuffer) {
   MakeQuad(1, 1, 2, 2, std::vector<std::uint32_t>(4, 0xC86400));  // (200, 100, 0)
-  FillBackBuffer(100, 100, 100);
+  FillBackBuffer(0x646464);                                       // (100, 100, 100)
   SetQuadSize(1, 10, 10);
   ASSERT_EQ(BeginQuads(), 1);
   DrawQuadAlpha(1, 0, 0, 0);
@@ -101,72 +202,173 @@ TEST_F(QuadTest, AlphaMixesWithTheBackBuffer) {
   EndQuads();
   DrawQuad(1, 80, 0);
   const std::vector<unsigned int> screen = Screen();
-  ExpectColour(screen[5 * kWidth + 5], 100, 100, 100, 0, "alpha 0 leaves the screen unchanged");
-  ExpectColour(screen[5 * kWidth + 25], 150, 100, 50, 2, "alpha 128 mixes half and half");
-  ExpectColour(screen[5 * kWidth + 45], 100, 100, 100, 0, "alpha 256 counts as 0");
-  ExpectColour(screen[5 * kWidth + 65], 200, 100, 0, 0, "DrawQuad covers with alpha 255");
-  ExpectColour(screen[5 * kWidth + 85], 100, 100, 100, 0, "nothing is drawn outside a pass");
-  ExpectColour(screen[5 * kWidth + 69], 200, 100, 0, 0, "the quad covers its size");
-  ExpectColour(screen[5 * kWidth + 70], 100, 100, 100, 0, "and not more");
+  EXPECT_EQ(screen[5 * kWidth + 5], 0x646464u) << "alpha 0 leaves the screen unchanged";
+  // 200 x 128 / 255 + 100 x 127 / 255 = 150.2; 100 x 128 / 255 + 100 x 127 / 255 = 100;
+  // 0 + 100 x 127 / 255 = 49.8.
+  ExpectColour(screen[5 * kWidth + 25], 150, 100, 50, 1, "alpha 128: texel x a / 255 + old x (1 - a / 255)");
+  EXPECT_EQ(screen[5 * kWidth + 45], 0x646464u) << "alpha 256 counts as 0";
+  EXPECT_EQ(screen[5 * kWidth + 65], 0xC86400u) << "DrawQuad covers with alpha 255";
+  EXPECT_EQ(screen[5 * kWidth + 85], 0x646464u) << "nothing is drawn outside a pass";
 }
 
-TEST_F(QuadTest, AdditiveBlendingAddsAndSaturates) {
+TEST_F(QuadTest, BlendPairsUseTheirExactFactors) {
   MakeQuad(1, 1, 1, 1, {0xC83200});  // (200, 50, 0)
-  FillBackBuffer(100, 100, 100);
   SetQuadSize(1, 10, 10);
+  FillBackBuffer(0x646464);  // (100, 100, 100)
   ASSERT_EQ(BeginQuads(), 1);
   SetQuadBlend(5, 7);
   DrawQuad(1, 0, 0);
   DrawQuadAlpha(1, 20, 0, 128);
   SetQuadBlend(0, 1);
-  DrawQuad(1, 40, 0);
+  DrawQuadAlpha(1, 40, 0, 128);
+  SetQuadBlend(9, 1);  // destination colour, zero: a multiplication
+  DrawQuad(1, 60, 0);
+  SetQuadBlend(1, 2);  // zero, one: nothing changes
+  DrawQuad(1, 80, 0);
+  SetQuadBlend(2, 1);  // one, zero: the texel replaces the pixel whatever the alpha
+  DrawQuadAlpha(1, 100, 0, 10);
+  SetQuadBlend(5, 8);  // the inverse destination alpha is 0: only texel x alpha remains
+  DrawQuadAlpha(1, 120, 0, 128);
   SetQuadBlend(5, 7);
   EndQuads();
   ASSERT_EQ(BeginQuads(), 1);
-  DrawQuad(1, 60, 0);
+  DrawQuadAlpha(1, 140, 0, 128);
   EndQuads();
   const std::vector<unsigned int> screen = Screen();
-  ExpectColour(screen[5 * kWidth + 5], 255, 150, 100, 0, "(5, 7) adds the texel, saturated at 255");
-  ExpectColour(screen[5 * kWidth + 25], 200, 125, 100, 2, "(5, 7) adds texel x alpha / 255");
-  ExpectColour(screen[5 * kWidth + 45], 200, 50, 0, 0, "(0, 1) covers what lies below");
-  ExpectColour(screen[5 * kWidth + 65], 200, 50, 0, 0, "BeginQuads returns to alpha blending");
+  EXPECT_EQ(screen[5 * kWidth + 5], 0xFF9664u) << "(5, 7): old + texel, saturated at 255";
+  // 100 + 200 x 128 / 255 = 200.4, 100 + 50 x 128 / 255 = 125.1.
+  ExpectColour(screen[5 * kWidth + 25], 200, 125, 100, 1, "(5, 7): old + texel x alpha / 255");
+  ExpectColour(screen[5 * kWidth + 45], 150, 75, 50, 1, "(0, 1) blends like (5, 6)");
+  // 200 x 100 / 255 = 78.4, 50 x 100 / 255 = 19.6.
+  ExpectColour(screen[5 * kWidth + 65], 78, 20, 0, 1, "(9, 1): texel x old / 255");
+  EXPECT_EQ(screen[5 * kWidth + 85], 0x646464u) << "(1, 2) leaves the pixel";
+  EXPECT_EQ(screen[5 * kWidth + 105], 0xC83200u) << "(2, 1) puts the texel";
+  ExpectColour(screen[5 * kWidth + 125], 100, 25, 0, 1, "(5, 8): texel x alpha / 255");
+  ExpectColour(screen[5 * kWidth + 145], 150, 75, 50, 1, "BeginQuads returns to (5, 6)");
 }
 
 TEST_F(QuadTest, KeyColourTexelsAreNotDrawn) {
   MakeQuad(1, 1, 2, 1, {0x000000, 0x3060F0});
-  FillBackBuffer(100, 100, 100);
+  FillBackBuffer(0x646464);
   SetQuadSize(1, 20, 10);
-  ASSERT_EQ(BeginQuads(), 1);
-  DrawQuad(1, 0, 0);
-  SetQuadBlend(5, 7);
-  DrawQuad(1, 0, 20);
-  EndQuads();
-  const std::vector<unsigned int> screen = Screen();
-  ExpectColour(screen[5 * kWidth + 3], 100, 100, 100, 0, "a black texel leaves the screen as it was");
-  ExpectColour(screen[5 * kWidth + 15], 0x30, 0x60, 0xF0, 0, "other texels are drawn");
-  ExpectColour(screen[25 * kWidth + 3], 100, 100, 100, 0, "also when adding");
+  for (const int smoothing : {0, 1}) {
+    SetQuadSmoothing(smoothing);
+    for (const int destination : {6, 7, 1}) {
+      DrawInPass(1, 0, 0, 255, destination == 1 ? 2 : 5, destination);
+      const std::vector<unsigned int> screen = Screen();
+      EXPECT_EQ(screen[5 * kWidth + 3], 0x646464u)
+          << "smoothing " << smoothing << ", blend (5, " << destination << "): a black texel is skipped";
+    }
+  }
+  SetQuadSmoothing(0);
+  DrawInPass(1, 0, 0);
+  EXPECT_EQ(Screen()[5 * kWidth + 15], 0x3060F0u) << "other texels are drawn";
 }
 
-TEST_F(QuadTest, SmoothingFiltersMagnifiedTexels) {
-  MakeQuad(1, 1, 2, 1, {0xFF0000, 0x0000FF});
-  SetQuadSize(1, 200, 10);
-  ASSERT_EQ(BeginQuads(), 1);
-  SetQuadSmoothing(0);
-  DrawQuad(1, 0, 0);
-  SetQuadSmoothing(1);  // within the same pass: each draw keeps its own filter
-  DrawQuad(1, 0, 20);
-  EndQuads();
-  const std::vector<unsigned int> screen = Screen();
-  auto mixedPixels = [&](int y) {
-    int mixed = 0;
-    for (int x = 0; x < 200; ++x) {
-      const unsigned int p = screen[y * kWidth + x];
-      if (p != 0xFF0000 && p != 0x0000FF) ++mixed;
-    }
-    return mixed;
+// The textbook bilinear sample of a texture magnified to `size` x `size` pixels, at pixel (x, y):
+// texel centres at whole numbers plus one half, the edges repeated beyond the image.
+double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int size, int x, int y,
+                        int shift) {
+  const double s = (x + 0.5) * side / size - 0.5;
+  const double t = (y + 0.5) * side / size - 0.5;
+  const auto texel = [&](int column, int row) {
+    column = std::clamp(column, 0, side - 1);
+    row = std::clamp(row, 0, side - 1);
+    return double(texels[std::size_t(row * side + column)] >> shift & 0xFF);
   };
-  EXPECT_EQ(mixedPixels(5), 0) << "without smoothing every pixel is one of the two texels";
-  EXPECT_GT(mixedPixels(25), 50) << "with smoothing the magnified texels blend into each other";
+  const int i = int(std::floor(s));
+  const int j = int(std::floor(t));
+  const double fu = s - i;
+  const double fv = t - j;
+  return (texel(i, j) * (1 - fu) + texel(i + 1, j) * fu) * (1 - fv) +
+         (texel(i, j + 1) * (1 - fu) + texel(i + 1, j + 1) * fu) * fv;
+}
+
+TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
+  const std::vector<std::uint32_t> texels = {0xC80000, 0x00C800, 0x0000C8, 0x646464};
+  MakeQuad(1, 1, 2, 2, texels);
+  SetQuadSize(1, 8, 8);
+  for (const int smoothing : {1, 0}) {
+    FillBackBuffer(0);
+    SetQuadSmoothing(smoothing);
+    DrawInPass(1, 0, 0);
+    const std::vector<unsigned int> screen = Screen();
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
+        if (smoothing == 0) {
+          ASSERT_EQ(pixel, texels[std::size_t(y / 4 * 2 + x / 4)])
+              << "without smoothing pixel (" << x << ", " << y << ") shows its nearest texel";
+          continue;
+        }
+        for (const int shift : {16, 8, 0}) {
+          ASSERT_NEAR(double(pixel >> shift & 0xFF), TextbookBilinear(texels, 2, 8, x, y, shift), 2.0)
+              << "pixel (" << x << ", " << y << "), bits from " << shift << ": bilinear magnification";
+        }
+      }
+    }
+  }
+
+  // Drawn smaller than the image, each pixel shows one texel, smoothing or not: pixel x samples at
+  // (x + 0.5) x 2, inside texel 2x + 1.
+  MakeQuad(2, 2, 8, 8, PositionTexture(8, 8));
+  SetQuadSmoothing(1);
+  SetQuadSize(2, 4, 4);
+  DrawInPass(2, 0, 20);
+  const std::vector<unsigned int> screen = Screen();
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(screen[std::size_t(20 + y) * kWidth + std::size_t(x)],
+                unsigned((2 * x + 1) << 16 | (2 * y + 1) << 8 | 1))
+          << "pixel (" << x << ", " << y << "): a shrunk image is not filtered";
+    }
+  }
+}
+
+TEST_F(QuadTest, FilteredEdgesOfKeyTexelsFadeOut) {
+  // A white texel beside a key texel, enlarged 8 times: between them the coverage falls from 1 to 0.
+  MakeQuad(1, 1, 2, 1, {0xFFFFFF, 0x000000});
+  SetQuadSmoothing(1);
+  SetQuadSize(1, 16, 8);
+  FillBackBuffer(0x000000);
+  DrawInPass(1, 0, 0);
+  const std::vector<unsigned int> screen = Screen();
+  EXPECT_EQ(screen[2 * kWidth + 2], 0xFFFFFFu) << "well inside the white texel";
+  EXPECT_EQ(screen[2 * kWidth + 14], 0x000000u) << "well inside the key texel nothing is drawn";
+  const unsigned middle = Red(screen[2 * kWidth + 8]);
+  EXPECT_GT(middle, 80u) << "half way the white covers part of the pixel";
+  EXPECT_LT(middle, 180u) << "and only part";
+}
+
+TEST_F(QuadTest, QuadsReachingFarBeyondTheScreenDrawOnlyTheirVisiblePart) {
+  MakeQuad(1, 1, 2, 2, {0x111111, 0x222222, 0x333333, 0x444444});
+  SetQuadSmoothing(1);
+  FillBackBuffer(0x010101);
+  // A spark right in front of the viewer: a million pixels wide, the screen at its top-left
+  // texel's centre.
+  SetQuadSize(1, 1000000, 1000000);
+  DrawInPass(1, 400 - 250000, 300 - 250000);
+  std::vector<unsigned int> screen = Screen();
+  EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [](unsigned p) { return p == 0x111111u; }))
+      << "every pixel is covered, each with the top-left texel";
+
+  SetQuadSmoothing(0);
+  SetQuadSize(1, 50, 50);
+  SetQuadAngle(1, 30, 1);
+  FillBackBuffer(0x010101);
+  DrawInPass(1, 100000, -100000);
+  DrawInPass(1, -2000000000, 2000000000);
+  screen = Screen();
+  EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [](unsigned p) { return p == 0x010101u; }))
+      << "quads far off the screen draw nothing";
+  SetQuadSize(1, 1000000, 1000000);
+  SetQuadAngle(1, 33, 1);
+  DrawInPass(1, 400 - 250000, 300 - 250000, 255, 5, 7);
+  screen = Screen();
+  const unsigned first = screen[0];
+  EXPECT_NE(first, 0x010101u) << "a huge turned quad covers the screen";
+  EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [first](unsigned p) { return p == first; }))
+      << "with one texel, whose borders lie far off the screen";
 }
 
 TEST_F(QuadTest, ClearQuadsAndNoDisplay) {

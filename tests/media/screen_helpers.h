@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "media/display.h"
@@ -18,11 +19,10 @@ inline void OpenTestDisplay() {
   ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
 }
 
-// Fills the back buffer with one colour, as a frame's drawing would.
-inline void FillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
-  ASSERT_TRUE(TargetBackBuffer());
-  SDL_SetRenderDrawColor(renderContext.renderer, r, g, b, 255);
-  SDL_RenderClear(renderContext.renderer);
+// Fills the back buffer with one 0x00RRGGBB colour, as a frame's drawing would.
+inline void FillBackBuffer(unsigned int rgb) {
+  ASSERT_TRUE(HasBackBuffer());
+  std::fill(renderContext.backBuffer.begin(), renderContext.backBuffer.end(), rgb);
 }
 
 // The back buffer as top-down 0x00RRGGBB pixels.

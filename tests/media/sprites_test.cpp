@@ -39,7 +39,6 @@ class SpriteTest : public ::testing::Test {
                          int mode = kSpritePlain) {
     ASSERT_NE(NewSprite(n, width, height, mode), 0);
     SpriteSlot(n)->pixels = pixels;
-    SpriteSlot(n)->textureStale = true;
   }
 
   static std::vector<std::uint8_t> ReadFile(const std::string& path) {
@@ -113,12 +112,19 @@ TEST_F(SpriteTest, BlitClipsAtTheScreenEdges) {
 }
 
 TEST_F(SpriteTest, KeyedBlitSkipsOnlyBlack) {
-  MakeSprite(4, 2, 1, {0x000000, 0x010101});
-  FillBackBuffer(0x80, 0x80, 0x80);
+  // Nine pixels: whole groups of four and a rest, keys among both.
+  const std::vector<std::uint32_t> row = {0x000000, 0x010101, 0x000001, 0x000000, 0x100000,
+                                          0x000000, 0x000000, 0x000100, 0x000000};
+  MakeSprite(4, 9, 1, row);
+  FillBackBuffer(0x808080);
   BlitSpriteKeyed(4, 100, 100);
   std::vector<unsigned int> screen = Screen();
-  EXPECT_EQ(screen[100 * kWidth + 100], 0x808080u) << "(0, 0, 0) is the key colour and is not drawn";
-  EXPECT_EQ(screen[100 * kWidth + 101], 0x010101u) << "(1, 1, 1) is drawn";
+  for (int x = 0; x < 9; ++x) {
+    const unsigned int expected = row[std::size_t(x)] == 0 ? 0x808080u : row[std::size_t(x)];
+    EXPECT_EQ(screen[100 * kWidth + 100 + x], expected)
+        << "pixel " << x << ": (0, 0, 0) is the key colour and is not drawn, any other colour is";
+  }
+  EXPECT_EQ(screen[100 * kWidth + 109], 0x808080u) << "nothing beyond the sprite";
 
   BlitSprite(4, 100, 100);
   EXPECT_EQ(Screen()[100 * kWidth + 100], 0u) << "the opaque blit draws black too";
@@ -133,21 +139,6 @@ TEST_F(SpriteTest, BlitsNeedAnActiveDisplay) {
   EXPECT_EQ(Screen()[0], 0u) << "an inactive display draws nothing";
   BlitSprite(49, 0, 0);  // empty slot
   EXPECT_EQ(Screen()[0], 0u) << "an empty slot draws nothing";
-}
-
-TEST_F(SpriteTest, TexturesFollowThePixels) {
-  MakeSprite(6, 1, 1, {0x112233});
-  BlitSprite(6, 0, 0);
-  SpriteSlot(6)->pixels[0] = 0x445566;
-  SpriteSlot(6)->textureStale = true;
-  BlitSprite(6, 1, 0);
-  DropSpriteTextures();
-  EXPECT_EQ(SpriteSlot(6)->texture, nullptr) << "dropping forgets the texture";
-  BlitSprite(6, 2, 0);
-  const std::vector<unsigned int> screen = Screen();
-  EXPECT_EQ(screen[0], 0x112233u);
-  EXPECT_EQ(screen[1], 0x445566u) << "changed pixels reach the texture";
-  EXPECT_EQ(screen[2], 0x445566u) << "a dropped texture is made again from the pixels";
 }
 
 TEST_F(SpriteTest, ScreenCopyTakesTheBackBufferAndBlackOffScreen) {

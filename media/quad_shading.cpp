@@ -1,0 +1,260 @@
+// Sampling a quad's texture (nearest or bilinear, colour key as zero coverage) and blending the
+// samples into a row of the canvas with the pass's blend factors.
+#include "media/quad_shading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Texture positions in texels with 16 fractional bits; 64 bits, so that no step sum overflows.
+using Fixed = std::int64_t;
+constexpr double kFixedOne = 65536.0;
+
+// Long rows are drawn in pieces, so that one piece's row of filtered texels fits on the stack.
+constexpr int kPiece = 1024;
+
+// Blue, green, red and coverage (255 where a texel is not the key colour); colours premultiplied.
+struct Channels {
+  std::uint32_t c[4];
+};
+
+// Rounds x / 255 to the nearest integer for x up to 255 x 255.
+inline std::uint32_t Div255(std::uint32_t x) {
+  return (x + 128 + ((x + 128) >> 8)) >> 8;
+}
+
+inline bool IsKey(std::uint32_t texel) {
+  return (texel & 0xFFFFFF) == 0;
+}
+
+inline Channels Unpack(std::uint32_t texel) {
+  return {{texel & 0xFF, texel >> 8 & 0xFF, texel >> 16 & 0xFF, IsKey(texel) ? 0u : 255u}};
+}
+
+// x + (y - x) x f / 256, f from 0 to 255.
+inline Channels Mix(const Channels& x, const Channels& y, std::uint32_t f) {
+  Channels out;
+  for (int i = 0; i < 4; ++i) out.c[i] = (x.c[i] * (256 - f) + y.c[i] * f) >> 8;
+  return out;
+}
+
+inline Channels Scale(const Channels& x, std::uint32_t alpha) {
+  Channels out;
+  for (int i = 0; i < 4; ++i) out.c[i] = Div255(x.c[i] * alpha);
+  return out;
+}
+
+inline std::uint32_t Channel(std::uint32_t pixel, int i) {
+  return pixel >> (8 * i) & 0xFF;
+}
+
+inline std::uint32_t Pack(const std::uint32_t (&c)[3]) {
+  return c[0] | c[1] << 8 | c[2] << 16;
+}
+
+// (5, 6): sample plus what its coverage leaves of the pixel. (5, 7): added, saturated.
+template <QuadShader::Mode M>
+inline void Put(std::uint32_t& pixel, const Channels& q) {
+  std::uint32_t out[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::uint32_t below = Channel(pixel, i);
+    const std::uint32_t sum =
+        M == QuadShader::Mode::kOver ? q.c[i] + Div255(below * (255 - q.c[3])) : below + q.c[i];
+    out[i] = std::min(sum, 255u);
+  }
+  pixel = Pack(out);
+}
+
+// One factor of a pair, 0 to 255 for 0 to 1, for channel i.
+std::uint32_t Factor(int factor, std::uint32_t source, std::uint32_t sourceAlpha, std::uint32_t below) {
+  switch (factor) {
+    case kBlendZero: return 0;
+    case kBlendOne: return 255;
+    case kBlendSourceColour: return source;
+    case kBlendInverseSourceColour: return 255 - source;
+    case kBlendSourceAlpha: return sourceAlpha;
+    case kBlendInverseSourceAlpha: return 255 - sourceAlpha;
+    case kBlendDestinationAlpha: return 255;
+    case kBlendInverseDestinationAlpha: return 0;
+    case kBlendDestinationColour: return below;
+    case kBlendInverseDestinationColour: return 255 - below;
+    default: return 0;  // source alpha saturated: min(source alpha, 1 - 1)
+  }
+}
+
+// Any other pair: source colour (the sample without its premultiplication) times the source
+// factor plus the pixel times the destination factor, saturated.
+void PutGeneral(const QuadShader& shader, std::uint32_t& pixel, const Channels& sample) {
+  const std::uint32_t coverage = sample.c[3];
+  const std::uint32_t sourceAlpha = Div255(coverage * std::uint32_t(shader.alpha));
+  std::uint32_t out[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::uint32_t source = std::min(255u, (sample.c[i] * 255 + coverage / 2) / coverage);
+    const std::uint32_t below = Channel(pixel, i);
+    const std::uint32_t sum = Div255(source * Factor(shader.sourceFactor, source, sourceAlpha, below)) +
+                              Div255(below * Factor(shader.destinationFactor, source, sourceAlpha, below));
+    out[i] = std::min(sum, 255u);
+  }
+  pixel = Pack(out);
+}
+
+Fixed ToFixed(double texels, int size) {
+  // Positions of covered pixels lie within the texture; the margin only absorbs rounding.
+  if (!(texels > -2.0)) texels = -2.0;
+  if (texels > size + 2.0) texels = size + 2.0;
+  return Fixed(std::floor(texels * kFixedOne));
+}
+
+Fixed StepToFixed(double texelsPerPixel) {
+  return Fixed(std::llround(std::clamp(texelsPerPixel, -1e9, 1e9) * kFixedOne));
+}
+
+inline int Whole(Fixed position, int size) {
+  return int(std::clamp<Fixed>(position >> 16, 0, size - 1));
+}
+
+inline std::uint32_t Weight(Fixed position) {
+  return std::uint32_t(position >> 8 & 0xFF);
+}
+
+inline std::uint32_t TexelAt(const QuadShader& shader, int column, int row) {
+  return shader.texels[std::size_t(row) * std::size_t(shader.width) + std::size_t(column)];
+}
+
+// The two texel rows of `t` mixed at column `column` (clamped to the image).
+inline Channels Column(const QuadShader& shader, Fixed column, int row0, int row1, std::uint32_t weight) {
+  const int x = Whole(column, shader.width);
+  return Mix(Unpack(TexelAt(shader, x, row0)), Unpack(TexelAt(shader, x, row1)), weight);
+}
+
+// The filtered sample at (s, t) (texel centres at whole numbers), before the draw's alpha.
+inline Channels Bilinear(const QuadShader& shader, Fixed s, Fixed t, std::uint32_t alpha) {
+  const int row0 = Whole(t, shader.height);
+  const int row1 = Whole(t + (Fixed(1) << 16), shader.height);
+  const std::uint32_t down = Weight(t);
+  const Channels left = Scale(Column(shader, s, row0, row1, down), alpha);
+  const Channels right = Scale(Column(shader, s + (Fixed(1) << 16), row0, row1, down), alpha);
+  return Mix(left, right, Weight(s));
+}
+
+template <QuadShader::Mode M>
+void NearestSpan(const QuadShader& shader, std::uint32_t* pixels, int count, Fixed s, Fixed ds, Fixed t,
+                 Fixed dt) {
+  const auto alpha = std::uint32_t(shader.alpha);
+  for (int n = 0; n < count; ++n, s += ds, t += dt) {
+    const std::uint32_t texel = TexelAt(shader, Whole(s, shader.width), Whole(t, shader.height));
+    if (IsKey(texel)) continue;
+    if constexpr (M == QuadShader::Mode::kGeneral) {
+      PutGeneral(shader, pixels[n], Unpack(texel));
+    } else {
+      Put<M>(pixels[n], Scale(Unpack(texel), alpha));
+    }
+  }
+}
+
+template <QuadShader::Mode M>
+void BilinearSpan(const QuadShader& shader, std::uint32_t* pixels, int count, Fixed s, Fixed ds, Fixed t,
+                  Fixed dt) {
+  // The general blend needs the sample without alpha; it applies alpha with its factors.
+  const auto alpha = M == QuadShader::Mode::kGeneral ? 255u : std::uint32_t(shader.alpha);
+  for (int n = 0; n < count; ++n, s += ds, t += dt) {
+    const Channels sample = Bilinear(shader, s, t, alpha);
+    if constexpr (M == QuadShader::Mode::kGeneral) {
+      if (sample.c[3] != 0) PutGeneral(shader, pixels[n], sample);
+    } else {
+      Put<M>(pixels[n], sample);
+    }
+  }
+}
+
+template <QuadShader::Mode M>
+void AnySpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
+             Fixed t, Fixed dt) {
+  if (filtered) {
+    BilinearSpan<M>(shader, pixels, count, s, ds, t, dt);
+  } else {
+    NearestSpan<M>(shader, pixels, count, s, ds, t, dt);
+  }
+}
+
+// A level row of an enlarged image: each texel column is mixed between the two texel rows and
+// scaled by alpha once, then every pixel mixes (or, unfiltered, takes) a neighbouring pair of those.
+template <QuadShader::Mode M>
+void EnlargedLevelSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s,
+                       Fixed ds, Fixed t) {
+  const int row0 = Whole(t, shader.height);
+  const int row1 = filtered ? Whole(t + (Fixed(1) << 16), shader.height) : row0;
+  const std::uint32_t down = filtered ? Weight(t) : 0;
+  const auto alpha = std::uint32_t(shader.alpha);
+  Channels columns[kPiece + 2];
+  for (int done = 0; done < count; done += kPiece) {
+    const int piece = std::min(kPiece, count - done);
+    const Fixed first = s + ds * done;
+    const Fixed last = first + ds * (piece - 1);
+    const Fixed low = std::min(first, last) >> 16;
+    const Fixed high = (std::max(first, last) >> 16) + (filtered ? 1 : 0);
+    for (Fixed k = low; k <= high; ++k) {
+      columns[k - low] = Scale(Column(shader, k << 16, row0, row1, down), alpha);
+    }
+    std::uint32_t* out = pixels + done;
+    Fixed position = first;
+    for (int n = 0; n < piece; ++n, position += ds) {
+      const Fixed k = (position >> 16) - low;
+      Put<M>(out[n], filtered ? Mix(columns[k], columns[k + 1], Weight(position)) : columns[k]);
+    }
+  }
+}
+
+}  // namespace
+
+QuadShader::QuadShader(const QuadPaint& quad)
+    : texels(quad.texels),
+      width(quad.textureWidth),
+      height(quad.textureHeight),
+      alpha(quad.alpha & 0xFF),
+      smoothing(quad.smoothing),
+      mode(Mode::kOver),
+      sourceFactor(kBlendSourceAlpha),
+      destinationFactor(kBlendInverseSourceAlpha) {
+  if (!IsKnownBlend(quad.sourceFactor, quad.destinationFactor)) return;
+  sourceFactor = quad.sourceFactor;
+  destinationFactor = quad.destinationFactor;
+  if (sourceFactor != kBlendSourceAlpha) {
+    mode = Mode::kGeneral;
+  } else if (destinationFactor == kBlendDestinationAlpha || destinationFactor == kBlendOne) {
+    mode = Mode::kAdd;  // the destination alpha reads as 1
+  } else if (destinationFactor != kBlendInverseSourceAlpha) {
+    mode = Mode::kGeneral;
+  }
+}
+
+void QuadShader::Span(std::uint32_t* pixels, int count, bool filtered, double u, double v, double dudx,
+                      double dvdx) const {
+  const Fixed s = ToFixed(u, width);
+  const Fixed t = ToFixed(v, height);
+  const Fixed ds = StepToFixed(dudx);
+  const Fixed dt = StepToFixed(dvdx);
+  switch (mode) {
+    case Mode::kOver: AnySpan<Mode::kOver>(*this, pixels, count, filtered, s, ds, t, dt); break;
+    case Mode::kAdd: AnySpan<Mode::kAdd>(*this, pixels, count, filtered, s, ds, t, dt); break;
+    case Mode::kGeneral: AnySpan<Mode::kGeneral>(*this, pixels, count, filtered, s, ds, t, dt); break;
+  }
+}
+
+void QuadShader::LevelSpan(std::uint32_t* pixels, int count, bool filtered, double u, double v,
+                           double dudx) const {
+  if (mode == Mode::kGeneral || std::fabs(dudx) > 1.0) {
+    Span(pixels, count, filtered, u, v, dudx, 0.0);
+    return;
+  }
+  const Fixed s = ToFixed(u, width);
+  const Fixed t = ToFixed(v, height);
+  const Fixed ds = StepToFixed(dudx);
+  if (mode == Mode::kOver) {
+    EnlargedLevelSpan<Mode::kOver>(*this, pixels, count, filtered, s, ds, t);
+  } else {
+    EnlargedLevelSpan<Mode::kAdd>(*this, pixels, count, filtered, s, ds, t);
+  }
+}
