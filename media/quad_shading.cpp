@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "media/column_row.h"
+#include "media/pixel_math.h"
+
 namespace {
 
 // Texture positions in texels with 16 fractional bits; 64 bits, so that no step sum overflows.
@@ -15,37 +18,6 @@ constexpr double kFixedOne = 65536.0;
 // Long rows are drawn in pieces, so that one piece's row of filtered texels fits on the stack.
 constexpr int kPiece = 1024;
 
-// Blue, green, red and coverage (255 where a texel is not the key colour); colours premultiplied.
-struct Channels {
-  std::uint32_t c[4];
-};
-
-// Rounds x / 255 to the nearest integer for x up to 255 x 255.
-inline std::uint32_t Div255(std::uint32_t x) {
-  return (x + 128 + ((x + 128) >> 8)) >> 8;
-}
-
-inline bool IsKey(std::uint32_t texel) {
-  return (texel & 0xFFFFFF) == 0;
-}
-
-inline Channels Unpack(std::uint32_t texel) {
-  return {{texel & 0xFF, texel >> 8 & 0xFF, texel >> 16 & 0xFF, IsKey(texel) ? 0u : 255u}};
-}
-
-// x + (y - x) x f / 256, f from 0 to 255.
-inline Channels Mix(const Channels& x, const Channels& y, std::uint32_t f) {
-  Channels out;
-  for (int i = 0; i < 4; ++i) out.c[i] = (x.c[i] * (256 - f) + y.c[i] * f) >> 8;
-  return out;
-}
-
-inline Channels Scale(const Channels& x, std::uint32_t alpha) {
-  Channels out;
-  for (int i = 0; i < 4; ++i) out.c[i] = Div255(x.c[i] * alpha);
-  return out;
-}
-
 inline std::uint32_t Channel(std::uint32_t pixel, int i) {
   return pixel >> (8 * i) & 0xFF;
 }
@@ -54,17 +26,9 @@ inline std::uint32_t Pack(const std::uint32_t (&c)[3]) {
   return c[0] | c[1] << 8 | c[2] << 16;
 }
 
-// (5, 6): sample plus what its coverage leaves of the pixel. (5, 7): added, saturated.
 template <QuadShader::Mode M>
 inline void Put(std::uint32_t& pixel, const Channels& q) {
-  std::uint32_t out[3];
-  for (int i = 0; i < 3; ++i) {
-    const std::uint32_t below = Channel(pixel, i);
-    const std::uint32_t sum =
-        M == QuadShader::Mode::kOver ? q.c[i] + Div255(below * (255 - q.c[3])) : below + q.c[i];
-    out[i] = std::min(sum, 255u);
-  }
-  pixel = Pack(out);
+  PutSample<M == QuadShader::Mode::kAdd>(pixel, q);
 }
 
 // One factor of a pair, 0 to 255 for 0 to 1, for channel i.
@@ -104,7 +68,7 @@ Fixed ToFixed(double texels, int size) {
   // Positions of covered pixels lie within the texture; the margin only absorbs rounding.
   if (!(texels > -2.0)) texels = -2.0;
   if (texels > size + 2.0) texels = size + 2.0;
-  return Fixed(std::floor(texels * kFixedOne));
+  return Fixed(std::llround(texels * kFixedOne));
 }
 
 Fixed StepToFixed(double texelsPerPixel) {
@@ -181,29 +145,25 @@ void AnySpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool fi
 
 // A level row of an enlarged image: each texel column is mixed between the two texel rows and
 // scaled by alpha once, then every pixel mixes (or, unfiltered, takes) a neighbouring pair of those.
-template <QuadShader::Mode M>
 void EnlargedLevelSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s,
                        Fixed ds, Fixed t) {
   const int row0 = Whole(t, shader.height);
   const int row1 = filtered ? Whole(t + (Fixed(1) << 16), shader.height) : row0;
   const std::uint32_t down = filtered ? Weight(t) : 0;
   const auto alpha = std::uint32_t(shader.alpha);
-  Channels columns[kPiece + 2];
+  alignas(16) ColumnSample columns[kPiece + 3];
   for (int done = 0; done < count; done += kPiece) {
     const int piece = std::min(kPiece, count - done);
     const Fixed first = s + ds * done;
     const Fixed last = first + ds * (piece - 1);
     const Fixed low = std::min(first, last) >> 16;
-    const Fixed high = (std::max(first, last) >> 16) + (filtered ? 1 : 0);
-    for (Fixed k = low; k <= high; ++k) {
-      columns[k - low] = Scale(Column(shader, k << 16, row0, row1, down), alpha);
-    }
-    std::uint32_t* out = pixels + done;
-    Fixed position = first;
-    for (int n = 0; n < piece; ++n, position += ds) {
-      const Fixed k = (position >> 16) - low;
-      Put<M>(out[n], filtered ? Mix(columns[k], columns[k + 1], Weight(position)) : columns[k]);
-    }
+    // One column more than the pixels use: the filtered loop reads the next one too.
+    const Fixed high = (std::max(first, last) >> 16) + 2;
+    PrepareColumns(columns, int(low), int(high - low + 1),
+                   shader.texels + std::size_t(row0) * std::size_t(shader.width),
+                   shader.texels + std::size_t(row1) * std::size_t(shader.width), shader.width, down, alpha);
+    BlendColumnRow(pixels + done, piece, columns, std::int32_t(first - (low << 16)), std::int32_t(ds),
+                   filtered, shader.mode == QuadShader::Mode::kAdd);
   }
 }
 
@@ -252,9 +212,5 @@ void QuadShader::LevelSpan(std::uint32_t* pixels, int count, bool filtered, doub
   const Fixed s = ToFixed(u, width);
   const Fixed t = ToFixed(v, height);
   const Fixed ds = StepToFixed(dudx);
-  if (mode == Mode::kOver) {
-    EnlargedLevelSpan<Mode::kOver>(*this, pixels, count, filtered, s, ds, t);
-  } else {
-    EnlargedLevelSpan<Mode::kAdd>(*this, pixels, count, filtered, s, ds, t);
-  }
+  EnlargedLevelSpan(*this, pixels, count, filtered, s, ds, t);
 }

@@ -285,24 +285,34 @@ double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int 
 }
 
 TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
-  const std::vector<std::uint32_t> texels = {0xC80000, 0x00C800, 0x0000C8, 0x646464};
-  MakeQuad(1, 1, 2, 2, texels);
-  SetQuadSize(1, 8, 8);
+  // 3 x 3 texels of different colours (none the key colour) enlarged to 11 x 11 pixels: an odd
+  // size (rows are drawn two pixels at a time, and one alone), and no pixel centre falls on a
+  // texel's edge, where the nearest texel would be a matter of rounding.
+  constexpr int kSide = 3;
+  constexpr int kSize = 11;
+  std::vector<std::uint32_t> texels;
+  for (std::uint32_t i = 0; i < kSide * kSide; ++i) texels.push_back((i * 0x3B1F07u + 0x102030u) & 0xFFFFFFu);
+  MakeQuad(1, 1, kSide, kSide, texels);
+  SetQuadSize(1, kSize, kSize);
   for (const int smoothing : {1, 0}) {
     FillBackBuffer(0);
     SetQuadSmoothing(smoothing);
     DrawInPass(1, 0, 0);
     const std::vector<unsigned int> screen = Screen();
-    for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
         const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
         if (smoothing == 0) {
-          ASSERT_EQ(pixel, texels[std::size_t(y / 4 * 2 + x / 4)])
+          // The pixel centre (x + 0.5) x 3 / 11 texels across lies in the texel below it.
+          const int column = (2 * x + 1) * kSide / (2 * kSize);
+          const int row = (2 * y + 1) * kSide / (2 * kSize);
+          ASSERT_EQ(pixel, texels[std::size_t(row * kSide + column)])
               << "without smoothing pixel (" << x << ", " << y << ") shows its nearest texel";
           continue;
         }
+        // Weights are counted in 1/256 and each mix rounds down: within 3 of the exact value.
         for (const int shift : {16, 8, 0}) {
-          ASSERT_NEAR(double(pixel >> shift & 0xFF), TextbookBilinear(texels, 2, 8, x, y, shift), 2.0)
+          ASSERT_NEAR(double(pixel >> shift & 0xFF), TextbookBilinear(texels, kSide, kSize, x, y, shift), 3.0)
               << "pixel (" << x << ", " << y << "), bits from " << shift << ": bilinear magnification";
         }
       }
