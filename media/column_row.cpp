@@ -4,9 +4,7 @@
 
 #include <algorithm>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "media/pixel_lanes.h"
 
 namespace {
 
@@ -34,39 +32,6 @@ void PlainRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
 
 #ifdef __SSE2__
 
-// Two texels as 16-bit blue, green, red and coverage (255 unless the texel is the key colour).
-inline __m128i TwoTexels(const std::uint32_t* texels) {
-  const __m128i pair = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(texels));
-  const __m128i colour = _mm_and_si128(pair, _mm_set1_epi32(0x00FFFFFF));
-  const __m128i key = _mm_cmpeq_epi32(colour, _mm_setzero_si128());
-  const __m128i covered = _mm_or_si128(colour, _mm_andnot_si128(key, _mm_set1_epi32(0xFF000000)));
-  return _mm_unpacklo_epi8(covered, _mm_setzero_si128());
-}
-
-// x x factor / 255, rounded as Div255 rounds, for 16-bit lanes whose product stays below 65281.
-inline __m128i ScaleLanes(__m128i x, __m128i factor) {
-  const __m128i product = _mm_add_epi16(_mm_mullo_epi16(x, factor), _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(product, _mm_srli_epi16(product, 8)), 8);
-}
-
-// Two samples (16-bit blue, green, red, coverage each) into two pixels.
-template <bool kAdd>
-inline void PutTwo(std::uint32_t* pixels, __m128i samples) {
-  const __m128i colourOnly = _mm_set1_epi32(0x00FFFFFF);
-  const __m128i below = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels));
-  __m128i sum;
-  if constexpr (kAdd) {
-    sum = _mm_adds_epu8(below, _mm_and_si128(_mm_packus_epi16(samples, samples), colourOnly));
-  } else {
-    // below x (255 - coverage) / 255, rounded as Div255 rounds, then the sample added.
-    const __m128i coverage = _mm_shufflehi_epi16(_mm_shufflelo_epi16(samples, 0xFF), 0xFF);
-    const __m128i kept = _mm_sub_epi16(_mm_set1_epi16(255), coverage);
-    const __m128i scaled = ScaleLanes(_mm_unpacklo_epi8(below, _mm_setzero_si128()), kept);
-    sum = _mm_and_si128(_mm_packus_epi16(_mm_adds_epu16(samples, scaled), scaled), colourOnly);
-  }
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels), sum);
-}
-
 // Columns whose texels and the next ones lie inside the image, two at a time; returns how many.
 int VectorColumns(ColumnSample* columns, int first, int count, const std::uint32_t* row0,
                   const std::uint32_t* row1, int width, std::uint32_t down, std::uint32_t alpha) {
@@ -75,8 +40,11 @@ int VectorColumns(ColumnSample* columns, int first, int count, const std::uint32
   const __m128i alphas = _mm_set1_epi16(short(alpha));
   int k = 0;
   for (; k + 2 <= count && first + k + 1 < width; k += 2) {
-    const __m128i mixed = _mm_add_epi16(_mm_mullo_epi16(TwoTexels(row0 + first + k), upWeight),
-                                        _mm_mullo_epi16(TwoTexels(row1 + first + k), downWeight));
+    const __m128i mixed = _mm_add_epi16(
+        _mm_mullo_epi16(TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row0 + first + k))),
+                        upWeight),
+        _mm_mullo_epi16(TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row1 + first + k))),
+                        downWeight));
     _mm_store_si128(reinterpret_cast<__m128i*>(columns + k), ScaleLanes(_mm_srli_epi16(mixed, 8), alphas));
   }
   return k;
@@ -102,7 +70,7 @@ int VectorRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
       weight = _mm_shufflehi_epi16(_mm_shufflelo_epi16(weight, 0), 0);
       const __m128i mixed =
           _mm_add_epi16(_mm_mullo_epi16(left, _mm_sub_epi16(whole, weight)), _mm_mullo_epi16(right, weight));
-      PutTwo<kAdd>(pixels + n, _mm_srli_epi16(mixed, 8));
+      PutTwoSamples<kAdd>(pixels + n, _mm_srli_epi16(mixed, 8));
       positions = _mm_add_epi32(positions, twoSteps);
     }
   } else {
@@ -110,7 +78,7 @@ int VectorRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
       const __m128i first = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(columns + (position >> 16)));
       const __m128i second =
           _mm_loadl_epi64(reinterpret_cast<const __m128i*>(columns + ((position + step) >> 16)));
-      PutTwo<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
+      PutTwoSamples<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
     }
   }
   return n;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -265,12 +266,9 @@ TEST_F(QuadTest, KeyColourTexelsAreNotDrawn) {
   EXPECT_EQ(Screen()[5 * kWidth + 15], 0x3060F0u) << "other texels are drawn";
 }
 
-// The textbook bilinear sample of a texture magnified to `size` x `size` pixels, at pixel (x, y):
-// texel centres at whole numbers plus one half, the edges repeated beyond the image.
-double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int size, int x, int y,
-                        int shift) {
-  const double s = (x + 0.5) * side / size - 0.5;
-  const double t = (y + 0.5) * side / size - 0.5;
+// The textbook bilinear sample at (s, t) of a side x side texture: texel centres at whole numbers,
+// the edges repeated beyond the image.
+double TextbookBilinearAt(const std::vector<std::uint32_t>& texels, int side, double s, double t, int shift) {
   const auto texel = [&](int column, int row) {
     column = std::clamp(column, 0, side - 1);
     row = std::clamp(row, 0, side - 1);
@@ -282,6 +280,13 @@ double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int 
   const double fv = t - j;
   return (texel(i, j) * (1 - fu) + texel(i + 1, j) * fu) * (1 - fv) +
          (texel(i, j + 1) * (1 - fu) + texel(i + 1, j + 1) * fu) * fv;
+}
+
+// The same at pixel (x, y) of the texture magnified to size x size pixels.
+double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int size, int x, int y,
+                        int shift) {
+  return TextbookBilinearAt(texels, side, (x + 0.5) * side / size - 0.5, (y + 0.5) * side / size - 0.5,
+                            shift);
 }
 
 TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
@@ -332,6 +337,75 @@ TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
                 unsigned((2 * x + 1) << 16 | (2 * y + 1) << 8 | 1))
           << "pixel (" << x << ", " << y << "): a shrunk image is not filtered";
     }
+  }
+}
+
+// Where the triangle of quad q (drawn at drawX, drawY) that holds the centre of pixel (x, y) maps
+// it in a width x height texture; false outside both triangles and within about a pixel of their
+// edges.
+bool TextureAt(int q, int drawX, int drawY, int width, int height, int x, int y, double& u, double& v) {
+  struct Point {
+    double x, y, u, v;
+  };
+  Point corner[4];
+  const double us[4] = {0, double(width), 0, double(width)};
+  const double vs[4] = {0, 0, double(height), double(height)};
+  for (int k = 0; k < 4; ++k)
+    corner[k] = {QuadCornerX(q, k) + drawX, QuadCornerY(q, k) + drawY, us[k], vs[k]};
+  const double px = x + 0.5;
+  const double py = y + 0.5;
+  for (const auto& triangle : {std::array<int, 3>{0, 1, 2}, std::array<int, 3>{1, 2, 3}}) {
+    const Point& a = corner[triangle[0]];
+    const Point& b = corner[triangle[1]];
+    const Point& c = corner[triangle[2]];
+    const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    const double wb = ((px - a.x) * (c.y - a.y) - (c.x - a.x) * (py - a.y)) / area;
+    const double wc = ((b.x - a.x) * (py - a.y) - (px - a.x) * (b.y - a.y)) / area;
+    const double wa = 1 - wb - wc;
+    const double margin = 1.5 / std::sqrt(std::fabs(area));
+    if (wa > margin && wb > margin && wc > margin) {
+      u = wa * a.u + wb * b.u + wc * c.u;
+      v = wa * a.v + wb * b.v + wc * c.v;
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(QuadTest, TurnedQuadShowsTheTexelsItsTrianglesMapEachPixelTo) {
+  std::vector<std::uint32_t> texels;
+  for (std::uint32_t i = 0; i < 16; ++i) texels.push_back((i * 0x2F4B13u + 0x203040u) & 0xFFFFFFu);
+  MakeQuad(1, 1, 4, 4, texels);
+  for (const int smoothing : {0, 1}) {
+    SetQuadSmoothing(smoothing);
+    SetQuadSize(1, 101, 101);
+    SetQuadAngle(1, 30, 1);
+    FillBackBuffer(0x404040);
+    DrawInPass(1, 100, 100, 128, 5, 7);
+    const std::vector<unsigned int> screen = Screen();
+    int checked = 0;
+    for (int y = 90; y < 220; ++y) {
+      for (int x = 90; x < 220; ++x) {
+        double u = 0;
+        double v = 0;
+        if (!TextureAt(1, 100, 100, 4, 4, x, y, u, v)) continue;
+        // Right at a texel's edge the nearest texel is a matter of rounding.
+        if (smoothing == 0 && (std::fabs(u - std::round(u)) < 0.01 || std::fabs(v - std::round(v)) < 0.01)) {
+          continue;
+        }
+        const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
+        for (const int shift : {16, 8, 0}) {
+          const double texel = smoothing == 1
+                                   ? TextbookBilinearAt(texels, 4, u - 0.5, v - 0.5, shift)
+                                   : double(texels[std::size_t(int(v) * 4 + int(u))] >> shift & 0xFF);
+          ASSERT_NEAR(double(pixel >> shift & 0xFF), std::min(255.0, 64 + texel * 128 / 255), 3.0)
+              << "smoothing " << smoothing << ", pixel (" << x << ", " << y << ") at texture position (" << u
+              << ", " << v << "): (5, 7) adds the sample x 128 / 255";
+        }
+        ++checked;
+      }
+    }
+    EXPECT_GT(checked, 8000) << "smoothing " << smoothing << ": most of the 101 x 101 square was checked";
   }
 }
 

@@ -1,0 +1,44 @@
+// Inside the multimedia layer only: the blending arithmetic of pixel_math.h on SSE2 registers,
+// 16-bit lanes of blue, green, red and coverage, two pixels to a register.
+#pragma once
+
+#ifdef __SSE2__
+
+#include <emmintrin.h>
+
+#include <cstdint>
+
+// The two texels in the low 64 bits as 16-bit blue, green, red and coverage (255 unless the texel
+// is the key colour).
+inline __m128i TexelLanes(__m128i pair) {
+  const __m128i colour = _mm_and_si128(pair, _mm_set1_epi32(0x00FFFFFF));
+  const __m128i key = _mm_cmpeq_epi32(colour, _mm_setzero_si128());
+  const __m128i covered = _mm_or_si128(colour, _mm_andnot_si128(key, _mm_set1_epi32(0xFF000000)));
+  return _mm_unpacklo_epi8(covered, _mm_setzero_si128());
+}
+
+// x x factor / 255, rounded as Div255 rounds, for 16-bit lanes whose product stays below 65281.
+inline __m128i ScaleLanes(__m128i x, __m128i factor) {
+  const __m128i product = _mm_add_epi16(_mm_mullo_epi16(x, factor), _mm_set1_epi16(128));
+  return _mm_srli_epi16(_mm_add_epi16(product, _mm_srli_epi16(product, 8)), 8);
+}
+
+// Two samples (16-bit blue, green, red, coverage each) into two pixels.
+template <bool kAdd>
+inline void PutTwoSamples(std::uint32_t* pixels, __m128i samples) {
+  const __m128i colourOnly = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i below = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels));
+  __m128i sum;
+  if constexpr (kAdd) {
+    sum = _mm_adds_epu8(below, _mm_and_si128(_mm_packus_epi16(samples, samples), colourOnly));
+  } else {
+    // below x (255 - coverage) / 255, rounded as Div255 rounds, then the sample added.
+    const __m128i coverage = _mm_shufflehi_epi16(_mm_shufflelo_epi16(samples, 0xFF), 0xFF);
+    const __m128i kept = _mm_sub_epi16(_mm_set1_epi16(255), coverage);
+    const __m128i scaled = ScaleLanes(_mm_unpacklo_epi8(below, _mm_setzero_si128()), kept);
+    sum = _mm_and_si128(_mm_packus_epi16(_mm_adds_epu16(samples, scaled), scaled), colourOnly);
+  }
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels), sum);
+}
+
+#endif
