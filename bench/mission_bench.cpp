@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "base/program_folder.h"
@@ -21,6 +22,7 @@
 #include "media/display.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/quad_bands.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
@@ -128,7 +130,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     fleet = fleet || std::strcmp(argv[i], "fleet") == 0;
     blast = blast || std::strcmp(argv[i], "blast") == 0;
+    if (std::strcmp(argv[i], "one-thread") == 0) SetBandThreshold(std::numeric_limits<long>::max());
   }
+  if (!fleet && !blast) fleet = blast = true;
   StartLayer();
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   std::printf("video driver: %s\n", driver != nullptr ? driver : "(default)");

@@ -13,6 +13,7 @@
 #include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/presenter.h"
+#include "media/quad_bands.h"
 #include "media/quads.h"
 #include "media/render_context.h"
 #include "media/sound.h"
@@ -125,6 +126,7 @@ void ShutdownMultimedia() {
   if (videoReady) SDL_QuitSubSystem(kVideoSystems);
   videoReady = false;
   ClearQuads();
+  StopBandThread();
 }
 
 int IsDisplayActive() {

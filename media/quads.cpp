@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "media/quad_bands.h"
 #include "media/quad_raster.h"
 #include "media/render_context.h"
 #include "media/sprite_table.h"
@@ -121,8 +122,7 @@ void DrawQuadAlpha(int q, int x, int y, int alpha) {
   paint.smoothing = smoothing == 1;
   paint.sourceFactor = sourceFactor;
   paint.destinationFactor = destinationFactor;
-  const PixelArea screen = BackBufferArea();
-  RasteriseQuad(paint, screen, 0, screen.height);
+  DrawQuadInBands(paint, BackBufferArea());
 }
 
 void SetQuadBlend(int source, int destination) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/display.h"
+#include "media/quad_bands.h"
 #include "media/render_context.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
@@ -453,6 +454,34 @@ TEST_F(QuadTest, QuadsReachingFarBeyondTheScreenDrawOnlyTheirVisiblePart) {
   EXPECT_NE(first, 0x010101u) << "a huge turned quad covers the screen";
   EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [first](unsigned p) { return p == first; }))
       << "with one texel, whose borders lie far off the screen";
+}
+
+TEST_F(QuadTest, TwoBandsOnTwoThreadsDrawTheSamePixelsAsOne) {
+  std::vector<std::uint32_t> texels;
+  for (std::uint32_t i = 0; i < 64; ++i)
+    texels.push_back(i % 5 == 0 ? 0 : (i * 0x2F4B13u + 0x203040u) & 0xFFFFFFu);
+  MakeQuad(1, 1, 8, 8, texels);
+  const auto drawScene = [] {
+    FillBackBuffer(0x302010);
+    ASSERT_EQ(BeginQuads(), 1);
+    for (int k = 0; k < 6; ++k) {
+      SetQuadSmoothing(k % 2);
+      SetQuadBlend(5, k < 3 ? 6 : 7);
+      SetQuadSize(1, 150 + 97 * k, 150 + 97 * k);
+      if (k % 3 != 0) SetQuadAngle(1, 40 * k + 7, 1);
+      DrawQuadAlpha(1, 60 * k - 100, 37 * k - 80, 90 + 30 * k);
+    }
+    EndQuads();
+  };
+  const long threshold = SetBandThreshold(std::numeric_limits<long>::max());
+  drawScene();
+  const std::vector<unsigned int> alone = Screen();
+  SetBandThreshold(0);
+  drawScene();
+  const std::vector<unsigned int> split = Screen();
+  SetBandThreshold(threshold);
+  EXPECT_TRUE(alone == split) << "the lower half of each quad drawn by the second thread changes no pixel";
+  EXPECT_NE(alone[300 * kWidth + 400], 0x302010u) << "the scene covers the middle of the screen";
 }
 
 TEST_F(QuadTest, ClearQuadsAndNoDisplay) {

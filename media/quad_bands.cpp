@@ -1,0 +1,122 @@
+// The second drawing thread: it waits for a band of rows of a large quad, draws it and reports back.
+#include "media/quad_bands.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+namespace {
+
+// Below this many pixels handing half a quad over costs more than it saves (a hand-over takes a
+// few microseconds; a pixel about a nanosecond).
+constexpr long kDefaultThreshold = 24000;
+
+// After a band the thread keeps looking for the next one this long before it sleeps: the large quads
+// of one frame follow each other closely.
+constexpr auto kStayAwake = std::chrono::microseconds(200);
+
+enum class Band { kNone, kPosted, kDone };
+
+std::thread helper;
+std::mutex handOver;
+std::condition_variable posted;
+std::atomic<Band> band{Band::kNone};
+bool stopping = false;  // guarded by handOver
+
+// The band handed over: valid from posting until the helper reports it done.
+const QuadPaint* bandQuad = nullptr;
+PixelArea bandTarget;
+int bandFirstRow = 0;
+int bandEndRow = 0;
+
+long threshold = kDefaultThreshold;
+
+bool WaitForBand() {
+  const auto sleepAt = std::chrono::steady_clock::now() + kStayAwake;
+  while (band.load(std::memory_order_acquire) != Band::kPosted) {
+    if (std::chrono::steady_clock::now() < sleepAt) {
+      std::this_thread::yield();
+      continue;
+    }
+    std::unique_lock<std::mutex> lock(handOver);
+    posted.wait(lock, [] { return stopping || band.load(std::memory_order_acquire) == Band::kPosted; });
+    if (stopping) return false;
+  }
+  return true;
+}
+
+void HelperLoop() {
+  while (WaitForBand()) {
+    RasteriseQuad(*bandQuad, bandTarget, bandFirstRow, bandEndRow);
+    band.store(Band::kDone, std::memory_order_release);
+  }
+}
+
+bool HelperAvailable() {
+  if (helper.joinable()) return true;
+  if (std::thread::hardware_concurrency() < 2) return false;
+  stopping = false;
+  band.store(Band::kNone);
+  helper = std::thread(HelperLoop);
+  return true;
+}
+
+// The rows the quad's corners span on the target, and how many pixels its bounding box covers there.
+void RowsAndArea(const QuadPaint& quad, PixelArea target, int& firstRow, int& endRow, double& area) {
+  const double top = std::min({quad.y[0], quad.y[1], quad.y[2], quad.y[3]});
+  const double bottom = std::max({quad.y[0], quad.y[1], quad.y[2], quad.y[3]});
+  const double left = std::min({quad.x[0], quad.x[1], quad.x[2], quad.x[3]});
+  const double right = std::max({quad.x[0], quad.x[1], quad.x[2], quad.x[3]});
+  const double clippedTop = std::clamp(top, 0.0, double(target.height));
+  const double clippedBottom = std::clamp(bottom, 0.0, double(target.height));
+  const double width = std::clamp(right, 0.0, double(target.width)) - std::clamp(left, 0.0, double(target.width));
+  firstRow = int(std::floor(clippedTop));
+  endRow = int(std::ceil(clippedBottom));
+  area = (clippedBottom - clippedTop) * width;
+}
+
+}  // namespace
+
+void DrawQuadInBands(const QuadPaint& quad, PixelArea target) {
+  int firstRow = 0;
+  int endRow = 0;
+  double area = 0;
+  RowsAndArea(quad, target, firstRow, endRow, area);
+  // NaN corners give no area and go the plain way, which draws nothing for them.
+  if (!(area >= double(threshold)) || endRow - firstRow < 2 || !HelperAvailable()) {
+    RasteriseQuad(quad, target, 0, target.height);
+    return;
+  }
+  const int middle = firstRow + (endRow - firstRow) / 2;
+  {
+    const std::lock_guard<std::mutex> lock(handOver);
+    bandQuad = &quad;
+    bandTarget = target;
+    bandFirstRow = middle;
+    bandEndRow = endRow;
+    band.store(Band::kPosted, std::memory_order_release);
+  }
+  posted.notify_one();
+  RasteriseQuad(quad, target, firstRow, middle);
+  while (band.load(std::memory_order_acquire) != Band::kDone) std::this_thread::yield();
+  band.store(Band::kNone, std::memory_order_relaxed);
+}
+
+void StopBandThread() {
+  if (!helper.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(handOver);
+    stopping = true;
+  }
+  posted.notify_one();
+  helper.join();
+}
+
+long SetBandThreshold(long pixels) {
+  return std::exchange(threshold, pixels);
+}
