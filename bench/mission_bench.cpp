@@ -1,27 +1,29 @@
 // Frame times of the heaviest mission moments through the real renderer: the whole fleet in
-// view under continuous weapon-4 fire, and the final blast of the destruction sequence.
+// view under continuous weapon-4 fire, and the destruction sequence with its final blast; then the
+// resident memory.
 //
 // Run from any folder; the art is loaded from img/ beside the program's own folder (the build):
-//   xvfb-run -s "-screen 0 1024x768x24" build/bench/mission_bench      (OpenGL under Xvfb)
-//   SDL_VIDEODRIVER=dummy build/bench/mission_bench                    (software renderer)
-// Arguments "fleet" or "blast" run one of the two.
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/mission_bench          (window surface)
+//   SDL_RENDER_DRIVER=opengl xvfb-run -a ... build/bench/mission_bench        (OpenGL renderer)
+// Arguments: "fleet" or "blast" run one of the two; "one-thread" draws every quad on one thread.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <vector>
+#include <string>
 
 #include "base/program_folder.h"
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "bench/bench_clock.h"
 #include "game/main_loop.h"
 #include "game/resources.h"
 #include "media/display.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/presenter.h"
 #include "media/quad_bands.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
@@ -30,8 +32,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 void StartLayer() {
   InitMultimedia();
   // The art lies in the build folder, one above the bench program.
@@ -39,23 +39,15 @@ void StartLayer() {
   LoadResources();
 }
 
-// One mission frame in the game's order, timed in milliseconds.
-double TimedFrame() {
-  const Clock::time_point start = Clock::now();
+// One mission frame in the game's order.
+void TimedFrame(bench::Stopwatch& watch) {
+  watch.Start();
   EaseAim();
   ReadMissionInput();
   AdvanceMission();
   UpdateObjects();
   DrawMissionFrame();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Report(const char* name, std::vector<double> times, const char* note) {
-  std::sort(times.begin(), times.end());
-  const double median = times[times.size() / 2];
-  const double p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
-  std::printf("%-14s %5zu frames  median %7.2f ms  p99 %7.2f ms  %s\n", name, times.size(), median, p99,
-              note);
+  watch.Stop();
 }
 
 // A fresh unpaced mission, past its approach, with the ship standing still.
@@ -84,7 +76,7 @@ void FleetUnderFire(int frames) {
   weapon = 4;
   SetMousePos(400, 300);
   InjectMouseButton(1, true);
-  std::vector<double> times;
+  bench::Stopwatch watch;
   int gameNextShotMs = 0;
   for (int frame = 0; frame < frames; ++frame) {
     const int gameMs = frame * 1000 / 41;
@@ -93,52 +85,54 @@ void FleetUnderFire(int frames) {
     nextShotTime = mayFire ? GetTickCount() : GetTickCount() + 1000000;
     energy = 1330.0f;
     hull = 4000;
-    times.push_back(TimedFrame());
+    TimedFrame(watch);
   }
   InjectMouseButton(1, false);
-  char note[64];
-  std::snprintf(note, sizeof note, "(%d shots, %d sparks at the end)", shots.Count(), sparks.Count());
-  Report("fleet+weapon4", times, note);
-  std::fflush(stdout);
+  bench::Print(
+      "40 aliens under weapon-4 fire", watch,
+      std::to_string(shots.Count()) + " shots, " + std::to_string(sparks.Count()) + " sparks at the end");
 }
 
-// The destruction sequence from its first frame; the frames from the final blast (missionResult
-// 300) to the end are timed.
+// The destruction sequence from its first frame: the frames before the final blast (missionResult
+// 300), and those from it to the end.
 void FinalBlast() {
   StartBenchMission();
   hull = -1;
-  std::vector<double> times;
+  bench::Stopwatch before;
+  bench::Stopwatch blast;
   int mostSparks = 0;
   while (leaveLoop == 0) {
-    const double ms = TimedFrame();
-    if (missionResult >= 300) {
-      times.push_back(ms);
-      mostSparks = std::max(mostSparks, sparks.Count());
-    }
+    TimedFrame(missionResult >= 300 ? blast : before);
+    mostSparks = std::max(mostSparks, sparks.Count());
   }
-  char note[64];
-  std::snprintf(note, sizeof note, "(up to %d sparks)", mostSparks);
-  Report("final blast", times, note);
+  bench::Print("destruction before the final blast", before);
+  bench::Print("final blast to the end", blast, "up to " + std::to_string(mostSparks) + " sparks");
 }
 
 }  // namespace
 
-// Arguments: the scenarios to run, "fleet" and/or "blast"; both without arguments.
 int main(int argc, char** argv) {
-  bool fleet = argc == 1;
-  bool blast = argc == 1;
+  bool fleet = false;
+  bool blast = false;
+  bool oneThread = false;
   for (int i = 1; i < argc; ++i) {
     fleet = fleet || std::strcmp(argv[i], "fleet") == 0;
     blast = blast || std::strcmp(argv[i], "blast") == 0;
-    if (std::strcmp(argv[i], "one-thread") == 0) SetBandThreshold(std::numeric_limits<long>::max());
+    oneThread = oneThread || std::strcmp(argv[i], "one-thread") == 0;
   }
   if (!fleet && !blast) fleet = blast = true;
+  if (oneThread) SetBandThreshold(std::numeric_limits<long>::max());
   StartLayer();
   const char* driver = std::getenv("SDL_VIDEODRIVER");
-  std::printf("video driver: %s\n", driver != nullptr ? driver : "(default)");
+  std::printf("video driver %s, frames shown through the %s, %s\n", driver != nullptr ? driver : "(default)",
+              PresentPathName(), oneThread ? "one thread" : "large quads on two threads");
   std::fflush(stdout);
   if (fleet) FleetUnderFire(600);
   if (blast) FinalBlast();
+  long resident = 0;
+  long peak = 0;
+  bench::ResidentMemory(resident, peak);
+  std::printf("resident memory %ld KiB, at most %ld KiB\n", resident, peak);
   ShutdownMultimedia();
   return 0;
 }

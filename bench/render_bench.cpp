@@ -1,14 +1,16 @@
-// Frame-time benchmark of a heavy frame of blits and quads through the real renderer, unpaced.
-// Usage: render_bench [frames] (default 300).
+// Frame times of a heavy frame of blits and quads through the real renderer, unpaced, and of its
+// parts, the present alone among them.
+// Usage: render_bench [frames] (default 300); SDL_RENDER_DRIVER=opengl presents through OpenGL.
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "media/bmp_writer.h"
 #include "media/display.h"
+#include "media/presenter.h"
 #include "media/quads.h"
 #include "media/sprites.h"
 
@@ -75,19 +77,15 @@ void DrawFrame(int frame, int parts) {
   PresentFrame();
 }
 
-// Draws `frames` frames and prints the median, 99th percentile and maximum time per frame.
+// Draws `frames` frames and prints the median and 99th percentile of their times.
 void Measure(const char* name, int parts, int frames) {
-  std::vector<double> times;
+  bench::Stopwatch watch;
   for (int frame = 1; frame <= frames; ++frame) {
-    const auto start = std::chrono::steady_clock::now();
+    watch.Start();
     DrawFrame(frame, parts);
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    watch.Stop();
   }
-  std::sort(times.begin(), times.end());
-  const double p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
-  std::printf("%-44s median %7.2f ms  99th percentile %7.2f ms  max %7.2f ms\n", name,
-              times[times.size() / 2], p99, times.back());
+  bench::Print(name, watch);
 }
 
 }  // namespace
@@ -107,13 +105,12 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kObjectQuadCount; ++i) CreateQuad(i, kObject);
   for (int i = 0; i < kGlowQuadCount; ++i) CreateQuad(kObjectQuadCount + i, kGlow);
 
-  DrawFrame(0, kHeavy);  // textures are made on first use; not part of the measurement
-  std::printf("%d frames each, unpaced\n", frames);
+  std::printf("%d frames each, unpaced, shown through the %s\n", frames, PresentPathName());
   Measure("heavy frame (all below)", kHeavy, frames);
   Measure("4 blits of 440 x 340", kBlits, frames);
   Measure("200 turned quads of 64 x 64", kObjectQuads, frames);
   Measure("20 additive quads of 800 x 600", kGlowQuads, frames);
-  Measure("nothing drawn (present only)", 0, frames);
+  Measure("the present alone", 0, frames);
   ShutdownMultimedia();
   return 0;
 }

@@ -105,6 +105,14 @@ void PresentFrame() {
   WaitForNextFrame();
 }
 
+void SetDisplayWindowed(int windowed) {
+  SetPresenterWindowed(windowed != 0);
+}
+
+int IsDisplayWindowed() {
+  return IsPresenterWindowed() ? 1 : 0;
+}
+
 void CloseDisplay() {
   FreeAllSprites();
   FreeBuffers();

@@ -17,6 +17,11 @@ int SetFrameRate(int rate);
 // buffers so that the back buffer then holds the frame before last, and waits out the frame period.
 void PresentFrame();
 
+// 1: play in a window of the screen's size; 0: full screen, the start. At once on an open display;
+// Alt+Return switches between the two at any time.
+void SetDisplayWindowed(int windowed);
+int IsDisplayWindowed();
+
 // Frees every sprite and both buffers and leaves full-screen mode.
 void CloseDisplay();
 

@@ -19,6 +19,7 @@ SDL_Surface* picture = nullptr;    // wraps the pixels handed to ShowFrame, for 
 int pictureWidth = 0;
 int pictureHeight = 0;
 bool windowChanged = true;  // size or surface to be looked at again before the next frame is shown
+bool windowed = false;      // an ordinary window of the picture's size instead of the full screen
 SDL_Rect placed{};          // where the window surface shows the picture
 std::string pathName = "none";
 std::string error;
@@ -113,7 +114,33 @@ void ShowOnWindowSurface(const std::uint32_t* pixels) {
   }
 }
 
+// Full screen covers the desktop; a window has the picture's size, in the middle of the desktop.
+void ShowWindowed(bool inWindow) {
+  if (inWindow) {
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowSize(window, pictureWidth, pictureHeight);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    // Moved and sized to the desktop first, as when the window is made.
+    SDL_Rect desktop{0, 0, pictureWidth, pictureHeight};
+    SDL_GetDisplayBounds(0, &desktop);
+    SDL_SetWindowPosition(window, desktop.x, desktop.y);
+    SDL_SetWindowSize(window, desktop.w, desktop.h);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+  windowChanged = true;
+}
+
 }  // namespace
+
+void SetPresenterWindowed(bool inWindow) {
+  windowed = inWindow;
+  if (window != nullptr) ShowWindowed(windowed);
+}
+
+bool IsPresenterWindowed() {
+  return windowed;
+}
 
 SDL_Rect PicturePlacement(int windowWidth, int windowHeight, int pictureWidth, int pictureHeight) {
   const int factor = std::max(1, std::min(windowWidth / pictureWidth, windowHeight / pictureHeight));
@@ -131,14 +158,15 @@ bool OpenPresenter(int width, int height, const char* title) {
   // Its pixels are set to the frame's at each ShowFrame.
   picture = SDL_CreateRGBSurfaceWithFormatFrom(nullptr, width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
   if (window == nullptr) {
-    // Made as large as the desktop: without a window manager (a bare X server) nobody else makes a
-    // full-screen window cover the screen, and the picture would land in a corner of it.
-    SDL_Rect desktop{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height};
-    SDL_GetDisplayBounds(0, &desktop);
-    window =
-        SDL_CreateWindow(title, desktop.x, desktop.y, desktop.w, desktop.h, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Full screen at the desktop's size: without a window manager (a bare X server) nobody else
+    // makes a full-screen window cover the screen, and the picture would land in a corner of it.
+    SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    if (!windowed) SDL_GetDisplayBounds(0, &bounds);
+    window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h,
+                              windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowTitle(window, title);
+    if (windowed) ShowWindowed(true);  // the picture's size may have changed
   }
   if (window == nullptr || picture == nullptr) {
     error = SDL_GetError();

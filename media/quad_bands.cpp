@@ -74,7 +74,8 @@ void RowsAndArea(const QuadPaint& quad, PixelArea target, int& firstRow, int& en
   const double right = std::max({quad.x[0], quad.x[1], quad.x[2], quad.x[3]});
   const double clippedTop = std::clamp(top, 0.0, double(target.height));
   const double clippedBottom = std::clamp(bottom, 0.0, double(target.height));
-  const double width = std::clamp(right, 0.0, double(target.width)) - std::clamp(left, 0.0, double(target.width));
+  const double width =
+      std::clamp(right, 0.0, double(target.width)) - std::clamp(left, 0.0, double(target.width));
   firstRow = int(std::floor(clippedTop));
   endRow = int(std::ceil(clippedBottom));
   area = (clippedBottom - clippedTop) * width;

@@ -22,6 +22,7 @@ class Display : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
+    SetDisplayWindowed(0);
     ShutdownMultimedia();
     renderContext.closeRequested = false;
     SetFrameRate(0);
@@ -78,6 +79,45 @@ TEST_F(Display, OpensFullScreenWithBlackBuffers) {
   EXPECT_EQ(BackBufferColour(), 0) << "the back buffer starts black";
   EXPECT_STREQ(PresentPathName(), "window surface")
       << "without a graphics card frames go to the window surface";
+}
+
+TEST_F(Display, PlaysInAWindowWhenAskedAndAltReturnSwitches) {
+  SetDisplayWindowed(1);
+  Open();
+  ASSERT_EQ(InitKeyboard(), 1);
+  SDL_Window* window = PresenterWindow();
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u) << "--window: not full screen";
+  EXPECT_EQ(width, kWidth) << "a window of the screen's size";
+  EXPECT_EQ(height, kHeight);
+
+  const auto altReturn = [] {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    event.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    SDL_PushEvent(&event);
+  };
+  altReturn();
+  PresentFrame();
+  EXPECT_EQ(IsDisplayWindowed(), 0) << "Alt+Return goes full screen";
+  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+  PollKeyboard();
+  EXPECT_EQ(IsKeyDown(Key::Return), 0) << "the game does not see the Return of Alt+Return";
+  EXPECT_EQ(WasKeyReleased(Key::Return), 0);
+  altReturn();
+  PresentFrame();
+  EXPECT_EQ(IsDisplayWindowed(), 1) << "and back into the window";
+  SDL_GetWindowSize(window, &width, &height);
+  EXPECT_EQ(width, kWidth);
+  SetDisplayWindowed(0);
+  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u) << "full screen is the start";
 }
 
 TEST(PicturePlacement, KeepsTheShapeAndEnlargesByWholeFactorsOnly) {
