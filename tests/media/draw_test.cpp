@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "media/display.h"
@@ -174,6 +175,46 @@ TEST_F(Draw, FontIsThirteenPixelBoldWithWindows1252Texts) {
   ASSERT_GT(oTop, 300);
   EXPECT_LT(umlautTop, oTop) << "0xF6 has marks above the o";
   EXPECT_TRUE(SameBlock(100, oTop, 200, oTop, width, 318 - oTop)) << "below the marks 0xF6 is the o";
+}
+
+TEST_F(Draw, TextKeepsItsColourAndAVeryLongTextIsCutAtTheScreenEdge) {
+  BeginBackBuffer();
+  SetDrawFlags(kDrawTransparentText);
+  SetDrawColor(255, 0, 0);
+  SetTextPosition(10, 10);
+  WriteText("HHH");
+  SetDrawColor(0, 0, 255);
+  SetTextPosition(10, 40);
+  WriteText("HHH");
+  // A name from a table written elsewhere: about 40,000 pixels wide.
+  const std::string longName(3000, 'W');
+  const std::string start(70, 'W');
+  SetDrawColor(255, 255, 255);
+  SetTextPosition(5, 100);
+  WriteText(longName.c_str());
+  SetTextPosition(5, 130);
+  WriteText(start.c_str());
+  const int longWidth = MeasureText(longName.c_str());
+  SetTextPosition(0, 160);
+  WriteText(longName.c_str());
+  WriteText("W");
+  EndDraw();
+  Capture();
+
+  const auto count = [this](int top, unsigned colour) {
+    int n = 0;
+    for (int y = top; y < top + 16; ++y)
+      for (int x = 10; x < 60; ++x) n += At(x, y) == colour;
+    return n;
+  };
+  EXPECT_GT(count(10, 0xFF0000u), 20) << "red text has solid red stems: red in the high byte of 0x00RRGGBB";
+  EXPECT_GT(count(40, 0x0000FFu), 20) << "blue text has solid blue stems";
+  EXPECT_EQ(count(10, 0x0000FFu), 0) << "and no channel is swapped";
+  ASSERT_GT(longWidth, 30000);
+  EXPECT_TRUE(SameBlock(0, 100, 0, 130, kWidth, 16))
+      << "a text far wider than the screen shows the same start as a shorter one, up to the edge";
+  EXPECT_NE(Drawn(kWidth - 20, 100, kWidth - 1, 115).right, -1) << "it reaches the screen's right edge";
+  EXPECT_EQ(Drawn(0, 160, kWidth - 1, 176).left, 0) << "the text at x = 0 starts there";
 }
 
 TEST_F(Draw, FillRectCoversExactlyItsPixels) {
