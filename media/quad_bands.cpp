@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -60,6 +61,10 @@ void HelperLoop() {
 bool HelperAvailable() {
   if (helper.joinable()) return true;
   if (std::thread::hardware_concurrency() < 2) return false;
+  // A program that ends without shutting the layer down must still end the thread before the
+  // objects it waits on are destroyed.
+  static const bool stoppedAtExit = std::atexit(StopBandThread) == 0;
+  if (!stoppedAtExit) return false;
   stopping = false;
   band.store(Band::kNone);
   helper = std::thread(HelperLoop);

@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "media/draw.h"
 #include "media/quads.h"
+#include "media/render_context.h"
 #include "media/sprites.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
@@ -100,67 +98,211 @@ TEST_F(MissionDisplay, DriftIsSteeredOnlyAfterTheApproach) {
   EXPECT_EQ(aliens.At(1).drift, 120.0f) << "steering stops at speed + 200";
 }
 
-TEST_F(MissionDisplay, SparksRightInFrontOfTheViewerAreDrawn) {
-  NewSprite(10, 32, 32, kSpriteTexture);
-  CreateQuad(10, 10);
-  // 2000 units at depth 5 are 40000 pixels: far larger than the screen, drawn all the same.
-  for (const float z : {5.0f, 5.7f, 0.01f}) {
-    Spark& spark = sparks.Append();
-    spark.x = shipX;
-    spark.z = z;
-    spark.size = 2000.0f;
-    spark.life = 200.0f;
+// What a frame shows, read from the frame just presented. Every slot the mission draws holds a flat
+// picture of its own: the background quarters a dark grey, quads their own colours; the cockpit
+// slots stay empty, so nothing covers the world view and the gauges.
+class MissionPicture : public MissionDisplay {
+ protected:
+  static constexpr unsigned kBackground = 0x202020;
+
+  void SetUp() override {
+    MissionDisplay::SetUp();
+    for (int slot = 50; slot <= 53; ++slot) Flat(slot, 440, 340, kBackground, kSpritePlain);
+    approachPhase = 1;  // no crosshair unless a test wants one
   }
+  void TearDown() override {
+    for (const int slot : kUsedSlots) FreeSprite(slot);
+    ClearQuads();
+  }
+
+  // Slot n filled with one colour; for texture mode also quad n drawing it.
+  static void Flat(int n, int width, int height, unsigned rgb, int mode = kSpriteTexture) {
+    ASSERT_NE(NewSprite(n, width, height, mode), 0);
+    ASSERT_EQ(BeginDraw(SpriteTarget(n)), 1);
+    FillRect(0, 0, width, height, int((rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16));  // as 0x00BBGGRR
+    EndDraw();
+    if (mode == kSpriteTexture) {
+      ASSERT_EQ(CreateQuad(n, n), 1);
+    }
+  }
+
+  static unsigned Shown(int x, int y) {
+    return renderContext.frontBuffer[std::size_t(y) * 800 + std::size_t(x)];
+  }
+
+  // The segments lit in the gauge bar at `row`: segment k is drawn at x = 500 + 12k, 14 pixels
+  // wide, so x = 506 + 12k lies in segment k alone.
+  static int Segments(int row) {
+    int lit = 0;
+    while (lit < 40 && Shown(506 + 12 * lit, row + 10) != kBackground) ++lit;
+    return lit;
+  }
+
+  static constexpr int kUsedSlots[] = {1, 3, 10, 11, 20, 40, 41, 42, 50, 51, 52, 53};
+};
+
+TEST_F(MissionPicture, GaugesShowOneSegmentPerStepFromTheFirst) {
+  Flat(20, 14, 20, 0x404040);
+  SetQuadSize(20, 14, 20);  // as loading sets it
+  struct Case {
+    int hull, speed;
+    float energy;
+    int hullSegments, speedSegments, energySegments;
+  };
+  // hull / 200 + 1 segments while hull > 0; |speed| limited to 1000, / 50 + 1; energy / 67 + 1.
+  const Case cases[] = {
+      {4000, -80, 1330.0f, 21, 2, 20}, {3999, -1000, 1340.0f, 20, 21, 21},
+      {200, -999, 1339.9f, 2, 20, 20}, {199, -5000, 67.0f, 1, 21, 2},
+      {1, 0, 66.0f, 1, 1, 1},          {0, 1049, 0.0f, 0, 21, 1},
+      {-5, 1050, -50.0f, 0, 21, 1},
+  };
+  for (const Case& c : cases) {
+    hull = c.hull;
+    speed = c.speed;
+    energy = c.energy;
+    DrawMissionFrame();
+    EXPECT_EQ(Segments(50), c.hullSegments)
+        << "hull " << c.hull << ": segments 0 to hull / 200, none at 0 or below";
+    EXPECT_EQ(Segments(100), c.speedSegments)
+        << "speed " << c.speed << ": segments 0 to min(|speed|, 1000) / 50";
+    EXPECT_EQ(Segments(150), c.energySegments) << "energy " << c.energy << ": segments 0 to energy / 67";
+  }
+  hull = 4000;
   DrawMissionFrame();
-  DrawMissionFrame();
-  EXPECT_EQ(sparks.Count(), 3) << "drawing leaves the sparks as they are";
-  FreeSprite(10);
+  EXPECT_EQ(Shown(500, 50), 0x606060u) << "the first segment's corner at (500, 50)";
+  EXPECT_EQ(Shown(499, 50), kBackground);
+  EXPECT_EQ(Shown(500, 69), 0x606060u) << "20 rows high";
+  EXPECT_EQ(Shown(500, 70), kBackground);
+  EXPECT_EQ(Shown(512, 60), 0xA0A0A0u)
+      << "segments 12 apart and 14 wide overlap by 2 pixels, adding their light";
 }
 
-// The back buffer's pixel at (x, y), read through a copy into a sprite written as a BMP file.
-int RedAt(int x, int y) {
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "mission_display_probe.bmp";
-  CopyScreenToSprite(99, x, y, 4, 4);
-  WriteSpriteBmp(99, file.string().c_str());
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-  std::filesystem::remove(file);
-  FreeSprite(99);
-  // 54 bytes of headers, rows bottom-up, blue green red: the top-left pixel is in the last row.
-  const std::size_t topRow = 54 + 3 * 4 * 3;
-  return bytes.size() >= topRow + 3 ? bytes[topRow + 2] : -1;
+TEST_F(MissionPicture, NearerSlicesCoverFartherOnesAndListOrderDecidesWithinOne) {
+  Flat(40, 8, 8, 0xC00000);
+  Flat(41, 8, 8, 0x00C000);
+  Flat(42, 8, 8, 0x0000C0);
+  PlaceAlien(0, 0, 5500.0f).quad = 40;   // slice 5: nearest
+  PlaceAlien(0, 0, 20000.0f).quad = 41;  // slice 20, listed later
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(400, 300), 0xC00000u) << "slices are drawn from far to near: the near alien covers";
+  aliens.Clear();
+  PlaceAlien(0, 0, 20000.0f).quad = 41;
+  PlaceAlien(0, 0, 5500.0f).quad = 40;
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(400, 300), 0xC00000u) << "whatever the list order";
+  aliens.Clear();
+  PlaceAlien(0, 0, 5100.0f).quad = 40;
+  PlaceAlien(0, 0, 5900.0f).quad = 42;  // farther, but in the same slice and later in the list
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(400, 300), 0x0000C0u) << "within a slice the list order decides, not the depth";
 }
 
-TEST_F(MissionDisplay, CrosshairShowsOnlyAfterTheApproach) {
-  // Black background quarters over the whole screen and a white 32 x 32 crosshair.
-  for (int slot = 50; slot <= 53; ++slot) NewSprite(slot, 440, 340, kSpritePlain);
-  NewSprite(1, 32, 32, kSpriteTexture);
-  BeginDraw(SpriteTarget(1));
-  FillRect(0, 0, 32, 32, 0xFFFFFF);
-  EndDraw();
-  CreateQuad(1, 1);
+TEST_F(MissionPicture, SizesAreRoundedUpAndPositionsToTheNearest) {
+  Flat(40, 12, 4, 0xC00000);
+  // 12000 x 4000 at depth 11000: 109.09 x 36.36 pixels, drawn 110 x 37; the top-left corner at
+  // (400 - 55, 300 - 18.5), rounded to (345, 282) (a half to the even neighbour).
+  PlaceAlien(0, 0, 11000.0f);
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(345, 282), 0xC00000u) << "top-left corner";
+  EXPECT_EQ(Shown(344, 282), kBackground);
+  EXPECT_EQ(Shown(345, 281), kBackground);
+  EXPECT_EQ(Shown(454, 318), 0xC00000u) << "110 x 37: the width and height rounded up";
+  EXPECT_EQ(Shown(455, 318), kBackground) << "not 111 wide";
+  EXPECT_EQ(Shown(454, 319), kBackground) << "not 38 high";
+}
+
+TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
+  Flat(40, 8, 8, 0x303030);
+  Flat(41, 8, 8, 0x707070);
+  Flat(3, 8, 8, 0x505050);
+  Flat(11, 8, 8, 0x101010);
+  Flat(10, 8, 8, 0x404040);
+  // In slice 10 (depth about 10500, a pixel about 105 units) objects 40 pixels wide, side by side.
+  Alien& alien = PlaceAlien(-15000.0f, 0, 10500.0f);
+  alien.width = alien.height = 4000;
+  debris[0] = {int(shipX) - 7500, 0, 10400, 4000, 0};
+  const auto addShot = [](float dx) {
+    Shot& shot = shots.Append();
+    shot = Shot{};
+    shot.x = shipX + dx;
+    shot.z = 10500.0f;
+    shot.width = shot.height = 4000;
+    shot.quad = 11;
+  };
+  addShot(0.0f);
+  Spark& spark = sparks.Append();
+  spark = Spark{};
+  spark.x = shipX + 7500.0f;
+  spark.z = 10600.0f;
+  spark.size = 4000.0f;
+  spark.life = 127.6f;  // alpha 128
+  // A shot of slice 10 under an alien of the nearer slice 5, drawn after it.
+  addShot(15000.0f);
+  Alien& cover = PlaceAlien(7150.0f, 0, 5000.0f);
+  cover.quad = 41;
+  cover.width = cover.height = 2000;
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(257, 300), 0x303030u) << "an alien covers what lies below";
+  EXPECT_EQ(Shown(328, 300), 0x505050u) << "a piece of debris covers";
+  EXPECT_EQ(Shown(400, 300), 0x303030u) << "a shot adds its light: 0x20 + 0x10";
+  EXPECT_EQ(Shown(471, 300), 0x404040u) << "a spark adds its light times its life: 0x20 + 0x40 x 128 / 255";
+  EXPECT_EQ(Shown(543, 300), 0x707070u) << "after the light of a slice the next slice's aliens cover again";
+}
+
+TEST_F(MissionPicture, CrosshairPairIsAddedAtTheMouseAndTheAimPoint) {
+  Flat(1, 32, 32, 0x646464);
   aimX = 200;
   aimY = 200;
   mouseX = 600;
   mouseY = 400;
-
-  // A frame becomes readable in the back buffer after the next present: draw each state twice.
   approachPhase = 1;
   DrawMissionFrame();
-  DrawMissionFrame();
-  EXPECT_EQ(RedAt(200, 200), 0) << "no crosshair during the approach";
-  EXPECT_EQ(RedAt(600, 400), 0);
+  EXPECT_EQ(Shown(200, 200), kBackground) << "no crosshair during the approach";
+  EXPECT_EQ(Shown(600, 400), kBackground);
 
   approachPhase = 0;
+  shakeOffsetX = 5;  // the shake moves the world, not the crosshair
   DrawMissionFrame();
-  DrawMissionFrame();
-  EXPECT_EQ(RedAt(200, 200), 255) << "the crosshair at the aim point";
-  const int faint = RedAt(600, 400);
-  EXPECT_GT(faint, 60) << "a faint cross where the mouse is";
-  EXPECT_LT(faint, 140) << "drawn with alpha 100";
+  EXPECT_EQ(Shown(184, 184), 0x848484u)
+      << "at the aim point, its top-left corner 16 up and left: 0x20 + 0x64";
+  EXPECT_EQ(Shown(216, 216), 0x848484u) << "33 x 33: a quad is made one pixel larger than its picture";
+  EXPECT_EQ(Shown(183, 184), kBackground);
+  EXPECT_EQ(Shown(217, 216), kBackground);
+  // 0x20 + 100 x 100 / 255 = 32 + 39.2.
+  EXPECT_EQ(Shown(584, 384), 0x474747u) << "a faint one at the mouse, alpha 100";
+  EXPECT_EQ(Shown(583, 384), kBackground);
+  EXPECT_EQ(Shown(616, 416), 0x474747u);
+}
 
-  for (int slot = 50; slot <= 53; ++slot) FreeSprite(slot);
-  FreeSprite(1);
+TEST_F(MissionPicture, ShakeMovesTheBackgroundAndTheWorldOnly) {
+  Flat(51, 440, 340, 0x303030, kSpritePlain);
+  Flat(40, 8, 8, 0xC00000);
+  Flat(20, 14, 20, 0x404040);
+  SetQuadSize(20, 14, 20);
+  PlaceAlien(0, 0, 11000.0f);
+  hull = 4000;
+  shakeOffsetX = 3;
+  shakeOffsetY = -2;
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(402, 100), kBackground) << "the left quarter reaches 400 - 40 + 440 + 3";
+  EXPECT_EQ(Shown(403, 100), 0x303030u) << "the right quarter starts at 400 + 3";
+  EXPECT_EQ(Shown(348, 280), 0xC00000u) << "the alien moved by (3, -2)";
+  EXPECT_EQ(Shown(347, 280), kBackground);
+  EXPECT_EQ(Shown(500, 50), 0x707070u) << "the gauges stay: 0x40 on the right quarter's 0x30";
+}
+
+TEST_F(MissionPicture, SparksRightInFrontOfTheViewerCoverTheScreen) {
+  Flat(10, 8, 8, 0x404040);
+  // 2000 units at depth 5 are 40000 pixels: far larger than the screen.
+  Spark& spark = sparks.Append();
+  spark = Spark{};
+  spark.x = shipX;
+  spark.z = 5.0f;
+  spark.size = 2000.0f;
+  spark.life = 255.0f;
+  DrawMissionFrame();
+  EXPECT_EQ(Shown(0, 0), 0x606060u) << "the spark's light over the whole screen";
+  EXPECT_EQ(Shown(799, 599), 0x606060u);
 }
 
 }  // namespace
