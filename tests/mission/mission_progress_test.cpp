@@ -3,19 +3,90 @@
 #include "mission/mission_progress.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/sound.h"
+#include "mission/aliens.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
+#include "mission/shots.h"
+#include "mission/sound_slots.h"
 #include "mission_fixture.h"
+#include "tests/media/wav_image.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
 using MissionProgress = MissionTest;
 using MissionProgressInput = MissionMediaTest;
+
+constexpr std::int16_t kLoudSample = 20000;
+
+// The sound slots of the game filled with two seconds of one constant sample, on a fresh sound
+// table of the dummy driver, or of the disk driver, which writes what it mixes into a file.
+class MissionSound : public MissionMediaTest {
+ protected:
+  void SetUp() override {
+    MissionMediaTest::SetUp();
+    folder_ = fs::temp_directory_path() / ("mission_sound_" + std::to_string(getpid()));
+    fs::create_directories(folder_);
+  }
+
+  void TearDown() override {
+    OpenAudio("dummy");
+    fs::remove_all(folder_);
+  }
+
+  void OpenAudio(const char* driver) {
+    ReleaseAudio();
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    setenv("SDL_DISKAUDIOFILE", MixedFile().c_str(), 1);
+    ASSERT_EQ(InitAudio(), 1) << "SDL2_mixer opens on the " << driver << " driver";
+  }
+
+  void LoadSounds() {
+    const fs::path file = folder_ / "level.wav";
+    const std::vector<std::uint8_t> bytes = MakeMono16Wav(std::vector<std::int16_t>(88200, kLoudSample));
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const int slot : {kExplosionSound, kShotSound, kMusicLoop}) {
+      ASSERT_EQ(LoadWave(slot, file.c_str()), 1) << "slot " << slot;
+    }
+  }
+
+  std::string MixedFile() const { return (folder_ / "mixed.raw").string(); }
+
+  // Waits until the disk driver has mixed about 190 ms more, then the loudest sample so far.
+  int LoudestMixedSample() const {
+    const std::uintmax_t target = fs::file_size(MixedFile()) + 32768;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::file_size(MixedFile()) < target && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GE(fs::file_size(MixedFile()), target) << "the disk driver keeps mixing";
+    std::ifstream in(MixedFile(), std::ios::binary);
+    std::vector<std::int16_t> samples(fs::file_size(MixedFile()) / 2);
+    in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    int loudest = 0;
+    for (const std::int16_t sample : samples) loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    return loudest;
+  }
+
+  fs::path folder_;
+};
 
 // Frames of AdvanceMission alone until the approach is over; -1 if it is not over after `limit`.
 int FramesUntilApproachEnds(int limit) {
@@ -147,6 +218,69 @@ TEST_F(MissionProgress, DestructionSequenceBlastsAt300AndEndsAt401) {
   EXPECT_EQ(frame, 401) << "400 frames after missionResult became 1";
 }
 
+// The first seed from 1 on whose first RandomUpTo(100) is below 10 (a burst of the destruction
+// sequence) or, with `burst` false, is not.
+std::uint32_t SeedOpeningWith(bool burst) {
+  for (std::uint32_t seed = 1;; ++seed) {
+    SeedRandom(seed);
+    if ((RandomUpTo(100) < 10) == burst) return seed;
+  }
+}
+
+// Checks sparks first to first + count - 1 against SpawnSparks(x, y, ...) drawing from the
+// generator as it stands: size, life, then the x and y scatter of each spark.
+void ExpectSparksAround(int first, int count, int x, int y) {
+  for (int i = first; i < first + count; ++i) {
+    RandomUpTo(5000);
+    RandomUpTo(55);
+    const int dx = RandomUpTo(700) - 300;
+    const int dy = RandomUpTo(700) - 300;
+    RandomUpTo(400);
+    RandomUpTo(360);
+    RandomUpTo(360);
+    EXPECT_EQ(sparks.At(i).x, static_cast<float>(x + dx)) << "spark " << i;
+    EXPECT_EQ(sparks.At(i).y, static_cast<float>(y + dy)) << "spark " << i;
+  }
+}
+
+TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
+  StillAlien(1, 0, 0, 70000);  // one alien left: no departure
+  approachPhase = 0;
+  speed = -1000;
+
+  // A burst: three sparks, the y offset drawn before the x offset.
+  const std::uint32_t burstSeed = SeedOpeningWith(true);
+  shipX = 50000.0f;
+  shipY = 20000.0f;
+  missionResult = 1;
+  SeedRandom(burstSeed);
+  AdvanceMission();
+  ASSERT_EQ(sparks.Count(), 3) << "a burst is 3 sparks";
+  SeedRandom(burstSeed);
+  RandomUpTo(100);
+  const int offsetY = RandomUpTo(4000) - 2000;
+  const int offsetX = RandomUpTo(4000) - 2000;
+  ASSERT_NE(offsetX, offsetY) << "the seed tells the two offsets apart";
+  ExpectSparksAround(0, 3, 50000 + offsetX, 20600 + offsetY);
+  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the sparks are placed";
+
+  // The final blast: 20 sparks at the ship, 1000 below the view that has just sunk.
+  const std::uint32_t quietSeed = SeedOpeningWith(false);
+  sparks.Clear();
+  shipX = 50000.0f;
+  shipY = 20000.0f;
+  missionResult = 299;
+  SeedRandom(quietSeed);
+  AdvanceMission();
+  ASSERT_EQ(missionResult, 300);
+  ASSERT_EQ(sparks.Count(), 20) << "the final blast is 20 sparks";
+  EXPECT_EQ(sparks.At(0).z, 500.0f);
+  SeedRandom(quietSeed);
+  RandomUpTo(100);
+  ExpectSparksAround(0, 20, 50000, 21600);
+  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the blast";
+}
+
 TEST_F(MissionProgress, DestroyedWhileDepartingStaysLost) {
   StartMission();
   aliens.Clear();
@@ -204,6 +338,39 @@ TEST_F(MissionProgressInput, EscapeAbortsTheApproachButNotADestruction) {
   ReadMissionInput();
   EXPECT_EQ(leaveLoop, 1);
   EXPECT_EQ(missionResult, 57) << "Escape during the destruction keeps the mission lost";
+}
+
+TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
+  ASSERT_NO_FATAL_FAILURE(OpenAudio("dummy"));
+  ASSERT_NO_FATAL_FAILURE(LoadSounds());
+  for (const int on : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "switches " << on);
+    StopWave(-1);
+    soundOn = on;
+    musicOn = on;
+    StartMission();
+    EXPECT_EQ(IsWavePlaying(kMusicLoop), on) << "a mission starts the music loop only with the music on";
+    weapon = 1;
+    FireWeapon();
+    EXPECT_EQ(IsWavePlaying(kShotSound), on) << "a volley sounds only with the effects on";
+    aliens.Clear();
+    StillAlien(1, 0, 0, 8000).hitPoints = 0;
+    AlienPass();
+    EXPECT_EQ(IsWavePlaying(kExplosionSound), on) << "a destroyed alien sounds only with the effects on";
+  }
+}
+
+TEST_F(MissionSound, MusicVolumeIsRoundedWithHalvesToEven) {
+  ASSERT_NO_FATAL_FAILURE(OpenAudio("disk"));
+  ASSERT_NO_FATAL_FAILURE(LoadSounds());
+  musicOn = 1;
+  StartMission();
+  for (int frame = 1; frame <= 3; ++frame) AdvanceMission();
+  ASSERT_EQ(musicVolume, 1.5f);
+  // Volumes 0, 1 (1.0) and 2 (1.5 rounded to even) so far: volume 2 is 20 log10(2 / 100) dB,
+  // -33.98 dB, twice the level of volume 1.
+  const double level = kLoudSample * std::pow(10.0, WaveAttenuation(2) / 2000.0);
+  EXPECT_NEAR(LoudestMixedSample(), level, level * 0.05) << "the fade-in sets musicVolume rounded, 1.5 to 2";
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "base/tick_count.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
@@ -23,6 +25,11 @@ class Shots : public MissionTest {
     gunSide = 1;
   }
 };
+
+// Milliseconds from tick count `from` to `to`, across the counter's wrap.
+int TicksBetween(int from, int to) {
+  return static_cast<int>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
+}
 
 // A type-1 alien straight ahead of the ship that neither drifts nor fires.
 Alien& TargetAhead(int z) {
@@ -57,6 +64,7 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
     shakeFrames = 0;
     const int before = GetTickCount();
     FireWeapon();
+    const int after = GetTickCount();
     const Expected& row = rows[w - 1];
     ASSERT_EQ(shots.Count(), row.count);
     EXPECT_EQ(shots.At(0).quad, row.quad);
@@ -64,8 +72,8 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
     EXPECT_EQ(shotsFired, row.counted) << "weapon 3 counts one shot, weapon 4 counts four";
     EXPECT_EQ(shakeFrames, 10) << "recoil shake";
     EXPECT_EQ(shakeStrength, row.shake);
-    EXPECT_GE(nextShotTime - before, row.intervalMs);
-    EXPECT_LE(nextShotTime - GetTickCount(), row.intervalMs);
+    EXPECT_GE(TicksBetween(before, nextShotTime), row.intervalMs) << "the interval from the volley on";
+    EXPECT_LE(TicksBetween(after, nextShotTime), row.intervalMs);
     for (int i = 0; i < shots.Count(); ++i) {
       EXPECT_EQ(shots.At(i).z, 1.0f);
       EXPECT_EQ(shots.At(i).direction, 0) << "a new player shot gets its direction at its first update";
