@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/tick_count.h"
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "media/sound.h"
@@ -32,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using MissionProgress = MissionTest;
+
 using MissionProgressInput = MissionMediaTest;
 
 constexpr std::int16_t kLoudSample = 20000;
@@ -103,6 +105,7 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   musicOn = 0;
   shots.Append().z = 5000.0f;  // a shot of the last mission
   sparks.Append();
+  const int before = GetTickCount();
   StartMission();
 
   EXPECT_EQ(shipX, 800000.0f);
@@ -115,6 +118,8 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   EXPECT_EQ(aimX, 400);
   EXPECT_EQ(aimY, 300);
   EXPECT_EQ(musicVolume, 0.0f);
+  EXPECT_GE(TicksBetween(before, missionStartTime), 0) << "the tick count at the start";
+  EXPECT_LE(TicksBetween(before, missionStartTime), TicksBetween(before, GetTickCount()));
   EXPECT_EQ(nextShotTime, 1234) << "the fire interval is kept across missions";
   EXPECT_EQ(musicOn, 0) << "the music switch is kept";
   EXPECT_EQ(shots.Count(), 1) << "shots in flight survive into the next mission";
@@ -218,28 +223,28 @@ TEST_F(MissionProgress, DestructionSequenceBlastsAt300AndEndsAt401) {
   EXPECT_EQ(frame, 401) << "400 frames after missionResult became 1";
 }
 
-// The first seed from 1 on whose first RandomUpTo(100) is below 10 (a burst of the destruction
-// sequence) or, with `burst` false, is not.
-std::uint32_t SeedOpeningWith(bool burst) {
+// The first seed from 1 on whose first RandomUpTo(100) is `value`.
+std::uint32_t SeedOpeningWith(int value) {
   for (std::uint32_t seed = 1;; ++seed) {
     SeedRandom(seed);
-    if ((RandomUpTo(100) < 10) == burst) return seed;
+    if (RandomUpTo(100) == value) return seed;
   }
 }
 
-// Checks sparks first to first + count - 1 against SpawnSparks(x, y, ...) drawing from the
-// generator as it stands: size, life, then the x and y scatter of each spark.
-void ExpectSparksAround(int first, int count, int x, int y) {
+// Checks sparks first to first + count - 1 against SpawnSparks(x, y, z, count, power), drawing
+// from the generator as it stands.
+void ExpectSparks(int first, int count, int x, int y, int z, int power) {
   for (int i = first; i < first + count; ++i) {
-    RandomUpTo(5000);
+    SCOPED_TRACE(testing::Message() << "spark " << i);
+    const Spark& spark = sparks.At(i);
+    EXPECT_EQ(spark.size, static_cast<float>((RandomUpTo(5000) + 300) * power / 100)) << "power " << power;
     RandomUpTo(55);
-    const int dx = RandomUpTo(700) - 300;
-    const int dy = RandomUpTo(700) - 300;
+    EXPECT_EQ(spark.x, static_cast<float>(x + RandomUpTo(700) - 300));
+    EXPECT_EQ(spark.y, static_cast<float>(y + RandomUpTo(700) - 300));
+    EXPECT_EQ(spark.z, static_cast<float>(z));
     RandomUpTo(400);
     RandomUpTo(360);
     RandomUpTo(360);
-    EXPECT_EQ(sparks.At(i).x, static_cast<float>(x + dx)) << "spark " << i;
-    EXPECT_EQ(sparks.At(i).y, static_cast<float>(y + dy)) << "spark " << i;
   }
 }
 
@@ -248,24 +253,25 @@ TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   approachPhase = 0;
   speed = -1000;
 
-  // A burst: three sparks, the y offset drawn before the x offset.
-  const std::uint32_t burstSeed = SeedOpeningWith(true);
+  // A burst when RandomUpTo(100) gives 9: three sparks, the y offset drawn before the x offset.
+  const std::uint32_t burstSeed = SeedOpeningWith(9);
   shipX = 50000.0f;
   shipY = 20000.0f;
   missionResult = 1;
   SeedRandom(burstSeed);
   AdvanceMission();
-  ASSERT_EQ(sparks.Count(), 3) << "a burst is 3 sparks";
+  ASSERT_EQ(sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
   SeedRandom(burstSeed);
   RandomUpTo(100);
   const int offsetY = RandomUpTo(4000) - 2000;
   const int offsetX = RandomUpTo(4000) - 2000;
   ASSERT_NE(offsetX, offsetY) << "the seed tells the two offsets apart";
-  ExpectSparksAround(0, 3, 50000 + offsetX, 20600 + offsetY);
+  ExpectSparks(0, 3, 50000 + offsetX, 20600 + offsetY, 100, 300);
   EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the sparks are placed";
 
-  // The final blast: 20 sparks at the ship, 1000 below the view that has just sunk.
-  const std::uint32_t quietSeed = SeedOpeningWith(false);
+  // The final blast, with no burst for RandomUpTo(100) at 10: 20 sparks at the ship, 1000 below
+  // the view that has just sunk.
+  const std::uint32_t quietSeed = SeedOpeningWith(10);
   sparks.Clear();
   shipX = 50000.0f;
   shipY = 20000.0f;
@@ -273,11 +279,10 @@ TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   SeedRandom(quietSeed);
   AdvanceMission();
   ASSERT_EQ(missionResult, 300);
-  ASSERT_EQ(sparks.Count(), 20) << "the final blast is 20 sparks";
-  EXPECT_EQ(sparks.At(0).z, 500.0f);
+  ASSERT_EQ(sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
   SeedRandom(quietSeed);
   RandomUpTo(100);
-  ExpectSparksAround(0, 20, 50000, 21600);
+  ExpectSparks(0, 20, 50000, 21600, 500, 300);
   EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the blast";
 }
 
@@ -360,7 +365,7 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
   }
 }
 
-TEST_F(MissionSound, MusicVolumeIsRoundedWithHalvesToEven) {
+TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
   ASSERT_NO_FATAL_FAILURE(OpenAudio("disk"));
   ASSERT_NO_FATAL_FAILURE(LoadSounds());
   musicOn = 1;
@@ -369,8 +374,16 @@ TEST_F(MissionSound, MusicVolumeIsRoundedWithHalvesToEven) {
   ASSERT_EQ(musicVolume, 1.5f);
   // Volumes 0, 1 (1.0) and 2 (1.5 rounded to even) so far: volume 2 is 20 log10(2 / 100) dB,
   // -33.98 dB, twice the level of volume 1.
-  const double level = kLoudSample * std::pow(10.0, WaveAttenuation(2) / 2000.0);
-  EXPECT_NEAR(LoudestMixedSample(), level, level * 0.05) << "the fade-in sets musicVolume rounded, 1.5 to 2";
+  const double music = kLoudSample * std::pow(10.0, WaveAttenuation(2) / 2000.0);
+  EXPECT_NEAR(LoudestMixedSample(), music, music * 0.05) << "the fade-in sets musicVolume rounded, 1.5 to 2";
+
+  // An alien destroyed at depth 16000 explodes at volume 800 / 16000 x 1000 = 50, -6.03 dB.
+  StopWave(-1);
+  aliens.Clear();
+  StillAlien(1, 0, 0, 16000).hitPoints = 0;
+  AlienPass();
+  const double explosion = kLoudSample * std::pow(10.0, -603 / 2000.0);
+  EXPECT_NEAR(LoudestMixedSample(), explosion, explosion * 0.05) << "the explosion's volume falls with depth";
 }
 
 }  // namespace

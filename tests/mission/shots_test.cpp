@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include "base/tick_count.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
@@ -25,11 +23,6 @@ class Shots : public MissionTest {
     gunSide = 1;
   }
 };
-
-// Milliseconds from tick count `from` to `to`, across the counter's wrap.
-int TicksBetween(int from, int to) {
-  return static_cast<int>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
-}
 
 // A type-1 alien straight ahead of the ship that neither drifts nor fires.
 Alien& TargetAhead(int z) {
@@ -174,16 +167,21 @@ TEST_F(Shots, AlienShotStrikesTheShipByType) {
 
 TEST_F(Shots, AlienShotMissesBesideTheShipAndFadesOut) {
   hull = 4000;
-  Shot& shot = shots.Append();
-  shot.x = shipX - 10000.0f;
-  shot.z = 1000.0f;
-  shot.direction = -1;
-  shot.quad = 11;
-  ShotPass();
-  EXPECT_EQ(hull, 4000) << "10000 to the side misses";
-  ASSERT_EQ(shots.Count(), 1) << "still at depth 400";
-  ShotPass();
-  EXPECT_EQ(shots.Count(), 0) << "removed once its depth is below 1";
+  const float offsets[][2] = {{-10000.0f, 0.0f}, {0.0f, 6000.0f}};
+  for (const auto& offset : offsets) {
+    SCOPED_TRACE(testing::Message() << "offset " << offset[0] << ", " << offset[1]);
+    Shot& shot = shots.Append();
+    shot.x = shipX + offset[0];
+    shot.y = shipY + offset[1];
+    shot.z = 1000.0f;
+    shot.direction = -1;
+    shot.quad = 11;
+    ShotPass();
+    EXPECT_EQ(hull, 4000) << "10000 to the side or 6000 below misses";
+    ASSERT_EQ(shots.Count(), 1) << "still at depth 400";
+    ShotPass();
+    EXPECT_EQ(shots.Count(), 0) << "removed once its depth is below 1";
+  }
 }
 
 TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
