@@ -12,6 +12,7 @@
 #include "media/sound.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
+#include "mission/sound_slots.h"
 #include "tests/picture_diff.h"
 
 namespace {
@@ -88,13 +89,13 @@ TEST_F(Menu, MovingOntoAButtonWithTheButtonHeldDoesNothing) {
 
 TEST_F(Menu, AButtonClicksOnlyWithEffectsOn) {
   ClickAt(100, 100);
-  EXPECT_EQ(IsWavePlaying(2), 0) << "a press beside the buttons is silent";
+  EXPECT_EQ(IsWavePlaying(kClickSound), 0) << "a press beside the buttons is silent";
   ClickAt(400, 305);
-  EXPECT_EQ(IsWavePlaying(2), 1) << "a press on a button plays the click";
-  StopWave(2);
+  EXPECT_EQ(IsWavePlaying(kClickSound), 1) << "a press on a button plays the click";
+  StopWave(kClickSound);
   soundOn = 0;
   ClickAt(400, 305);
-  EXPECT_EQ(IsWavePlaying(2), 0) << "no click with the effects switched off";
+  EXPECT_EQ(IsWavePlaying(kClickSound), 0) << "no click with the effects switched off";
 }
 
 TEST_F(Menu, LastMissionLineNamesTheOutcome) {
@@ -194,9 +195,9 @@ TEST_F(Menu, ControlWithMOrSSwitchesMusicAndEffects) {
   EXPECT_EQ(musicOn, 0) << "releasing M with LeftControl held switches the music off";
   TapSoundKey(Key::M);
   EXPECT_EQ(musicOn, 1) << "and on again";
-  EXPECT_EQ(IsWavePlaying(5), 1) << "switching the music on starts the loop";
+  EXPECT_EQ(IsWavePlaying(kMusicLoop), 1) << "switching the music on starts the loop";
   TapSoundKey(Key::M);
-  EXPECT_EQ(IsWavePlaying(5), 0) << "switching it off stops the loop";
+  EXPECT_EQ(IsWavePlaying(kMusicLoop), 0) << "switching it off stops the loop";
   TapSoundKey(Key::M);
   TapSoundKey(Key::S);
   EXPECT_EQ(soundOn, 0) << "releasing S with LeftControl held switches the effects";
