@@ -48,12 +48,6 @@ class ListPage : public ::testing::Test {
   }
 };
 
-// Writes `text` at (x, y), or, with `right` set, ending at x (drawn at x minus its width).
-void WriteAt(int x, int y, const std::string& text, bool right = false) {
-  SetTextPosition(right ? x - MeasureText(text.c_str()) : x, y);
-  WriteText(text.c_str());
-}
-
 TEST_F(ListPage, EveryTextStandsAtItsPlace) {
   // A file made elsewhere may hold a negative score; the table itself never ranks one in.
   const std::string name = "list_page_test_kvshs.dat";
@@ -70,25 +64,43 @@ TEST_F(ListPage, EveryTextStandsAtItsPlace) {
   ASSERT_EQ(HighscoreScore(4), -7);
 
   const Picture page = OnBlack(DrawHighscoreList);
-  // Written out row by row: white text, positions right-aligned to end at 280, scores at 380,
-  // names in double quotes from 420; rows 20 apart from y 220; places 5 to 10 empty.
-  const std::vector<std::string> scores = {"12345 pts.", "5000 pts.", "7 pts.", "-7 pts."};
-  const std::vector<std::string> names = {"\"Name mit Leerzeichen   \"", "\"b\"", "\"\"", "\"minus\""};
+  // The page written out text by text: (x, y), right-aligned to end at x or starting there.
+  struct PlacedText {
+    int x, y;
+    std::string text;
+    bool endsAtX;
+  };
+  std::vector<PlacedText> texts = {{320, 150, "--- B E S T E N L I S T E ---", false},
+                                   {250, 190, "Pos.", false},
+                                   {320, 190, "Punktzahl", false},
+                                   {420, 190, "Name", false},
+                                   {280, 220, "1.", true},
+                                   {380, 220, "12345 pts.", true},
+                                   {420, 220, "\"Name mit Leerzeichen   \"", false},
+                                   {280, 240, "2.", true},
+                                   {380, 240, "5000 pts.", true},
+                                   {420, 240, "\"b\"", false},
+                                   {280, 260, "3.", true},
+                                   {380, 260, "7 pts.", true},
+                                   {420, 260, "\"\"", false},
+                                   {280, 280, "4.", true},
+                                   {380, 280, "-7 pts.", true},
+                                   {420, 280, "\"minus\"", false}};
+  for (int p = 5; p <= 10; ++p) {  // empty places: score 0, an empty name
+    texts.push_back({280, 200 + 20 * p, std::to_string(p) + ".", true});
+    texts.push_back({380, 200 + 20 * p, "0 pts.", true});
+    texts.push_back({420, 200 + 20 * p, "\"\"", false});
+  }
   const Picture expected = OnBlack([&] {
     BeginDraw(BackBufferTarget());
     SetDrawFlags(kDrawTransparentText);
     SetDrawColor(255, 255, 255);
-    WriteAt(320, 150, "--- B E S T E N L I S T E ---");
-    WriteAt(250, 190, "Pos.");
-    WriteAt(320, 190, "Punktzahl");
-    WriteAt(420, 190, "Name");
-    FillRect(240, 210, 320, 1, 0xFFFFFF);  // the rule, x 240 to 559
-    for (int p = 1; p <= 10; ++p) {
-      const int y = 200 + 20 * p;
-      WriteAt(280, y, std::to_string(p) + ".", true);
-      WriteAt(380, y, p <= 4 ? scores[p - 1] : "0 pts.", true);
-      WriteAt(420, y, p <= 4 ? names[p - 1] : "\"\"");
+    for (const PlacedText& placed : texts) {
+      const char* text = placed.text.c_str();
+      SetTextPosition(placed.endsAtX ? placed.x - MeasureText(text) : placed.x, placed.y);
+      WriteText(text);
     }
+    FillRect(240, 210, 320, 1, 0xFFFFFF);  // the rule, x 240 to 559
     EndDraw();
   });
   EXPECT_EQ(DifferingPixels(page, expected, kWidth), 0)

@@ -126,21 +126,10 @@ TEST_F(Sparks, ThirtyFrameShakeGives29FramesOfOffsets) {
 }
 
 TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
-  StillAlien(1, 0, 0, 70000);  // one alien left: no departure
+  StillAlien(1, 0, 0, 70000);  // one alien stays: no departure
   missionResult = 1;
-  shakeFrames = 25;
-  shakeStrength = 3;
-  AdvanceMission();
-  EXPECT_EQ(shakeFrames, 25) << "the destruction sequence keeps a longer shake";
-  EXPECT_EQ(shakeStrength, 10) << "and raises a weaker one to 10";
-  shakeFrames = 4;
-  shakeStrength = 12;
-  AdvanceMission();
-  EXPECT_EQ(shakeFrames, 10) << "a shorter shake is raised to 10 frames";
-  EXPECT_EQ(shakeStrength, 12) << "a stronger one is kept";
-
-  // An alien's quad-12 shot striking the ship: at least 10 frames, at least strength 2.
-  const auto strike = [] {
+  void (*const destructionStep)() = [] { AdvanceMission(); };
+  void (*const shipStruck)() = [] {
     Shot& shot = shots.Append();
     shot.x = shipX;
     shot.y = shipY;
@@ -149,22 +138,30 @@ TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
     shot.quad = 12;
     ShotPass();
   };
-  shakeFrames = 15;
-  shakeStrength = 1;
-  strike();
-  EXPECT_EQ(shakeFrames, 15) << "a hit keeps a longer shake";
-  EXPECT_EQ(shakeStrength, 2) << "and raises a weaker one";
-  shakeStrength = 3;
-  strike();
-  EXPECT_EQ(shakeStrength, 3) << "a hit never lowers the strength";
-
-  // A destroyed alien sets 30 frames of strength 2 outright, during the destruction as well.
-  aliens.At(0).hitPoints = 0;
-  shakeFrames = 40;
-  shakeStrength = 10;
-  AlienPass();
-  EXPECT_EQ(shakeFrames, 30) << "a destroyed alien sets the shake, shorter or not";
-  EXPECT_EQ(shakeStrength, 2) << "and lowers a stronger one for the rest of the frame";
+  void (*const alienDestroyed)() = [] {
+    StillAlien(1, 0, 0, 8000).hitPoints = 0;
+    AlienPass();
+  };
+  struct Case {
+    void (*source)();
+    int frames, strength;            // before
+    int framesAfter, strengthAfter;  // after
+    const char* rule;
+  };
+  const Case cases[] = {
+      {destructionStep, 25, 3, 25, 10, "the destruction sequence raises a weaker shake to strength 10"},
+      {destructionStep, 4, 12, 10, 12, "and a shorter one to 10 frames, keeping a stronger one"},
+      {shipStruck, 15, 1, 15, 2, "a quad-12 shot striking the ship raises the strength to 2"},
+      {shipStruck, 4, 3, 10, 3, "and the frames to 10, never lowering the strength"},
+      {alienDestroyed, 40, 10, 30, 2, "a destroyed alien sets 30 frames of strength 2, even lowering them"},
+  };
+  for (const Case& c : cases) {
+    shakeFrames = c.frames;
+    shakeStrength = c.strength;
+    c.source();
+    EXPECT_EQ(shakeFrames, c.framesAfter) << c.rule;
+    EXPECT_EQ(shakeStrength, c.strengthAfter) << c.rule;
+  }
 }
 
 }  // namespace
