@@ -11,3 +11,8 @@ std::int32_t GetTickCount() {
   // Only the low 32 bits count: the value wraps like the 32-bit counter the game compares.
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(milliseconds));
 }
+
+std::int32_t AddTicks(std::int32_t ticks, std::int32_t milliseconds) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks) +
+                                   static_cast<std::uint32_t>(milliseconds));
+}

@@ -4,3 +4,7 @@
 #include <cstdint>
 
 std::int32_t GetTickCount();
+
+// `ticks` + `milliseconds` as the counter would read that much later: wrapping at 32 bits, never
+// overflowing a signed int.
+std::int32_t AddTicks(std::int32_t ticks, std::int32_t milliseconds);

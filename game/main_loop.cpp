@@ -63,11 +63,7 @@ bool RunMenu() {
 void RunMission() {
   StartMission();
   do {
-    EaseAim();
-    ReadMissionInput();
-    AdvanceMission();
-    UpdateObjects();
-    DrawMissionFrame();
+    MissionFrame();
   } while (leaveLoop == 0);
   EndMission();
 }
@@ -84,6 +80,14 @@ int InitMultimedia() {
   SetFrameRate(40);
   SetQuadSmoothing(1);
   return opened;
+}
+
+void MissionFrame() {
+  EaseAim();
+  ReadMissionInput();
+  AdvanceMission();
+  UpdateObjects();
+  DrawMissionFrame();
 }
 
 bool MenuFrame() {

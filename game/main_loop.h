@@ -13,3 +13,7 @@ int InitMultimedia();
 // and the action of a clicked button. true when "Starten" was clicked (the rest of the frame is
 // skipped); leaveLoop = 1 when the program is to end.
 bool MenuFrame();
+
+// One frame of the mission loop: EaseAim, ReadMissionInput, AdvanceMission, UpdateObjects and
+// DrawMissionFrame, which presents. The loop tests leaveLoop after it.
+void MissionFrame();

@@ -12,6 +12,7 @@
 #include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "mission/sound_slots.h"
 
 namespace {
 
@@ -72,9 +73,9 @@ void HandleSoundKeys() {
   if (WasKeyReleased(Key::M)) {
     musicOn = 1 - musicOn;
     if (musicOn == 1) {
-      PlayWave(5, 1);
+      PlayWave(kMusicLoop, 1);
     } else {
-      StopWave(5);
+      StopWave(kMusicLoop);
     }
   }
   if (WasKeyReleased(Key::S)) soundOn = 1 - soundOn;
@@ -130,6 +131,6 @@ int MenuInput() {
       }
     }
   }
-  if (code != 0) PlayEffect(2, 0);  // the click
+  if (code != 0) PlayEffect(kClickSound, 0);
   return code;
 }

@@ -6,6 +6,7 @@
 #include "media/quads.h"
 #include "media/sound.h"
 #include "media/sprites.h"
+#include "mission/sound_slots.h"
 
 namespace {
 
@@ -67,13 +68,13 @@ void LoadResources() {
 
   for (int slot = 30; slot <= 34; ++slot) LoadBuiltin(slot, ButtonImage(slot), kSpritePlain);
 
-  LoadWave(0, "expl1.wav");
-  SetWaveVolume(0, 50);
-  LoadWave(1, "fire.wav");
-  LoadWave(2, "click.wav");
-  SetWaveVolume(2, 50);
-  LoadWave(5, "loop.wav");
-  SetWaveVolume(5, 0);  // the music loop fades in during a mission
+  LoadWave(kExplosionSound, "expl1.wav");
+  SetWaveVolume(kExplosionSound, 50);
+  LoadWave(kShotSound, "fire.wav");
+  LoadWave(kClickSound, "click.wav");
+  SetWaveVolume(kClickSound, 50);
+  LoadWave(kMusicLoop, "loop.wav");
+  SetWaveVolume(kMusicLoop, 0);  // the music loop fades in during a mission
 }
 
 void LoadBuiltinPages() {

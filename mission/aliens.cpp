@@ -9,6 +9,7 @@
 #include "mission/mission_progress.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
+#include "mission/sound_slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -70,8 +71,8 @@ void AlienPass() {
     shakeStrength = 2;
     const int volume = ExplosionVolume(alien.z);
     score += (alien.quad - 39) * 100;
-    SetWaveVolume(0, volume);
-    PlayEffect(0, 0);
+    SetWaveVolume(kExplosionSound, volume);
+    PlayEffect(kExplosionSound, 0);
     return true;
   });
 }

@@ -8,6 +8,10 @@
 
 #include "base/ordered_list.h"
 
+// Heading units per radian: sin(heading / kHeadingUnitsPerRadian). 57, not 57.2958: every
+// heading of the game, AngleTo's result included, is counted in these units.
+constexpr float kHeadingUnitsPerRadian = 57.0f;
+
 // One of the alien ships that are the targets of a mission.
 struct Alien {
   float x;            // world x

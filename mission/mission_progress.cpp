@@ -10,6 +10,7 @@
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
+#include "mission/sound_slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -17,7 +18,6 @@ namespace {
 constexpr int kAlienCount = 40;
 constexpr int kFlightSpeed = -8000;      // speed of the approach and of the departure
 constexpr int kApproachEndSpeed = -100;  // the approach ends once braking reaches this
-constexpr int kMusicSlot = 5;
 
 }  // namespace
 
@@ -68,8 +68,8 @@ void StartMission() {
 
   // The music loop starts silent and fades in.
   musicVolume = 0.0f;
-  SetWaveVolume(kMusicSlot, 0);
-  if (musicOn == 1) PlayWave(kMusicSlot, 1);
+  SetWaveVolume(kMusicLoop, 0);
+  if (musicOn == 1) PlayWave(kMusicLoop, 1);
 }
 
 void AdvanceMission() {
@@ -77,7 +77,7 @@ void AdvanceMission() {
   if (musicVolume < 100.0f) {
     musicVolume += 0.5f;
     if (musicVolume > 100.0f) musicVolume = 100.0f;
-    SetWaveVolume(kMusicSlot, RoundToInt(musicVolume));
+    SetWaveVolume(kMusicLoop, RoundToInt(musicVolume));
   }
 
   // Approach: braking by 40 per frame; untouched it takes 198 frames and ends at -80.

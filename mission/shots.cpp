@@ -7,6 +7,7 @@
 #include "base/tick_count.h"
 #include "mission/mission_progress.h"
 #include "mission/rounding.h"
+#include "mission/sound_slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -64,8 +65,8 @@ void FireWeapon() {
   energy -= row.cost;
   shotsFired += row.counted;
   shakeStrength = row.shake;
-  nextShotTime = GetTickCount() + row.intervalMs;
-  PlayEffect(1, 0);
+  nextShotTime = AddTicks(GetTickCount(), row.intervalMs);
+  PlayEffect(kShotSound, 0);
 }
 
 void FireAlienShot(const Alien& alien) {
@@ -90,8 +91,8 @@ float AngleTo(int x1, int y1, int x2, int y2) {
   const float dy = static_cast<float>(y2) - static_cast<float>(y1);
   const float length = std::sqrt(dx * dx + dy * dy);
   if (length == 0.0f) return 0.0f;
-  // 57 per radian and a mirror at 358, not 57.2958 and 360: the headings of the game use these.
-  float angle = std::acos(dx / length) * 57.0f;
+  // A mirror at 358, not 360, to go with the 57 units per radian.
+  float angle = std::acos(dx / length) * kHeadingUnitsPerRadian;
   if (dy < 0.0f) angle = 358.0f - angle;
   return angle;
 }
@@ -114,8 +115,8 @@ void ShotPass() {
     }
     if (shot.z > kShotFarLimit || shot.z < 1.0f) spent = true;
     if (spent) return true;
-    shot.x += std::sin(shot.headingX / 57.0f) * 4000.0f;
-    shot.y += std::sin(shot.headingY / 57.0f) * 3600.0f;
+    shot.x += std::sin(shot.headingX / kHeadingUnitsPerRadian) * 4000.0f;
+    shot.y += std::sin(shot.headingY / kHeadingUnitsPerRadian) * 3600.0f;
     return false;
   });
 }

@@ -38,3 +38,10 @@ TEST(TickCount, AdvancesInMilliseconds) {
                                                  static_cast<std::uint32_t>(start));
   EXPECT_GE(elapsed, 49) << "50 ms of sleep advance the count by about 50";
 }
+
+TEST(TickCount, SumsWrapAroundLikeTheCounter) {
+  EXPECT_EQ(AddTicks(1000, 250), 1250);
+  EXPECT_EQ(AddTicks(INT32_MAX - 100, 500), INT32_MIN + 399)
+      << "half a second before the wrap the sum wraps to the counter's negative values";
+  EXPECT_EQ(AddTicks(-1, 400), 399) << "past the wrap the counter reads from 0 again";
+}

@@ -8,6 +8,7 @@
 #include "media/quads.h"
 #include "media/sound.h"
 #include "media/sprites.h"
+#include "mission/sound_slots.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(Resources, EveryTextureHasItsQuad) {
 }
 
 TEST_F(Resources, TheFourSoundsAreInTheirSlots) {
-  for (int slot : {0, 1, 2, 5}) {
+  for (int slot : {kExplosionSound, kShotSound, kClickSound, kMusicLoop}) {
     PlayWave(slot, 0);
     EXPECT_EQ(IsWavePlaying(slot), 1) << "sound slot " << slot << " holds a sound";
   }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "mission/game_state.h"
 #include "mission_fixture.h"
 
@@ -54,7 +56,15 @@ TEST_F(Aliens, UsedUpAlienExplodesScoresAndShakes) {
   EXPECT_EQ(score, 300) << "100 points per type";
   EXPECT_GE(sparks.Count(), 10);
   EXPECT_LE(sparks.Count(), 20) << "10 to 20 sparks";
-  EXPECT_EQ(sparks.At(0).z, 13000.0f) << "sparks start 1000 in front of the alien";
+  for (int i = 0; i < sparks.Count(); ++i) {
+    const Spark& spark = sparks.At(i);
+    EXPECT_EQ(spark.z, 13000.0f) << "sparks start 1000 in front of the alien";
+    // Power 2.5 x 600 = 1500: size (0 to 5000 + 300) x 15, velocity (0 to 400 + 120) x 4.5.
+    EXPECT_EQ(std::fmod(spark.size, 15.0f), 0.0f) << "size " << spark.size << " of power 1500";
+    EXPECT_GE(spark.size, 4500.0f);
+    EXPECT_EQ(std::fmod(spark.velocity, 4.5f), 0.0f) << "velocity " << spark.velocity << " of power 1500";
+    EXPECT_GE(spark.velocity, 540.0f);
+  }
   EXPECT_EQ(shakeFrames, 30);
   EXPECT_EQ(shakeStrength, 2);
 }

@@ -1,6 +1,8 @@
 // Shared set-up of the mission tests.
 #include "mission_fixture.h"
 
+#include <cstdint>
+
 #include "media/display.h"
 #include "media/input.h"
 #include "media/quads.h"
@@ -32,6 +34,10 @@ void ResetInput() {
   InitMouse();
   SetMousePos(400, 300);
   PollMouse();
+}
+
+int TicksBetween(int from, int to) {
+  return static_cast<int>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
 }
 
 Alien& StillAlien(int type, int x, int y, int z) {

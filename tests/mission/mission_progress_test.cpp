@@ -3,19 +3,92 @@
 #include "mission/mission_progress.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
 
+#include "base/tick_count.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/sound.h"
+#include "mission/aliens.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
+#include "mission/shots.h"
+#include "mission/sound_slots.h"
 #include "mission_fixture.h"
+#include "tests/media/wav_image.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
 using MissionProgress = MissionTest;
+
 using MissionProgressInput = MissionMediaTest;
+
+constexpr std::int16_t kLoudSample = 20000;
+
+// The sound slots of the game filled with two seconds of one constant sample, on a fresh sound
+// table of the dummy driver, or of the disk driver, which writes what it mixes into a file.
+class MissionSound : public MissionMediaTest {
+ protected:
+  void SetUp() override {
+    MissionMediaTest::SetUp();
+    folder_ = fs::temp_directory_path() / ("mission_sound_" + std::to_string(getpid()));
+    fs::create_directories(folder_);
+  }
+
+  void TearDown() override {
+    OpenAudio("dummy");
+    fs::remove_all(folder_);
+  }
+
+  void OpenAudio(const char* driver) {
+    ReleaseAudio();
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    setenv("SDL_DISKAUDIOFILE", MixedFile().c_str(), 1);
+    ASSERT_EQ(InitAudio(), 1) << "SDL2_mixer opens on the " << driver << " driver";
+  }
+
+  void LoadSounds() {
+    const fs::path file = folder_ / "level.wav";
+    const std::vector<std::uint8_t> bytes = MakeMono16Wav(std::vector<std::int16_t>(88200, kLoudSample));
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    for (const int slot : {kExplosionSound, kShotSound, kMusicLoop}) {
+      ASSERT_EQ(LoadWave(slot, file.c_str()), 1) << "slot " << slot;
+    }
+  }
+
+  std::string MixedFile() const { return (folder_ / "mixed.raw").string(); }
+
+  // Waits until the disk driver has mixed about 190 ms more, then the loudest sample so far.
+  int LoudestMixedSample() const {
+    const std::uintmax_t target = fs::file_size(MixedFile()) + 32768;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::file_size(MixedFile()) < target && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GE(fs::file_size(MixedFile()), target) << "the disk driver keeps mixing";
+    std::ifstream in(MixedFile(), std::ios::binary);
+    std::vector<std::int16_t> samples(fs::file_size(MixedFile()) / 2);
+    in.read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    int loudest = 0;
+    for (const std::int16_t sample : samples) loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    return loudest;
+  }
+
+  fs::path folder_;
+};
 
 // Frames of AdvanceMission alone until the approach is over; -1 if it is not over after `limit`.
 int FramesUntilApproachEnds(int limit) {
@@ -32,6 +105,7 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   musicOn = 0;
   shots.Append().z = 5000.0f;  // a shot of the last mission
   sparks.Append();
+  const int before = GetTickCount();
   StartMission();
 
   EXPECT_EQ(shipX, 800000.0f);
@@ -44,6 +118,8 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   EXPECT_EQ(aimX, 400);
   EXPECT_EQ(aimY, 300);
   EXPECT_EQ(musicVolume, 0.0f);
+  EXPECT_GE(TicksBetween(before, missionStartTime), 0) << "the tick count at the start";
+  EXPECT_LE(TicksBetween(before, missionStartTime), TicksBetween(before, GetTickCount()));
   EXPECT_EQ(nextShotTime, 1234) << "the fire interval is kept across missions";
   EXPECT_EQ(musicOn, 0) << "the music switch is kept";
   EXPECT_EQ(shots.Count(), 1) << "shots in flight survive into the next mission";
@@ -121,30 +197,67 @@ TEST_F(MissionProgress, HullZeroHoldsAndMinusOneDestroys) {
   EXPECT_EQ(missionResult, 1) << "a hull below 0 starts the destruction sequence";
 }
 
-TEST_F(MissionProgress, DestructionSequenceBlastsAt300AndEndsAt401) {
-  StartMission();
-  hull = -1;
-  AdvanceMission();
-  ASSERT_EQ(missionResult, 1);
-  int frame = 1;
-  float lastShipY = shipY;
-  while (leaveLoop == 0 && frame < 1000) {
-    const int sparksBefore = sparks.Count();
-    AdvanceMission();
-    ++frame;
-    EXPECT_EQ(shipY, lastShipY + 600.0f) << "the view sinks 600 per frame";
-    lastShipY = shipY;
-    EXPECT_GE(shakeFrames, 10) << "the screen shakes all through the sequence";
-    EXPECT_GE(shakeStrength, 10);
-    const int added = sparks.Count() - sparksBefore;
-    if (missionResult == 300) {
-      EXPECT_TRUE(added == 20 || added == 23) << "the final blast adds 20 sparks";
-    } else {
-      EXPECT_TRUE(added == 0 || added == 3) << "random bursts add 3 sparks";
-    }
+// The first seed from 1 on whose first RandomUpTo(100) is `value`.
+std::uint32_t SeedOpeningWith(int value) {
+  for (std::uint32_t seed = 1;; ++seed) {
+    SeedRandom(seed);
+    if (RandomUpTo(100) == value) return seed;
   }
-  EXPECT_EQ(missionResult, 401) << "leaveLoop is set when missionResult reaches 401";
-  EXPECT_EQ(frame, 401) << "400 frames after missionResult became 1";
+}
+
+// Checks sparks first to first + count - 1 against SpawnSparks(x, y, z, count, power), drawing
+// from the generator as it stands.
+void ExpectSparks(int first, int count, int x, int y, int z, int power) {
+  for (int i = first; i < first + count; ++i) {
+    SCOPED_TRACE(testing::Message() << "spark " << i);
+    const Spark& spark = sparks.At(i);
+    EXPECT_EQ(spark.size, static_cast<float>((RandomUpTo(5000) + 300) * power / 100)) << "power " << power;
+    RandomUpTo(55);
+    EXPECT_EQ(spark.x, static_cast<float>(x + RandomUpTo(700) - 300));
+    EXPECT_EQ(spark.y, static_cast<float>(y + RandomUpTo(700) - 300));
+    EXPECT_EQ(spark.z, static_cast<float>(z));
+    RandomUpTo(400);
+    RandomUpTo(360);
+    RandomUpTo(360);
+  }
+}
+
+TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
+  StillAlien(1, 0, 0, 70000);  // one alien left: no departure
+  approachPhase = 0;
+  speed = -1000;
+
+  // A burst when RandomUpTo(100) gives 9: three sparks, the y offset drawn before the x offset.
+  const std::uint32_t burstSeed = SeedOpeningWith(9);
+  shipX = 50000.0f;
+  shipY = 20000.0f;
+  missionResult = 1;
+  SeedRandom(burstSeed);
+  AdvanceMission();
+  ASSERT_EQ(sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
+  SeedRandom(burstSeed);
+  RandomUpTo(100);
+  const int offsetY = RandomUpTo(4000) - 2000;
+  const int offsetX = RandomUpTo(4000) - 2000;
+  ASSERT_NE(offsetX, offsetY) << "the seed tells the two offsets apart";
+  ExpectSparks(0, 3, 50000 + offsetX, 20600 + offsetY, 100, 300);
+  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the sparks are placed";
+
+  // The final blast, with no burst for RandomUpTo(100) at 10: 20 sparks at the ship, 1000 below
+  // the view that has just sunk.
+  const std::uint32_t quietSeed = SeedOpeningWith(10);
+  sparks.Clear();
+  shipX = 50000.0f;
+  shipY = 20000.0f;
+  missionResult = 299;
+  SeedRandom(quietSeed);
+  AdvanceMission();
+  ASSERT_EQ(missionResult, 300);
+  ASSERT_EQ(sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
+  SeedRandom(quietSeed);
+  RandomUpTo(100);
+  ExpectSparks(0, 20, 50000, 21600, 500, 300);
+  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the blast";
 }
 
 TEST_F(MissionProgress, DestroyedWhileDepartingStaysLost) {
@@ -204,6 +317,47 @@ TEST_F(MissionProgressInput, EscapeAbortsTheApproachButNotADestruction) {
   ReadMissionInput();
   EXPECT_EQ(leaveLoop, 1);
   EXPECT_EQ(missionResult, 57) << "Escape during the destruction keeps the mission lost";
+}
+
+TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
+  ASSERT_NO_FATAL_FAILURE(OpenAudio("dummy"));
+  ASSERT_NO_FATAL_FAILURE(LoadSounds());
+  for (const int on : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "switches " << on);
+    StopWave(-1);
+    soundOn = on;
+    musicOn = on;
+    StartMission();
+    EXPECT_EQ(IsWavePlaying(kMusicLoop), on) << "a mission starts the music loop only with the music on";
+    weapon = 1;
+    FireWeapon();
+    EXPECT_EQ(IsWavePlaying(kShotSound), on) << "a volley sounds only with the effects on";
+    aliens.Clear();
+    StillAlien(1, 0, 0, 8000).hitPoints = 0;
+    AlienPass();
+    EXPECT_EQ(IsWavePlaying(kExplosionSound), on) << "a destroyed alien sounds only with the effects on";
+  }
+}
+
+TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
+  ASSERT_NO_FATAL_FAILURE(OpenAudio("disk"));
+  ASSERT_NO_FATAL_FAILURE(LoadSounds());
+  musicOn = 1;
+  StartMission();
+  for (int frame = 1; frame <= 3; ++frame) AdvanceMission();
+  ASSERT_EQ(musicVolume, 1.5f);
+  // Volumes 0, 1 (1.0) and 2 (1.5 rounded to even) so far: volume 2 is 20 log10(2 / 100) dB,
+  // -33.98 dB, twice the level of volume 1.
+  const double music = kLoudSample * std::pow(10.0, WaveAttenuation(2) / 2000.0);
+  EXPECT_NEAR(LoudestMixedSample(), music, music * 0.05) << "the fade-in sets musicVolume rounded, 1.5 to 2";
+
+  // An alien destroyed at depth 16000 explodes at volume 800 / 16000 x 1000 = 50, -6.03 dB.
+  StopWave(-1);
+  aliens.Clear();
+  StillAlien(1, 0, 0, 16000).hitPoints = 0;
+  AlienPass();
+  const double explosion = kLoudSample * std::pow(10.0, -603 / 2000.0);
+  EXPECT_NEAR(LoudestMixedSample(), explosion, explosion * 0.05) << "the explosion's volume falls with depth";
 }
 
 }  // namespace

@@ -163,8 +163,8 @@ class Autopilot {
     for (int s = 0; s < shots.Count(); ++s) {
       const Shot& shot = shots.At(s);
       if (shot.direction < 0) continue;
-      const float stepX = std::sin(shot.headingX / 57.0f) * 4000.0f;
-      const float stepY = std::sin(shot.headingY / 57.0f) * 3600.0f;
+      const float stepX = std::sin(shot.headingX / kHeadingUnitsPerRadian) * 4000.0f;
+      const float stepY = std::sin(shot.headingY / kHeadingUnitsPerRadian) * 3600.0f;
       if (WillStrike(shot.x, shot.y, shot.z, stepX, stepY, aliens.At(i))) damage += 12;
     }
     return damage;
@@ -172,8 +172,8 @@ class Autopilot {
 
   // How many shots of a volley of `gun` fired now with the crosshair at (x, y) strike `alien`.
   static int Strikes(const Gun& gun, int x, int y, const Alien& alien) {
-    const float stepX = std::sin(static_cast<float>((x - 400) / 10) / 57.0f) * 4000.0f;
-    const float stepY = std::sin(static_cast<float>((y - 300) / 10) / 57.0f) * 3600.0f;
+    const float stepX = std::sin(static_cast<float>((x - 400) / 10) / kHeadingUnitsPerRadian) * 4000.0f;
+    const float stepY = std::sin(static_cast<float>((y - 300) / 10) / kHeadingUnitsPerRadian) * 3600.0f;
     int strikes = 0;
     for (int m = 0; m < gun.shots; ++m) {
       strikes += WillStrike(shipX + gun.muzzles[m][0], gun.muzzles[m][1], 1.0f, stepX, stepY, alien) ? 1 : 0;
@@ -190,8 +190,8 @@ class Autopilot {
     const float stepX = (alien.x + alien.drift * alien.speedFactor * frames - shipX) / frames;
     const float stepY = alien.y / frames;
     if (std::fabs(stepX) >= 4000.0f || std::fabs(stepY) >= 3600.0f) return best;
-    const int headingX = static_cast<int>(std::lround(57.0f * std::asin(stepX / 4000.0f)));
-    const int headingY = static_cast<int>(std::lround(57.0f * std::asin(stepY / 3600.0f)));
+    const int headingX = static_cast<int>(std::lround(kHeadingUnitsPerRadian * std::asin(stepX / 4000.0f)));
+    const int headingY = static_cast<int>(std::lround(kHeadingUnitsPerRadian * std::asin(stepY / 3600.0f)));
     for (const Gun& gun : kGuns) {
       for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {

@@ -57,6 +57,7 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
     shakeFrames = 0;
     const int before = GetTickCount();
     FireWeapon();
+    const int after = GetTickCount();
     const Expected& row = rows[w - 1];
     ASSERT_EQ(shots.Count(), row.count);
     EXPECT_EQ(shots.At(0).quad, row.quad);
@@ -64,8 +65,8 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
     EXPECT_EQ(shotsFired, row.counted) << "weapon 3 counts one shot, weapon 4 counts four";
     EXPECT_EQ(shakeFrames, 10) << "recoil shake";
     EXPECT_EQ(shakeStrength, row.shake);
-    EXPECT_GE(nextShotTime - before, row.intervalMs);
-    EXPECT_LE(nextShotTime - GetTickCount(), row.intervalMs);
+    EXPECT_GE(TicksBetween(before, nextShotTime), row.intervalMs) << "the interval from the volley on";
+    EXPECT_LE(TicksBetween(after, nextShotTime), row.intervalMs);
     for (int i = 0; i < shots.Count(); ++i) {
       EXPECT_EQ(shots.At(i).z, 1.0f);
       EXPECT_EQ(shots.At(i).direction, 0) << "a new player shot gets its direction at its first update";
@@ -166,16 +167,21 @@ TEST_F(Shots, AlienShotStrikesTheShipByType) {
 
 TEST_F(Shots, AlienShotMissesBesideTheShipAndFadesOut) {
   hull = 4000;
-  Shot& shot = shots.Append();
-  shot.x = shipX - 10000.0f;
-  shot.z = 1000.0f;
-  shot.direction = -1;
-  shot.quad = 11;
-  ShotPass();
-  EXPECT_EQ(hull, 4000) << "10000 to the side misses";
-  ASSERT_EQ(shots.Count(), 1) << "still at depth 400";
-  ShotPass();
-  EXPECT_EQ(shots.Count(), 0) << "removed once its depth is below 1";
+  const float offsets[][2] = {{-10000.0f, 0.0f}, {0.0f, 6000.0f}};
+  for (const auto& offset : offsets) {
+    SCOPED_TRACE(testing::Message() << "offset " << offset[0] << ", " << offset[1]);
+    Shot& shot = shots.Append();
+    shot.x = shipX + offset[0];
+    shot.y = shipY + offset[1];
+    shot.z = 1000.0f;
+    shot.direction = -1;
+    shot.quad = 11;
+    ShotPass();
+    EXPECT_EQ(hull, 4000) << "10000 to the side or 6000 below misses";
+    ASSERT_EQ(shots.Count(), 1) << "still at depth 400";
+    ShotPass();
+    EXPECT_EQ(shots.Count(), 0) << "removed once its depth is below 1";
+  }
 }
 
 TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {

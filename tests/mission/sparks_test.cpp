@@ -1,13 +1,15 @@
-// Sparks and screen shake: SpawnSparks, the spark pass, the shake step and MaxOf.
+// Sparks and screen shake: SpawnSparks, the spark pass, the shake step and the shake sources.
 #include "mission/sparks.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 
 #include "base/random.h"
+#include "mission/aliens.h"
 #include "mission/game_state.h"
+#include "mission/mission_progress.h"
+#include "mission/shots.h"
 #include "mission_fixture.h"
 
 namespace {
@@ -38,26 +40,30 @@ TEST_F(Sparks, PowerZeroIsPowerHundred) {
   }
 }
 
-TEST_F(Sparks, SpawnedFieldsStayInTheirRanges) {
-  SpawnSparks(1000, -1000, 500, 300, 300);
+TEST_F(Sparks, SpawnDrawsTheFieldsInOrderAndSumsInFloats) {
+  // 2^25 + 3: out there floats lie 4 apart, so a position summed as integers and converted once
+  // comes out differently from the same sum made step by step in floats.
+  const int farOut = 33554435;
+  SeedRandom(9u);
+  SpawnSparks(farOut, -farOut, 700, 40, 600);
   SpawnSparks(0, 0, 0, 0, 300);
   SpawnSparks(0, 0, 0, -3, 300);
-  ASSERT_EQ(sparks.Count(), 300) << "a count of 0 or less adds nothing";
-  for (int i = 0; i < sparks.Count(); ++i) {
+  ASSERT_EQ(sparks.Count(), 40) << "a count of 0 or less adds nothing";
+  SeedRandom(9u);
+  for (int i = 0; i < 40; ++i) {
+    SCOPED_TRACE(testing::Message() << "spark " << i);
     const Spark& spark = sparks.At(i);
-    EXPECT_EQ(spark.z, 500.0f);
-    EXPECT_GE(spark.x, 700.0f);
-    EXPECT_LE(spark.x, 1400.0f) << "x - 300 to x + 400";
-    EXPECT_GE(spark.y, -1300.0f);
-    EXPECT_LE(spark.y, -600.0f);
-    EXPECT_GE(spark.life, 200.0f);
-    EXPECT_LE(spark.life, 255.0f);
-    EXPECT_GE(spark.size, 450.0f) << "(0 + 300) x 3";
-    EXPECT_LE(spark.size, 15900.0f) << "(5000 + 300) x 3";
-    EXPECT_GE(spark.velocity, 180.0f) << "(0 + 120) x 1.5 at power 300";
-    EXPECT_LE(spark.velocity, 780.0f);
-    EXPECT_GE(spark.heading, 0.0f);
-    EXPECT_LE(spark.climb, 360.0f);
+    EXPECT_EQ(spark.z, 700.0f);
+    EXPECT_EQ(spark.size, static_cast<float>(RandomUpTo(5000) + 300) * 600.0f / 100.0f) << "drawn first";
+    EXPECT_EQ(spark.life, static_cast<float>(RandomUpTo(55) + 200)) << "200 to 255, drawn second";
+    const float x = static_cast<float>(farOut) + static_cast<float>(RandomUpTo(700));
+    EXPECT_EQ(spark.x, x - 300.0f) << "x + RandomUpTo(700) - 300 in floats";
+    const float y = static_cast<float>(-farOut) + static_cast<float>(RandomUpTo(700));
+    EXPECT_EQ(spark.y, y - 300.0f) << "y + RandomUpTo(700) - 300 in floats";
+    EXPECT_EQ(spark.velocity, static_cast<float>(RandomUpTo(400) + 120) * 2.25f)
+        << "factor 2.25 at power 600";
+    EXPECT_EQ(spark.heading, static_cast<float>(RandomUpTo(360)));
+    EXPECT_EQ(spark.climb, static_cast<float>(RandomUpTo(360))) << "drawn last";
   }
 }
 
@@ -119,11 +125,43 @@ TEST_F(Sparks, ThirtyFrameShakeGives29FramesOfOffsets) {
   EXPECT_EQ(shakeStrength, 2) << "the strength is never reset";
 }
 
-TEST_F(Sparks, MaxOfTakesTheSecondWhenEqual) {
-  EXPECT_EQ(MaxOf(3.0f, 2.0f), 3.0f);
-  EXPECT_EQ(MaxOf(2.0f, 3.0f), 3.0f);
-  EXPECT_EQ(MaxOf(-0.0f, 0.0f), 0.0f);
-  EXPECT_FALSE(std::signbit(MaxOf(-0.0f, 0.0f))) << "b when neither is smaller";
+TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
+  StillAlien(1, 0, 0, 70000);  // one alien stays: no departure
+  missionResult = 1;
+  void (*const destructionStep)() = [] { AdvanceMission(); };
+  void (*const shipStruck)() = [] {
+    Shot& shot = shots.Append();
+    shot.x = shipX;
+    shot.y = shipY;
+    shot.z = 1000.0f;
+    shot.direction = -1;
+    shot.quad = 12;
+    ShotPass();
+  };
+  void (*const alienDestroyed)() = [] {
+    StillAlien(1, 0, 0, 8000).hitPoints = 0;
+    AlienPass();
+  };
+  struct Case {
+    void (*source)();
+    int frames, strength;            // before
+    int framesAfter, strengthAfter;  // after
+    const char* rule;
+  };
+  const Case cases[] = {
+      {destructionStep, 25, 3, 25, 10, "the destruction sequence raises a weaker shake to strength 10"},
+      {destructionStep, 4, 12, 10, 12, "and a shorter one to 10 frames, keeping a stronger one"},
+      {shipStruck, 15, 1, 15, 2, "a quad-12 shot striking the ship raises the strength to 2"},
+      {shipStruck, 4, 3, 10, 3, "and the frames to 10, never lowering the strength"},
+      {alienDestroyed, 40, 10, 30, 2, "a destroyed alien sets 30 frames of strength 2, even lowering them"},
+  };
+  for (const Case& c : cases) {
+    shakeFrames = c.frames;
+    shakeStrength = c.strength;
+    c.source();
+    EXPECT_EQ(shakeFrames, c.framesAfter) << c.rule;
+    EXPECT_EQ(shakeStrength, c.strengthAfter) << c.rule;
+  }
 }
 
 }  // namespace
