@@ -1,5 +1,5 @@
 // F10: the back buffer as it is before this frame's drawing, saved as a BMP file named by the date.
-#include "game/screenshot.h"
+#include "media/screenshot.h"
 
 #include "media/sprites.h"
 
