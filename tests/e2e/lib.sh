@@ -100,7 +100,7 @@ e2e_wait_exit() {
   wait "$e2e_game_pid" || e2e_status=$?
 }
 
-# The game notices a key only when one frame sees it held and a later one sees it up: hold it.
+# A key held over several frames, as a player holds it (taps.sh taps them).
 e2e_hold_key() {
   xdotool keydown "$1"
   sleep 0.3
@@ -177,9 +177,8 @@ e2e_check_empty_table() {
     e2e_fail "$1 is not the empty table of 60 bytes: $(od -c "$1" | head -n 5)"
 }
 
-# Escape on the menu until the program ends, up to five times: a key held and let go between two
-# frames is never seen, which happens while the program still loads its files or when the
-# machine is busy. Sets e2e_status like e2e_wait_exit.
+# Escape on the menu until the program ends, up to five times: a key that reaches the window before
+# it takes input (a loaded machine) is lost. Sets e2e_status like e2e_wait_exit.
 e2e_quit_from_menu() {
   local _
   for _ in 1 2 3 4 5; do
