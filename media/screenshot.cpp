@@ -15,6 +15,7 @@ std::string ScreenshotName(const DateTime& date) {
 
 void TakeScreenshot() {
   CopyScreenToSprite(kScreenshotSprite, 0, 0, 800, 600);
-  // No folder: the file goes to the working directory, the program's own folder by now.
+  // No folder: the file goes to the working directory, by now the highscore table's folder (the
+  // program's own, or the player's data folder for an installed game).
   WriteSpriteBmp(kScreenshotSprite, ScreenshotName(LocalDateTime()).c_str());
 }
