@@ -79,7 +79,8 @@ TEST(HighscoreFile, ScoreBytesMayLookLikeLineEnds) {
 
 TEST(HighscoreFile, CountLimitAndTrailingBytes) {
   std::vector<HighscoreEntry> twelve;
-  for (int i = 0; i < 12; ++i) twelve.push_back({"n" + std::to_string(i), 100 - i});
+  // Appended: GCC 12 warns falsely (-Wrestrict) about "n" + std::to_string(i) at -O3.
+  for (int i = 0; i < 12; ++i) twelve.push_back({std::string("n").append(std::to_string(i)), 100 - i});
   const std::vector<HighscoreEntry> records = Parse(SerializeHighscores(twelve) + "junk\x01", 10);
   ASSERT_EQ(records.size(), 10u) << "records after the tenth are never read";
   EXPECT_EQ(records[9].name, "n9");
