@@ -12,7 +12,7 @@
 #include "game/end_mission.h"
 #include "game/menu.h"
 #include "game/resources.h"
-#include "game/screenshot.h"
+#include "media/screenshot.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/input.h"

@@ -1,5 +1,76 @@
-// The byte layout of the highscore file.
+// The highscore file: byte layout, reading, and a save that never loses the old table.
 #include "highscore/highscore_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+constexpr std::size_t kReadChunk = 4096;
+
+// The folder part of a file name, for the fsync that makes a rename durable.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = fsync(fd) == 0;
+  close(fd);
+  return synced;
+}
+
+// The folder refuses a new file for lack of rights, not for lack of room.
+bool IsPermissionError(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
+enum class Replace { kDone, kFailed, kFolderClosed };
+
+// A temporary file beside `path`, synced, then renamed over it; the folder synced last. A failed
+// save removes its temporary file and leaves the old one as it was. `mode`: the old file's, or -1
+// for a new file.
+Replace ReplaceFile(const std::string& path, const std::string& bytes, int mode) {
+  const std::string temporary = path + ".tmp";
+  unlink(temporary.c_str());  // a leftover of an interrupted save
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return IsPermissionError(errno) ? Replace::kFolderClosed : Replace::kFailed;
+  const bool keptMode = mode < 0 || fchmod(fd, static_cast<mode_t>(mode)) == 0;
+  const bool written = keptMode && WriteAll(fd, bytes) && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return Replace::kFailed;
+  }
+  // Without this the rename itself could be lost; the new file is in place either way.
+  return SyncFolder(FolderOf(path)) ? Replace::kDone : Replace::kFailed;
+}
+
+// The existing file rewritten from its first byte and cut after the table (bytes after it would
+// mean nothing), then synced. A crash in the middle may leave a mixed file: without the right to
+// make a new file in the folder there is no better way.
+bool WriteInPlace(int fd, const std::string& bytes) {
+  return WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+}
+
+}  // namespace
 
 HighscoreRecordReader::HighscoreRecordReader(int maxRecords)
     : maxRecords_(maxRecords),
@@ -68,4 +139,52 @@ std::string SerializeHighscores(std::span<const HighscoreEntry> entries) {
     for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((score >> shift) & 0xFF);
   }
   return bytes;
+}
+
+bool ReadHighscoreFile(const std::string& path, int maxRecords, std::vector<HighscoreEntry>& out) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return false;
+  }
+  HighscoreRecordReader reader(maxRecords);
+  unsigned char buffer[kReadChunk];
+  while (!reader.Done()) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;  // the end, or a read error taken as the end
+    reader.Feed(buffer, static_cast<std::size_t>(got));
+  }
+  reader.Finish();
+  close(fd);
+  out = reader.Records();
+  return true;
+}
+
+bool WriteHighscoreFile(const std::string& path, const std::string& bytes) {
+  // Opening for writing without O_TRUNC changes nothing yet; it asks whether the player may write
+  // the file. Not blocking keeps a FIFO of that name from stopping the save.
+  const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    // No file yet: the only way is a new one. Any other refusal protects the file from a replace.
+    return errno == ENOENT && ReplaceFile(path, bytes, -1) == Replace::kDone;
+  }
+  struct stat info {};
+  struct stat name {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || lstat(path.c_str(), &name) != 0) {
+    close(fd);
+    return false;
+  }
+  // A replace would hand someone else's file to the player, or put a file in place of a link.
+  bool saved = false;
+  Replace replaced = Replace::kFolderClosed;
+  if (S_ISREG(name.st_mode) && info.st_uid == geteuid()) {
+    replaced = ReplaceFile(path, bytes, static_cast<int>(info.st_mode & 07777));
+    saved = replaced == Replace::kDone;
+  }
+  if (replaced == Replace::kFolderClosed) saved = WriteInPlace(fd, bytes);
+  const bool closed = close(fd) == 0;
+  return saved && closed;
 }

@@ -1,4 +1,4 @@
-// The byte layout of the highscore file: reading records from bytes and writing a table as bytes.
+// The highscore file: its byte layout, reading it, and writing it without losing the old table.
 #pragma once
 
 #include <cstddef>
@@ -43,3 +43,17 @@ int ParseHighscoreRecords(const unsigned char* data, std::size_t size, std::vect
 
 // The file image of the entries in order: each name's bytes, CR LF, the score little-endian.
 std::string SerializeHighscores(std::span<const HighscoreEntry> entries);
+
+// Reads at most maxRecords records from the file at `path`. False, with `out` untouched, when it is
+// no regular file that can be opened for reading; a FIFO of that name does not block.
+bool ReadHighscoreFile(const std::string& path, int maxRecords, std::vector<HighscoreEntry>& out);
+
+// Writes the file image `bytes` as the file at `path`, in one of three ways:
+// - no file yet, or a regular file of the player's own in a folder that takes a new file: a
+//   temporary file beside it, synced, renamed over it, and the folder synced, so that a crash at
+//   any moment leaves the old table or the new one; the old file's mode is kept;
+// - a file the player may write but not replace (the folder is closed to him, or the file is
+//   someone else's or a link): written in place, cut to the new length and synced;
+// - a file the player may not write: left alone, whatever the folder allows.
+// True once the bytes are on disk.
+bool WriteHighscoreFile(const std::string& path, const std::string& bytes);

@@ -1,16 +1,14 @@
-// The table of the best results, read from and written to its file beside the program.
+// The table of the best results, read from and written to its file.
 #include "highscore/highscore_table.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "base/data_folder.h"
 #include "base/program_folder.h"
 #include "highscore/highscore_file.h"
 
@@ -19,35 +17,14 @@ namespace {
 // Index p - 1 holds position p; the last index is the spare slot of the insertion. Holds
 // highscoreCount + 1 entries at all times.
 std::vector<HighscoreEntry> highscores(1, HighscoreEntry{"", 0});
-int highscoreCount = 0;     // number of positions; the game uses 10
-std::string highscoreFile;  // relative to the program's folder, "kvshs.dat" in the game
+int highscoreCount = 0;       // number of positions; the game uses 10
+std::string highscoreFile;    // relative to highscoreFolder, "kvshs.dat" in the game
+std::string highscoreFolder;  // the program's folder, or the player's data folder where that is closed
 
-constexpr std::size_t kReadChunk = 4096;
-
-// The folder part of the file name, for the fsync that makes a rename durable.
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-bool SyncFolder(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool synced = fsync(fd) == 0;
-  close(fd);
-  return synced;
+// The table's folder becomes the working directory (also when the open that follows fails), so
+// that screenshots land beside the table. Where it cannot be made, the program's folder is.
+bool EnterHighscoreFolder() {
+  return EnterFolder(highscoreFolder) || EnterProgramFolder();
 }
 
 }  // namespace
@@ -56,51 +33,28 @@ void InitHighscores(int count, const char* fileName) {
   highscoreCount = std::max(count, 0);
   highscores.assign(static_cast<std::size_t>(highscoreCount) + 1, HighscoreEntry{"", 0});
   highscoreFile = fileName;
+  highscoreFolder = DataFolderFor(ProgramFolder(), highscoreFile);
 }
 
 int LoadHighscores() {
-  EnterProgramFolder();  // the folder stays the working directory, also when the open fails
-  // Not blocking keeps a FIFO of that name from stopping the start-up; only a regular file is read.
-  const int fd = open(highscoreFile.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return 0;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return 0;
+  EnterHighscoreFolder();
+  std::vector<HighscoreEntry> records;
+  bool loaded = ReadHighscoreFile(highscoreFile, highscoreCount, records);
+  // A data folder of the player's own that holds no table yet takes over the one beside the
+  // program, so that its scores carry over.
+  if (!loaded && highscoreFolder != ProgramFolder() && access(highscoreFile.c_str(), F_OK) != 0) {
+    loaded = ReadHighscoreFile(ProgramFolder() + highscoreFile, highscoreCount, records);
   }
-  HighscoreRecordReader reader(highscoreCount);
-  unsigned char buffer[kReadChunk];
-  while (!reader.Done()) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // the end, or a read error taken as the end
-    reader.Feed(buffer, static_cast<std::size_t>(got));
-  }
-  reader.Finish();
-  close(fd);
-  const std::vector<HighscoreEntry>& records = reader.Records();
+  if (!loaded) return 0;
   std::copy(records.begin(), records.end(), highscores.begin());
   return 1;
 }
 
 int SaveHighscores() {
-  EnterProgramFolder();
-  // The table goes to a new file that replaces the old one only once it is complete on disk, so
-  // a failed save leaves the old file as it was. Old bytes after the last record do not survive.
-  const std::string temporary = highscoreFile + ".tmp";
-  unlink(temporary.c_str());  // a leftover of an interrupted save
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return 0;
+  EnterHighscoreFolder();
   const std::string bytes =
       SerializeHighscores(std::span<const HighscoreEntry>(highscores.data(), highscoreCount));
-  const bool written = WriteAll(fd, bytes) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (!written || !closed || rename(temporary.c_str(), highscoreFile.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return 0;
-  }
-  // Without this the rename itself could be lost; the new file is in place either way.
-  return SyncFolder(FolderOf(highscoreFile)) ? 1 : 0;
+  return WriteHighscoreFile(highscoreFile, bytes) ? 1 : 0;
 }
 
 int HighscorePosition(int score) {

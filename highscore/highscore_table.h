@@ -1,4 +1,4 @@
-// The table of the ten best results and its file "kvshs.dat" beside the program.
+// The table of the ten best results and its file "kvshs.dat".
 #pragma once
 
 #include <string>
@@ -8,12 +8,16 @@ struct HighscoreEntry {
   int score;
 };
 
-// Discards any earlier table and makes count empty places with score 0.
+// Discards any earlier table and makes count empty places with score 0. The file is kept in the
+// program's folder, or in the player's data folder where the player may write neither into the
+// program's folder nor into the file there (an install under /usr).
 void InitHighscores(int count, const char* fileName);
-// Reads the file from the program's folder (which becomes the working directory).
-// 1 if it could be opened; the table keeps its contents wherever the file gives nothing.
+// Reads the file from its folder, which becomes the working directory (screenshots go there too).
+// A data folder without a table yet reads the one beside the program. 1 if a file could be opened;
+// the table keeps its contents wherever the file gives nothing.
 int LoadHighscores();
-// Writes the table safely (a temporary file renamed over the old one). 1 if written.
+// Writes the table without ever losing the old one, and never over a file the player may not
+// write (see WriteHighscoreFile). 1 if written.
 int SaveHighscores();
 int HighscorePosition(int score);  // the place 1 to count that score would take; 0 if none
 int InsertHighscore(const std::string& name, int score);  // the place taken; 0 if it stayed out

@@ -33,7 +33,11 @@ void DrawHighscoreList() {
     const int y = 200 + 20 * position;
     WriteRightAligned(280, y, std::to_string(position) + ".");
     WriteRightAligned(380, y, std::to_string(HighscoreScore(position)) + " pts.");
-    WriteAt(420, y, "\"" + HighscoreName(position) + "\"");
+    // Appended, not '"' + name + '"': GCC 12 warns falsely (-Wrestrict) about that at -O2.
+    std::string quoted = HighscoreName(position);
+    quoted.insert(0, 1, '"');
+    quoted += '"';
+    WriteAt(420, y, quoted);
   }
   EndDraw();
 }

@@ -20,17 +20,19 @@ constexpr int kButtonCount = 3;  // left, right, middle
 // Keyboard.
 bool keyboardReady = false;            // InitKeyboard succeeded and no release since
 unsigned char liveKeys[kKeyCount];     // kKeyHeld while the key is down, from the key events
+unsigned char keysPressed[kKeyCount];  // kKeyHeld: went down since the last PollKeyboard
 unsigned char keyState[kKeyCount];     // snapshot of the last PollKeyboard
 unsigned char releaseSeen[kKeyCount];  // 1: WasKeyReleased saw the key held and owes its release
 
 // Mouse.
 bool mouseReady = false;  // InitMouse succeeded and no release since
-int mouseX = 0;           // screen pixels
-int mouseY = 0;
+int pointerX = 0;         // screen pixels
+int pointerY = 0;
 long long pendingDx = 0;  // motion since the last poll that applied it
 long long pendingDy = 0;
-int liveButtons[kButtonCount];  // 1 held at the last button event received
-int buttons[kButtonCount];      // 1 held at the last poll that applied events
+int liveButtons[kButtonCount];     // 1 held at the last button event received
+int buttonsPressed[kButtonCount];  // 1: went down since the last poll that applied events
+int buttons[kButtonCount];         // 1 held at the last poll that applied events
 
 bool ValidKey(int key) {
   return key >= 0 && key < kKeyCount;
@@ -72,7 +74,9 @@ void InputHandleEvent(const SDL_Event& event) {
     case SDL_KEYUP: {
       if (!keyboardReady || event.key.repeat) return;
       const int code = KeyCodeOfScancode(event.key.keysym.scancode);
-      if (code != 0) liveKeys[code] = event.type == SDL_KEYDOWN ? kKeyHeld : 0;
+      if (code == 0) return;
+      liveKeys[code] = event.type == SDL_KEYDOWN ? kKeyHeld : 0;
+      if (event.type == SDL_KEYDOWN) keysPressed[code] = kKeyHeld;
       return;
     }
     case SDL_MOUSEMOTION:
@@ -85,6 +89,7 @@ void InputHandleEvent(const SDL_Event& event) {
       const int index = ButtonIndex(event.button.button);
       if (!mouseReady || index < 0) return;
       liveButtons[index] = event.type == SDL_MOUSEBUTTONDOWN ? 1 : 0;
+      if (event.type == SDL_MOUSEBUTTONDOWN) buttonsPressed[index] = 1;
       return;
     }
     default: return;
@@ -93,6 +98,7 @@ void InputHandleEvent(const SDL_Event& event) {
 
 int InitKeyboard() {
   std::memset(liveKeys, 0, sizeof liveKeys);
+  std::memset(keysPressed, 0, sizeof keysPressed);
   std::memset(keyState, 0, sizeof keyState);
   std::memset(releaseSeen, 0, sizeof releaseSeen);
   keyboardReady = true;
@@ -102,7 +108,10 @@ int InitKeyboard() {
 int PollKeyboard() {
   if (!keyboardReady) return 0;
   PumpEvents();
-  std::memcpy(keyState, liveKeys, sizeof keyState);
+  // A key that went down since the last poll is held in this one even if it is up again (a tap
+  // between two frames); the next poll then shows it up, and its release counts as any other.
+  for (int k = 0; k < kKeyCount; ++k) keyState[k] = liveKeys[k] | keysPressed[k];
+  std::memset(keysPressed, 0, sizeof keysPressed);
   return 1;
 }
 
@@ -129,12 +138,14 @@ int WasKeyReleased(int key) {
 void ReleaseKeyboard() {
   keyboardReady = false;
   std::memset(liveKeys, 0, sizeof liveKeys);
+  std::memset(keysPressed, 0, sizeof keysPressed);
 }
 
 int InitMouse() {
-  mouseX = mouseY = 0;
+  pointerX = pointerY = 0;
   pendingDx = pendingDy = 0;
   std::fill(std::begin(liveButtons), std::end(liveButtons), 0);
+  std::fill(std::begin(buttonsPressed), std::end(buttonsPressed), 0);
   std::fill(std::begin(buttons), std::end(buttons), 0);
   mouseReady = true;
   return 1;
@@ -145,19 +156,23 @@ int PollMouse() {
   PumpEvents();
   // The window only becomes active with a display open, so the screen size is known here.
   if (!renderContext.active) return 0;
-  mouseX = MoveClamped(mouseX, pendingDx, renderContext.screenWidth);
-  mouseY = MoveClamped(mouseY, pendingDy, renderContext.screenHeight);
+  pointerX = MoveClamped(pointerX, pendingDx, renderContext.screenWidth);
+  pointerY = MoveClamped(pointerY, pendingDy, renderContext.screenHeight);
   pendingDx = pendingDy = 0;
-  std::copy(std::begin(liveButtons), std::end(liveButtons), std::begin(buttons));
+  // A click between two polls counts as held in this one, like a tapped key.
+  for (int b = 0; b < kButtonCount; ++b) {
+    buttons[b] = liveButtons[b] | buttonsPressed[b];
+    buttonsPressed[b] = 0;
+  }
   return 1;
 }
 
 int MousePosX() {
-  return mouseX;
+  return pointerX;
 }
 
 int MousePosY() {
-  return mouseY;
+  return pointerY;
 }
 
 int IsMouseButtonDown(int button) {
@@ -166,11 +181,12 @@ int IsMouseButtonDown(int button) {
 }
 
 void SetMousePos(int x, int y) {
-  mouseX = x;
-  mouseY = y;
+  pointerX = x;
+  pointerY = y;
 }
 
 void ReleaseMouse() {
   mouseReady = false;
   pendingDx = pendingDy = 0;
+  std::fill(std::begin(buttonsPressed), std::end(buttonsPressed), 0);
 }

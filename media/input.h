@@ -34,7 +34,9 @@ enum : int {
 }  // namespace Key
 
 int InitKeyboard();  // 1 ok, 0 failed
-int PollKeyboard();  // takes this frame's keyboard snapshot; 1 if it is fresh
+// Takes this frame's keyboard snapshot; 1 if it is fresh. A key that went down since the last poll
+// is held in this snapshot even if it is up again, so a tap between two frames is never lost.
+int PollKeyboard();
 // Key held at the last snapshot: 128 or 0. For Key::Any: 1 if any key 0 to 254 is held, else 0.
 int IsKeyDown(int key);
 // 1 once, at the first call after a snapshot shows the key up that an earlier call saw held.
@@ -44,7 +46,8 @@ void ReleaseKeyboard();
 
 int InitMouse();  // 1 ok, 0 failed
 // Applies every motion and button event since the last poll; the movement of one poll is summed
-// and then clamped to the screen. 1 if events were applied.
+// and then clamped to the screen. A button that went down since the last poll is held in this one
+// even if it is up again (a touchpad tap). 1 if events were applied.
 int PollMouse();
 int MousePosX();                    // screen pixels, 0 to 799 after a poll
 int MousePosY();                    // screen pixels, 0 to 599 after a poll

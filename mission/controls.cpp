@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "base/tick_count.h"
-#include "game/screenshot.h"
 #include "media/display.h"
 #include "media/input.h"
+#include "media/screenshot.h"
 #include "media/sound.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
@@ -49,11 +49,12 @@ void ReadMissionInput() {
     if (missionResult == 0) missionResult = -1;
   }
 
-  if (IsKeyDown(Key::KeypadPlus)) {
+  // Up and Down do what keypad + and - do, for keyboards without a keypad; both held count once.
+  if (IsKeyDown(Key::KeypadPlus) || IsKeyDown(Key::Up)) {
     speed -= 5;
     if (speed < -1000) speed = -1000;
   }
-  if (IsKeyDown(Key::KeypadMinus)) {
+  if (IsKeyDown(Key::KeypadMinus) || IsKeyDown(Key::Down)) {
     speed += 5;
     if (speed > 0) speed = 0;
   }

@@ -13,36 +13,6 @@ build=$(cd "${1:?usage: broken_files.sh BUILD_DIR}" && pwd)
 keep=${E2E_KEEP:-$e2e_work}
 mkdir -p "$keep"
 
-# The table as the game reads it from a file, and as it saves it after a mission that ended with
-# `score` points: prints 1 or 0 (whether the name entry shows) and writes the file the save must
-# give when the name typed is "x". Names end at CR (which drops one more byte), LF, NUL or the
-# end; missing score bytes are 0; at most ten records; places no record reached stay empty.
-expected_table() {
-  python3 - "$@" <<'PY'
-import struct, sys
-data, out, score = open(sys.argv[1], "rb").read(), sys.argv[2], int(sys.argv[3])
-table, at = [], 0
-while at < len(data) and len(table) < 10:
-    end = at
-    while end < len(data) and data[end] not in b"\r\n\0":
-        end += 1
-    name = data[at:end]
-    at = end + (2 if data[end:end + 1] == b"\r" else 1)
-    value = int.from_bytes(data[at:at + 4].ljust(4, b"\0"), "little", signed=True)
-    table.append((name, value))
-    at += 4
-table += [(b"", 0)] * (10 - len(table))
-# The new entry climbs from the spare place past every lower score.
-table.append((b"x", score))
-i = 10
-while i >= 1 and table[i][1] > table[i - 1][1]:
-    table[i], table[i - 1] = table[i - 1], table[i]
-    i -= 1
-open(out, "wb").write(b"".join(name + b"\r\n" + struct.pack("<i", value) for name, value in table[:10]))
-print(1 if i < 10 else 0)
-PY
-}
-
 # Per cent of the pixels of a 24-bit BMP within x0 <= x < x1, y0 <= y < y1 that are the menu's veil
 # or its dark-green text on it: no red, no blue, green at most 50.
 veil_share() {
@@ -53,20 +23,6 @@ veil = sum(r == 0 and b == 0 and g <= 50 for y in range(y0, y1) for x in range(x
            for r, g, b in [pixel(picture, x, y)])
 print(100 * veil // ((x1 - x0) * (y1 - y0)))
 ' "$@"
-}
-
-# The colours within a rectangle of a 24-bit BMP, as many as there are distinct ones.
-colour_count() {
-  python3 -c "$e2e_bmp_python"'
-picture = load(sys.argv[1])
-x0, y0, x1, y1 = map(int, sys.argv[2:])
-print(len({pixel(picture, x, y) for y in range(y0, y1) for x in range(x0, x1)}))
-' "$@"
-}
-
-# 1 if the mixed sound output of the disk audio driver is nothing but silence (16-bit zeros).
-silent_output() {
-  python3 -c 'import sys; data = open(sys.argv[1], "rb").read(); print(int(len(data) > 0 and not any(data)))' "$1"
 }
 
 newest_screenshot() {
@@ -157,7 +113,7 @@ check_no_cursor() {
 check_no_pictures() {
   local case=$1 colours share
   check_no_cursor "$case"
-  colours=$(colour_count "$menu_left" 0 120 280 530)
+  colours=$(e2e_colour_count "$menu_left" 0 120 280 530)
   [ "$colours" -eq 1 ] || e2e_fail "$case: $colours colours where the menu shows only its veil"
   [ "$(veil_share "$menu_left" 0 120 280 530)" -eq 100 ] || e2e_fail "$case: the menu's veil is not dark green"
   share=$(veil_share "$mission" 0 0 800 28)
@@ -184,7 +140,7 @@ folder=$(e2e_copy_program "$build")
 rm -f "$folder"/img/*
 play_round empty_img "$folder" 0
 check_no_pictures empty_img
-[ "$(silent_output "$e2e_work/empty_img.raw")" -eq 0 ] || e2e_fail "empty_img: the intact sounds were not heard"
+[ "$(e2e_silent_output "$e2e_work/empty_img.raw")" -eq 0 ] || e2e_fail "empty_img: the intact sounds were not heard"
 e2e_check_empty_table "$folder/kvshs.dat"
 echo "broken_files: empty img/: ok"
 
@@ -193,7 +149,7 @@ folder=$(e2e_copy_program "$build")
 cut_files "$folder" 100
 play_round cut_100 "$folder" 0
 check_no_pictures cut_100
-[ "$(silent_output "$e2e_work/cut_100.raw")" -eq 1 ] || e2e_fail "cut_100: a broken sound played"
+[ "$(e2e_silent_output "$e2e_work/cut_100.raw")" -eq 1 ] || e2e_fail "cut_100: a broken sound played"
 echo "broken_files: files cut to 100 bytes: ok"
 
 # 3. Every picture and sound is cut in half: no BMP and no sound loads (their data would reach
@@ -202,14 +158,14 @@ folder=$(e2e_copy_program "$build")
 cut_files "$folder" half
 play_round cut_half "$folder" 0
 check_no_cursor cut_half
-[ "$(silent_output "$e2e_work/cut_half.raw")" -eq 1 ] || e2e_fail "cut_half: a broken sound played"
+[ "$(e2e_silent_output "$e2e_work/cut_half.raw")" -eq 1 ] || e2e_fail "cut_half: a broken sound played"
 echo "broken_files: files cut in half: ok"
 
 # 4. A highscore file of random bytes, with every picture and sound in place.
 folder=$(e2e_copy_program "$build")
 python3 -c 'import random, sys; open(sys.argv[1], "wb").write(random.Random(20261207).randbytes(1500))' \
   "$folder/kvshs.dat"
-name_entry=$(expected_table "$folder/kvshs.dat" "$e2e_work/expected.dat" 0)
+name_entry=$(e2e_expected_table "$folder/kvshs.dat" "$e2e_work/expected.dat" 0)
 play_round random_table "$folder" "$name_entry"
 moved=$(e2e_differing_pixels "$menu_left" "$menu_start" 0 0 800 600)
 [ "$moved" -gt 0 ] || e2e_fail "random_table: the cursor is not drawn with its picture in place"

@@ -51,6 +51,23 @@ e2e_start_game() {
   e2e_pids+=("$e2e_game_pid")
 }
 
+# Starts the program in its folder through a wrapper command (the words before "--") with the
+# given environment (the words after it); sets e2e_game_pid like e2e_start_game;
+# its output goes to game.log in the test's own folder. The program is ./space of the folder, or
+# the one e2e_program names.
+e2e_start_wrapped() {
+  local folder=$1 wrapper=()
+  shift
+  while [ "$1" != -- ]; do
+    wrapper+=("$1")
+    shift
+  done
+  shift
+  (cd "$folder" && exec "${wrapper[@]}" env "$@" "${e2e_program:-./space}") >"$e2e_work/game.log" 2>&1 &
+  e2e_game_pid=$!
+  e2e_pids+=("$e2e_game_pid")
+}
+
 # Waits until the game's window is mapped and has the focus, and until the middle of the screen
 # shows something other than the black of a freshly opened display: the first menu frame, drawn
 # only after every picture and sound was loaded.
@@ -100,7 +117,7 @@ e2e_wait_exit() {
   wait "$e2e_game_pid" || e2e_status=$?
 }
 
-# The game notices a key only when one frame sees it held and a later one sees it up: hold it.
+# A key held over several frames, as a player holds it (taps.sh taps them).
 e2e_hold_key() {
   xdotool keydown "$1"
   sleep 0.3
@@ -177,9 +194,8 @@ e2e_check_empty_table() {
     e2e_fail "$1 is not the empty table of 60 bytes: $(od -c "$1" | head -n 5)"
 }
 
-# Escape on the menu until the program ends, up to five times: a key held and let go between two
-# frames is never seen, which happens while the program still loads its files or when the
-# machine is busy. Sets e2e_status like e2e_wait_exit.
+# Escape on the menu until the program ends, up to five times: a key that reaches the window before
+# it takes input (a loaded machine) is lost. Sets e2e_status like e2e_wait_exit.
 e2e_quit_from_menu() {
   local _
   for _ in 1 2 3 4 5; do
@@ -190,4 +206,48 @@ e2e_quit_from_menu() {
     done
   done
   e2e_wait_exit 1
+}
+
+# The colours within a rectangle of a 24-bit BMP, as many as there are distinct ones.
+e2e_colour_count() {
+  python3 -c "$e2e_bmp_python"'
+picture = load(sys.argv[1])
+x0, y0, x1, y1 = map(int, sys.argv[2:])
+print(len({pixel(picture, x, y) for y in range(y0, y1) for x in range(x0, x1)}))
+' "$@"
+}
+
+# 1 if the mixed sound output of the disk audio driver is nothing but silence (16-bit zeros).
+e2e_silent_output() {
+  python3 -c 'import sys; data = open(sys.argv[1], "rb").read(); print(int(len(data) > 0 and not any(data)))' "$1"
+}
+
+# The table as the game reads it from a file, and as it saves it after a mission that ended with
+# `score` points: prints 1 or 0 (whether the name entry shows) and writes the file the save must
+# give when the name typed is "x". Names end at CR (which drops one more byte), LF, NUL or the
+# end; missing score bytes are 0; at most ten records; places no record reached stay empty.
+e2e_expected_table() {
+  python3 - "$@" <<'PY'
+import struct, sys
+data, out, score = open(sys.argv[1], "rb").read(), sys.argv[2], int(sys.argv[3])
+table, at = [], 0
+while at < len(data) and len(table) < 10:
+    end = at
+    while end < len(data) and data[end] not in b"\r\n\0":
+        end += 1
+    name = data[at:end]
+    at = end + (2 if data[end:end + 1] == b"\r" else 1)
+    value = int.from_bytes(data[at:at + 4].ljust(4, b"\0"), "little", signed=True)
+    table.append((name, value))
+    at += 4
+table += [(b"", 0)] * (10 - len(table))
+# The new entry climbs from the spare place past every lower score.
+table.append((b"x", score))
+i = 10
+while i >= 1 and table[i][1] > table[i - 1][1]:
+    table[i], table[i - 1] = table[i - 1], table[i]
+    i -= 1
+open(out, "wb").write(b"".join(name + b"\r\n" + struct.pack("<i", value) for name, value in table[:10]))
+print(1 if i < 10 else 0)
+PY
 }

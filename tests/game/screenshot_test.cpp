@@ -1,5 +1,5 @@
 // Tests of the screenshot: its file name, its file, and which frame it shows.
-#include "game/screenshot.h"
+#include "media/screenshot.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,9 +1,15 @@
-// Tests of the highscore file layout: records from bytes, bytes from a table.
+// Tests of the highscore file: records from bytes, bytes from a table, and the save as a player makes it.
 #include "highscore/highscore_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -73,7 +79,8 @@ TEST(HighscoreFile, ScoreBytesMayLookLikeLineEnds) {
 
 TEST(HighscoreFile, CountLimitAndTrailingBytes) {
   std::vector<HighscoreEntry> twelve;
-  for (int i = 0; i < 12; ++i) twelve.push_back({"n" + std::to_string(i), 100 - i});
+  // Appended: GCC 12 warns falsely (-Wrestrict) about "n" + std::to_string(i) at -O3.
+  for (int i = 0; i < 12; ++i) twelve.push_back({std::string("n").append(std::to_string(i)), 100 - i});
   const std::vector<HighscoreEntry> records = Parse(SerializeHighscores(twelve) + "junk\x01", 10);
   ASSERT_EQ(records.size(), 10u) << "records after the tenth are never read";
   EXPECT_EQ(records[9].name, "n9");
@@ -128,3 +135,144 @@ TEST(HighscoreFile, BytesFedInPiecesGiveTheSameRecords) {
     }
   }
 }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kNobody = 65534;
+
+// The save of the file as the player makes it: in a child process as user nobody when the tests run
+// as root (root may write any file), as the tester otherwise. Files and folders that "the player
+// owns" belong to that user.
+class HighscoreFileSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/highscore_save_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    top_ = pattern;
+    ASSERT_EQ(chmod(top_.c_str(), 0755), 0);
+    folder_ = top_ + "/folder";
+    path_ = folder_ + "/kvshs.dat";
+    player_ = geteuid() == 0 ? kNobody : geteuid();
+    std::vector<HighscoreEntry> table;
+    for (int i = 0; i < 10; ++i) table.push_back({"p" + std::to_string(i), 100 - i});
+    newBytes_ = SerializeHighscores(table);
+    oldBytes_ = std::string(100, 'o');  // longer than the new table
+  }
+  void TearDown() override {
+    chmod(folder_.c_str(), 0755);
+    fs::remove_all(top_);
+  }
+
+  // The folder, owned by the player or by someone else (root; only when the tests run as root).
+  void MakeFolder(bool playersOwn, mode_t mode) {
+    ASSERT_TRUE(fs::create_directory(folder_));
+    ASSERT_EQ(chown(folder_.c_str(), playersOwn ? player_ : 0, playersOwn ? player_ : 0), 0);
+    folderMode_ = mode;
+  }
+
+  void MakeFile(bool playersOwn, mode_t mode) {
+    std::ofstream(path_, std::ios::binary) << oldBytes_;
+    ASSERT_EQ(chown(path_.c_str(), playersOwn ? player_ : 0, playersOwn ? player_ : 0), 0);
+    ASSERT_EQ(chmod(path_.c_str(), mode), 0);
+  }
+
+  // The folder's mode applies only now: without root the tester could not prepare it otherwise.
+  bool SaveAsPlayer() {
+    chmod(folder_.c_str(), folderMode_);
+    const pid_t child = fork();
+    if (child == 0) {
+      if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+      _exit(WriteHighscoreFile(path_, newBytes_) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    chmod(folder_.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << "the save ran as the player";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+  }
+
+  std::string Bytes() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  struct stat Stat() const {
+    struct stat info {};
+    lstat(path_.c_str(), &info);
+    return info;
+  }
+
+  std::size_t FolderEntries() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  std::string top_, folder_, path_, newBytes_, oldBytes_;
+  uid_t player_ = 0;
+  mode_t folderMode_ = 0755;
+};
+
+TEST_F(HighscoreFileSave, ThePlayersOwnFileInAnOpenFolderIsReplacedWholeWithItsMode) {
+  MakeFolder(true, 0755);
+  MakeFile(true, 0640);
+  const struct stat before = Stat();
+  ASSERT_TRUE(SaveAsPlayer()) << "a file of the player's own in his folder is saved";
+  const struct stat after = Stat();
+  EXPECT_EQ(Bytes(), newBytes_) << "the new file holds the table and nothing after it";
+  EXPECT_NE(after.st_ino, before.st_ino) << "a new file replaced the old one (a crash leaves one of them)";
+  EXPECT_EQ(after.st_mode & 07777, 0640u) << "the replacement keeps the old file's mode";
+  EXPECT_EQ(after.st_uid, player_);
+  EXPECT_EQ(FolderEntries(), 1u) << "no temporary file is left";
+
+  fs::remove(path_);
+  ASSERT_TRUE(SaveAsPlayer()) << "without a file a new one is made";
+  EXPECT_EQ(Bytes(), newBytes_);
+}
+
+TEST_F(HighscoreFileSave, AWritableFileInAClosedFolderIsWrittenInPlace) {
+  MakeFolder(geteuid() != 0, 0555);
+  MakeFile(true, 0644);
+  const struct stat before = Stat();
+  ASSERT_TRUE(SaveAsPlayer()) << "a writable file in a folder closed to the player is still saved";
+  EXPECT_EQ(Bytes(), newBytes_) << "rewritten from its first byte and cut after the table";
+  EXPECT_EQ(Stat().st_ino, before.st_ino) << "the same file, written in place";
+  EXPECT_EQ(FolderEntries(), 1u) << "nothing else in the folder";
+
+  fs::remove(path_);
+  EXPECT_FALSE(SaveAsPlayer()) << "a closed folder without a file takes no new one";
+  EXPECT_EQ(FolderEntries(), 0u);
+}
+
+TEST_F(HighscoreFileSave, AFileThePlayerMayNotWriteIsNeverReplaced) {
+  MakeFolder(true, 0755);
+  MakeFile(true, 0444);
+  const struct stat before = Stat();
+  EXPECT_FALSE(SaveAsPlayer()) << "a write-protected file is not saved, even in the player's folder";
+  const struct stat after = Stat();
+  EXPECT_EQ(Bytes(), oldBytes_) << "the old file stays byte for byte";
+  EXPECT_EQ(after.st_ino, before.st_ino) << "the old file is not replaced";
+  EXPECT_EQ(after.st_mode & 07777, 0444u) << "and keeps its mode";
+  EXPECT_EQ(FolderEntries(), 1u) << "no temporary file is left";
+}
+
+TEST_F(HighscoreFileSave, SomeoneElsesFileOrALinkIsWrittenInPlace) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to make a file of someone else's";
+  MakeFolder(true, 0755);
+  MakeFile(false, 0666);
+  const struct stat before = Stat();
+  ASSERT_TRUE(SaveAsPlayer()) << "a file someone else lets the player write is saved";
+  EXPECT_EQ(Bytes(), newBytes_);
+  EXPECT_EQ(Stat().st_ino, before.st_ino) << "in place: a replace would hand the file to the player";
+  EXPECT_EQ(Stat().st_uid, 0u) << "the file keeps its owner";
+
+  const std::string target = top_ + "/target.dat";
+  fs::rename(path_, target);
+  ASSERT_EQ(chown(target.c_str(), player_, player_), 0);
+  fs::create_symlink(target, path_);
+  ASSERT_TRUE(SaveAsPlayer()) << "a link to a file the player may write is saved";
+  EXPECT_TRUE(fs::is_symlink(path_)) << "the link stays a link";
+  EXPECT_EQ(Bytes(), newBytes_) << "the file it points to holds the table";
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "base/tick_count.h"
 #include "media/input.h"
@@ -68,18 +69,36 @@ TEST_F(Controls, ReadMissionInputSamplesTheMouse) {
 }
 
 TEST_F(Controls, SpeedKeysClampAtMinus1000AndZero) {
-  speed = -998;
+  // The arrow keys Up and Down stand in for keypad + and - on keyboards without a keypad.
+  for (const auto& [faster, slower] :
+       {std::pair{Key::KeypadPlus, Key::KeypadMinus}, std::pair{Key::Up, Key::Down}}) {
+    speed = -80;
+    InjectKey(faster, true);
+    ReadMissionInput();
+    EXPECT_EQ(speed, -85) << "key " << faster << " held: 5 faster per frame";
+    speed = -998;
+    ReadMissionInput();
+    EXPECT_EQ(speed, -1000) << "key " << faster << " never goes beyond -1000";
+    InjectKey(faster, false);
+    ReadMissionInput();
+    EXPECT_EQ(speed, -1000) << "key " << faster << " let go: the speed stays";
+    speed = -3;
+    InjectKey(slower, true);
+    ReadMissionInput();
+    EXPECT_EQ(speed, 0) << "key " << slower << ": the ship can stop but never fly backwards";
+    ReadMissionInput();
+    EXPECT_EQ(speed, 0);
+    speed = -80;
+    ReadMissionInput();
+    EXPECT_EQ(speed, -75) << "key " << slower << " held: 5 slower per frame";
+    InjectKey(slower, false);
+    ReadMissionInput();
+  }
   InjectKey(Key::KeypadPlus, true);
+  InjectKey(Key::Up, true);
+  speed = -80;
   ReadMissionInput();
-  EXPECT_EQ(speed, -1000);
-  InjectKey(Key::KeypadPlus, false);
-  speed = -3;
-  InjectKey(Key::KeypadMinus, true);
-  ReadMissionInput();
-  EXPECT_EQ(speed, 0) << "the ship can stop but never fly backwards";
-  ReadMissionInput();
-  EXPECT_EQ(speed, 0);
-  InjectKey(Key::KeypadMinus, false);
+  EXPECT_EQ(speed, -85) << "keypad + and Up held together count once";
 }
 
 TEST_F(Controls, WeaponKeysCountWhenReleasedAndTheHighestWins) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tools/artgen/pictures.h"
+#include "tools/artgen/png.h"
 #include "tools/artgen/sounds.h"
 
 namespace {
@@ -62,6 +63,11 @@ std::vector<ArtFile> GenerateArt() {
   }
   for (int type = 1; type <= 3; ++type) {
     files.push_back({"builtin/ship" + std::to_string(type) + ".bmp", EncodeBmp(MakeShip(type))});
+  }
+  // The desktop's icon, in the sizes of the icon theme's folders.
+  for (int size : kIconSizes) {
+    const std::string name = std::to_string(size) + "x" + std::to_string(size);
+    files.push_back({"icons/" + name + "/space.png", EncodePng(MakeIcon(size))});
   }
   return files;
 }

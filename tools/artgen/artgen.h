@@ -11,6 +11,8 @@ struct ArtFile {
   Bytes bytes;       // the complete file
 };
 
+constexpr int kIconSizes[] = {48, 128, 256};  // pixels; "icons/<n>x<n>/space.png"
+
 // Every file, in a fixed order; the same bytes on every run.
 std::vector<ArtFile> GenerateArt();
 

@@ -230,8 +230,12 @@ Canvas MakeBriefingPage() {
   Text(c, kMonoBold, 14, "IHR SCHIFF", static_cast<int>(sx) - 38, static_cast<int>(sy) + 36, Green(0.85f));
   // The controls, in the lower left corner (the lower right one holds the "Fertig" button).
   GlowLine(c, 40, 512, 460, 512, 0.5f, Green(0.4f));
-  Text(c, kMonoBold, 13, "Maus: zielen     Linke Taste/Leertaste: Feuer", 40, 522, Green(0.8f));
-  Text(c, kMonoBold, 13, "1-4: Waffe       Ziffernblock +/-: Tempo", 40, 542, Green(0.8f));
-  Text(c, kMonoBold, 13, "Esc: Abbruch     F10: Bildschirmfoto", 40, 562, Green(0.8f));
+  const char* keys[4] = {
+      "Maus: zielen     Linke Taste/Leertaste: Feuer",
+      "1-4: Waffe       Ziffernblock +/-: Tempo",
+      "Esc: Abbruch     Pfeil hoch/runter: Tempo",  // for keyboards without a keypad
+      "F10: Bildschirmfoto",
+  };
+  for (int i = 0; i < 4; ++i) Text(c, kMonoBold, 13, keys[i], 40, 518 + 17 * i, Green(0.8f));
   return c;
 }

@@ -27,3 +27,4 @@ Canvas MakeShip(int type);
 Canvas MakeTitleLogo();                       // 432 x 72
 Canvas MakeButton(const std::string& label);  // 200 x 50
 Canvas MakeBriefingPage();                    // 800 x 600
+Canvas MakeIcon(int size);                    // size x size, transparent round the corners

@@ -262,7 +262,9 @@ Picture ArtSheet() {
               [&] { DrawQuadPass(alien.quad, false); },
               {"alien type " + std::to_string(type) + ", quad " + std::to_string(alien.quad),
                Size(width, height) + " at depth " + std::to_string(depth),
-               "(" + std::to_string(alien.width) + " x " + std::to_string(alien.height) + " world units)"});
+               // Appended: GCC 12 warns falsely (-Wrestrict) about "(" + std::to_string(...) at -O3.
+               std::string("(").append(std::to_string(alien.width)) + " x " + std::to_string(alien.height) +
+                   " world units)"});
   }
 
   // The pictures of the world view that change size with depth, at the size of their quads.

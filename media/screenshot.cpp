@@ -1,5 +1,5 @@
 // F10: the back buffer as it is before this frame's drawing, saved as a BMP file named by the date.
-#include "game/screenshot.h"
+#include "media/screenshot.h"
 
 #include "media/sprites.h"
 
@@ -15,6 +15,7 @@ std::string ScreenshotName(const DateTime& date) {
 
 void TakeScreenshot() {
   CopyScreenToSprite(kScreenshotSprite, 0, 0, 800, 600);
-  // No folder: the file goes to the working directory, the program's own folder by now.
+  // No folder: the file goes to the working directory, by now the highscore table's folder (the
+  // program's own, or the player's data folder for an installed game).
   WriteSpriteBmp(kScreenshotSprite, ScreenshotName(LocalDateTime()).c_str());
 }
