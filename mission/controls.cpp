@@ -10,6 +10,7 @@
 #include "media/sound.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
+#include "mission/sound_slots.h"
 
 namespace {
 
@@ -65,9 +66,9 @@ void ReadMissionInput() {
     if (IsKeyDown(Key::M)) {
       musicOn = 1 - musicOn;
       if (musicOn == 1) {
-        PlayWave(5, 1);
+        PlayWave(kMusicLoop, 1);
       } else {
-        StopWave(5);
+        StopWave(kMusicLoop);
       }
     }
     if (IsKeyDown(Key::S)) soundOn = 1 - soundOn;
