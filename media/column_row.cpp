@@ -86,14 +86,122 @@ int VectorRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
 
 #endif
 
+// Rows enlarged eight times or more, filtered: the pixels that share a pair of columns form a run
+// along which the sample grows by the same amount from pixel to pixel, so it is summed instead of
+// mixed anew. Values carry 8 fractional bits: the run starts with the mix of its first pixel and
+// grows by (right - left) x step / 256 (rounded down), saturating at 0 and 255.
+constexpr std::int32_t kLongRunStep = 1 << 13;
+
+// The run of pixel `position` on, `count` pixels, plain.
+template <bool kAdd>
+void PlainRun(std::uint32_t* pixels, int count, const ColumnSample& left, const ColumnSample& right,
+              std::int32_t position, std::int32_t step) {
+  const auto weight = std::uint32_t(position >> 8 & 0xFF);
+  std::int32_t value[4];
+  std::int32_t growth[4];
+  for (int c = 0; c < 4; ++c) {
+    value[c] = std::int32_t(left.c[c] * (256 - weight) + right.c[c] * weight);
+    growth[c] = ((std::int32_t(right.c[c]) - std::int32_t(left.c[c])) * step) >> 8;
+  }
+  for (int n = 0; n < count; ++n) {
+    PutSample<kAdd>(pixels[n], {{std::uint32_t(value[0] >> 8), std::uint32_t(value[1] >> 8),
+                                 std::uint32_t(value[2] >> 8), std::uint32_t(value[3] >> 8)}});
+    for (int c = 0; c < 4; ++c) value[c] = std::clamp(value[c] + growth[c], 0, 65535);
+  }
+}
+
+#ifdef __SSE2__
+
+// The same, two pixels at a time: the low half of `values` one pixel, the high half the next.
+template <bool kAdd>
+void VectorRun(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+               std::int32_t step) {
+  const __m128i columns = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
+  const __m128i right = _mm_srli_si128(columns, 8);
+  const int weight = position >> 8 & 0xFF;
+  const __m128i start = _mm_add_epi16(_mm_mullo_epi16(columns, _mm_set1_epi16(short(256 - weight))),
+                                      _mm_mullo_epi16(right, _mm_set1_epi16(short(weight))));
+  // (right - left) x 128 x (2 x step) / 65536, rounded down; then its rising and falling parts.
+  const __m128i growth = _mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(right, columns), 7),
+                                         _mm_set1_epi16(short(2 * step)));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i rise = _mm_max_epi16(growth, zero);
+  const __m128i fall = _mm_max_epi16(_mm_sub_epi16(zero, growth), zero);
+  __m128i values = _mm_unpacklo_epi64(start, _mm_subs_epu16(_mm_adds_epu16(start, rise), fall));
+  const __m128i rise2 = _mm_unpacklo_epi64(_mm_adds_epu16(rise, rise), _mm_adds_epu16(rise, rise));
+  const __m128i fall2 = _mm_unpacklo_epi64(_mm_adds_epu16(fall, fall), _mm_adds_epu16(fall, fall));
+  int n = 0;
+  for (; n + 2 <= count; n += 2) {
+    PutTwoSamples<kAdd>(pixels + n, _mm_srli_epi16(values, 8));
+    values = _mm_subs_epu16(_mm_adds_epu16(values, rise2), fall2);
+  }
+  if (n < count) PutOneSample<kAdd>(pixels + n, _mm_srli_epi16(values, 8));
+}
+
+#endif
+
+template <bool kAdd>
+void RunRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+            std::int32_t step) {
+  for (int n = 0; n < count;) {
+    const std::int32_t column = position >> 16;
+    const std::int32_t toNext = ((column + 1) << 16) - position;
+    const int length = int(std::min<std::int32_t>(count - n, (toNext + step - 1) / step));
+#ifdef __SSE2__
+    VectorRun<kAdd>(pixels + n, length, columns + column, position, step);
+#else
+    PlainRun<kAdd>(pixels + n, length, columns[column], columns[column + 1], position, step);
+#endif
+    n += length;
+    position += length * step;
+  }
+}
+
 template <bool kAdd>
 void Row(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
          std::int32_t step, bool filtered) {
+  if (filtered && step > 0 && step <= kLongRunStep) {
+    RunRow<kAdd>(pixels, count, columns, position, step);
+    return;
+  }
   int done = 0;
 #ifdef __SSE2__
   done = VectorRow<kAdd>(pixels, count, columns, position, step, filtered);
 #endif
   PlainRow<kAdd>(pixels + done, count - done, columns, position + done * step, step, filtered);
+}
+
+// A column that changes no pixel: nothing to add, or nothing covered.
+bool IsBlank(const ColumnSample& column, bool add) {
+  return add ? (column.c[0] | column.c[1] | column.c[2]) == 0 : column.c[3] == 0;
+}
+
+// Leaves out the pixels at both ends of a row whose columns are all blank: the key-coloured corners
+// of a round glow, or a spark whose life has faded. Their pixels would stay as they are anyway.
+void TrimBlankEnds(std::uint32_t*& pixels, int& count, const ColumnSample* columns, std::int32_t& position,
+                   std::int32_t step, bool filtered, bool add) {
+  const int reach = filtered ? 1 : 0;  // a filtered pixel also takes the next column
+  const int lastColumn = int((position + std::int64_t(count - 1) * step) >> 16) + reach;
+  int firstLit = int(position >> 16);
+  while (firstLit <= lastColumn && IsBlank(columns[firstLit], add)) ++firstLit;
+  if (firstLit > lastColumn) {
+    count = 0;
+    return;
+  }
+  int lastLit = lastColumn;
+  while (IsBlank(columns[lastLit], add)) --lastLit;
+  // The first pixel whose columns reach firstLit, and the last whose first column is lastLit.
+  const std::int64_t from = (std::int64_t(firstLit - reach) << 16) - position;
+  const std::int64_t skipped = from > 0 ? (from + step - 1) / step : 0;
+  const std::int64_t to = ((std::int64_t(lastLit) + 1) << 16) - 1 - position;
+  const std::int64_t kept = std::min<std::int64_t>(count, to / step + 1) - skipped;
+  if (kept <= 0) {
+    count = 0;
+    return;
+  }
+  pixels += skipped;
+  position += std::int32_t(skipped * step);
+  count = int(kept);
 }
 
 }  // namespace
@@ -116,6 +224,7 @@ void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint
 
 void BlendColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                     std::int32_t step, bool filtered, bool add) {
+  if (step > 0) TrimBlankEnds(pixels, count, columns, position, step, filtered, add);
   if (add) {
     Row<true>(pixels, count, columns, position, step, filtered);
   } else {

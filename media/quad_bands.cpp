@@ -15,11 +15,11 @@ namespace {
 
 // Below this many pixels handing half a quad over costs more than it saves (a hand-over takes a
 // few microseconds; a pixel about a nanosecond).
-constexpr long kDefaultThreshold = 24000;
+constexpr long kDefaultThreshold = 100000;
 
 // After a band the thread keeps looking for the next one this long before it sleeps: the large quads
 // of one frame follow each other closely.
-constexpr auto kStayAwake = std::chrono::microseconds(200);
+constexpr auto kStayAwake = std::chrono::microseconds(50);
 
 enum class Band { kNone, kPosted, kDone };
 

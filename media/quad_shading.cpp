@@ -69,15 +69,44 @@ Fixed ToFixed(double texels, int size) {
   // Positions of covered pixels lie within the texture; the margin only absorbs rounding.
   if (!(texels > -2.0)) texels = -2.0;
   if (texels > size + 2.0) texels = size + 2.0;
-  return Fixed(std::llround(texels * kFixedOne));
+  return Fixed(std::lrint(texels * kFixedOne));
 }
 
 Fixed StepToFixed(double texelsPerPixel) {
-  return Fixed(std::llround(std::clamp(texelsPerPixel, -1e9, 1e9) * kFixedOne));
+  return Fixed(std::lrint(std::clamp(texelsPerPixel, -1e9, 1e9) * kFixedOne));
 }
 
 inline int Whole(Fixed position, int size) {
   return int(std::clamp<Fixed>(position >> 16, 0, size - 1));
+}
+
+// The whole texel of a position known to lie inside the image.
+inline int WholeInside(Fixed position, int) {
+  return int(position >> 16);
+}
+
+// Narrows [begin, end) to the pixels n whose position p + n x dp has its whole texel in [low, high].
+void KeepInside(Fixed p, Fixed dp, Fixed low, Fixed high, int& begin, int& end) {
+  const Fixed from = low << 16;       // first position inside
+  const Fixed to = (high + 1) << 16;  // first position beyond
+  const auto ceilDiv = [](Fixed a, Fixed b) {
+    return a / b + ((a % b != 0) && ((a > 0) == (b > 0)) ? 1 : 0);
+  };
+  if (dp == 0) {
+    if (p < from || p >= to) end = begin;
+    return;
+  }
+  Fixed first;
+  Fixed beyond;
+  if (dp > 0) {
+    first = ceilDiv(from - p, dp);
+    beyond = ceilDiv(to - p, dp);
+  } else {
+    first = ceilDiv(to - 1 - p, dp);
+    beyond = ceilDiv(from - 1 - p, dp);
+  }
+  begin = int(std::clamp<Fixed>(first, begin, end));
+  end = int(std::clamp<Fixed>(beyond, begin, end));
 }
 
 inline std::uint32_t Weight(Fixed position) {
@@ -110,41 +139,46 @@ inline __m128i TexelPairLanes(std::uint32_t first, std::uint32_t second) {
   return TexelLanes(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))));
 }
 
-// Bilinear's arithmetic on lanes: the sample in the low 64 bits.
+// Bilinear's arithmetic on lanes: the sample in the low 64 bits. WholeOf turns a position into a
+// texel's column or row.
+template <int (*WholeOf)(Fixed, int)>
 inline __m128i BilinearLanes(const QuadShader& shader, Fixed s, Fixed t, __m128i alphas) {
-  const int left = Whole(s, shader.width);
-  const int right = Whole(s + (Fixed(1) << 16), shader.width);
+  const int left = WholeOf(s, shader.width);
+  const int right = WholeOf(s + (Fixed(1) << 16), shader.width);
   const std::uint32_t* row0 =
-      shader.texels + std::size_t(Whole(t, shader.height)) * std::size_t(shader.width);
+      shader.texels + std::size_t(WholeOf(t, shader.height)) * std::size_t(shader.width);
   const std::uint32_t* row1 =
-      shader.texels + std::size_t(Whole(t + (Fixed(1) << 16), shader.height)) * std::size_t(shader.width);
+      shader.texels + std::size_t(WholeOf(t + (Fixed(1) << 16), shader.height)) * std::size_t(shader.width);
   const auto down = short(Weight(t));
-  const auto across = short(Weight(s));
+  const auto across = int(Weight(s));
   const __m128i mixed = _mm_add_epi16(
       _mm_mullo_epi16(TexelPairLanes(row0[left], row0[right]), _mm_set1_epi16(short(256 - down))),
       _mm_mullo_epi16(TexelPairLanes(row1[left], row1[right]), _mm_set1_epi16(down)));
   const __m128i columns = ScaleLanes(_mm_srli_epi16(mixed, 8), alphas);  // left column low, right high
-  const __m128i weights = _mm_set_epi16(across, across, across, across, short(256 - across),
-                                        short(256 - across), short(256 - across), short(256 - across));
+  // 256 - across in the four low lanes, across in the four high ones.
+  __m128i weights = _mm_cvtsi32_si128((256 - across) | across << 16);
+  weights = _mm_unpacklo_epi16(weights, weights);
+  weights = _mm_unpacklo_epi32(weights, weights);
   const __m128i products = _mm_mullo_epi16(columns, weights);
   return _mm_srli_epi16(_mm_add_epi16(products, _mm_srli_si128(products, 8)), 8);
 }
 
 // The blended spans two pixels at a time; returns how many pixels were drawn.
-template <QuadShader::Mode M>
-int VectorSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed& s, Fixed ds,
-               Fixed& t, Fixed dt) {
+template <QuadShader::Mode M, int (*WholeOf)(Fixed, int)>
+int VectorSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
+               Fixed t, Fixed dt) {
   constexpr bool kAdd = M == QuadShader::Mode::kAdd;
   const __m128i alphas = _mm_set1_epi16(short(shader.alpha));
   int n = 0;
   for (; n + 2 <= count; n += 2, s += 2 * ds, t += 2 * dt) {
     if (filtered) {
-      const __m128i first = BilinearLanes(shader, s, t, alphas);
-      const __m128i second = BilinearLanes(shader, s + ds, t + dt, alphas);
+      const __m128i first = BilinearLanes<WholeOf>(shader, s, t, alphas);
+      const __m128i second = BilinearLanes<WholeOf>(shader, s + ds, t + dt, alphas);
       PutTwoSamples<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
     } else {
-      const std::uint32_t first = TexelAt(shader, Whole(s, shader.width), Whole(t, shader.height));
-      const std::uint32_t second = TexelAt(shader, Whole(s + ds, shader.width), Whole(t + dt, shader.height));
+      const std::uint32_t first = TexelAt(shader, WholeOf(s, shader.width), WholeOf(t, shader.height));
+      const std::uint32_t second =
+          TexelAt(shader, WholeOf(s + ds, shader.width), WholeOf(t + dt, shader.height));
       // A key texel is all 0, which leaves the pixel as it is.
       PutTwoSamples<kAdd>(pixels + n, ScaleLanes(TexelPairLanes(first, second), alphas));
     }
@@ -185,20 +219,38 @@ void BilinearSpan(const QuadShader& shader, std::uint32_t* pixels, int count, Fi
 }
 
 template <QuadShader::Mode M>
-void AnySpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
-             Fixed t, Fixed dt) {
-#ifdef __SSE2__
-  if constexpr (M != QuadShader::Mode::kGeneral) {
-    const int done = VectorSpan<M>(shader, pixels, count, filtered, s, ds, t, dt);
-    pixels += done;
-    count -= done;
-  }
-#endif
+void PlainSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
+               Fixed t, Fixed dt) {
   if (filtered) {
     BilinearSpan<M>(shader, pixels, count, s, ds, t, dt);
   } else {
     NearestSpan<M>(shader, pixels, count, s, ds, t, dt);
   }
+}
+
+template <QuadShader::Mode M>
+void AnySpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
+             Fixed t, Fixed dt) {
+#ifdef __SSE2__
+  if constexpr (M != QuadShader::Mode::kGeneral) {
+    // The pixels whose texels (and, filtered, their right and lower neighbours) lie inside the image
+    // need no clamping; only the few at the ends of the row do.
+    const int reach = filtered ? 1 : 0;
+    int begin = 0;
+    int end = count;
+    KeepInside(s, ds, 0, shader.width - 1 - reach, begin, end);
+    KeepInside(t, dt, 0, shader.height - 1 - reach, begin, end);
+    int done = VectorSpan<M, Whole>(shader, pixels, begin, filtered, s, ds, t, dt);
+    PlainSpan<M>(shader, pixels + done, begin - done, filtered, s + done * ds, ds, t + done * dt, dt);
+    done = begin + VectorSpan<M, WholeInside>(shader, pixels + begin, end - begin, filtered, s + begin * ds,
+                                              ds, t + begin * dt, dt);
+    done += VectorSpan<M, Whole>(shader, pixels + done, count - done, filtered, s + done * ds, ds,
+                                 t + done * dt, dt);
+    PlainSpan<M>(shader, pixels + done, count - done, filtered, s + done * ds, ds, t + done * dt, dt);
+    return;
+  }
+#endif
+  PlainSpan<M>(shader, pixels, count, filtered, s, ds, t, dt);
 }
 
 // A level row of an enlarged image: each texel column is mixed between the two texel rows and

@@ -291,35 +291,38 @@ double TextbookBilinear(const std::vector<std::uint32_t>& texels, int side, int 
 }
 
 TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
-  // 3 x 3 texels of different colours (none the key colour) enlarged to 11 x 11 pixels: an odd
-  // size (rows are drawn two pixels at a time, and one alone), and no pixel centre falls on a
+  // 3 x 3 texels of different colours (none the key colour) enlarged to 11 x 11 and 61 x 61 pixels:
+  // odd sizes (rows are drawn two pixels at a time, and one alone), and no pixel centre falls on a
   // texel's edge, where the nearest texel would be a matter of rounding.
   constexpr int kSide = 3;
-  constexpr int kSize = 11;
   std::vector<std::uint32_t> texels;
   for (std::uint32_t i = 0; i < kSide * kSide; ++i) texels.push_back((i * 0x3B1F07u + 0x102030u) & 0xFFFFFFu);
   MakeQuad(1, 1, kSide, kSide, texels);
-  SetQuadSize(1, kSize, kSize);
-  for (const int smoothing : {1, 0}) {
-    FillBackBuffer(0);
-    SetQuadSmoothing(smoothing);
-    DrawInPass(1, 0, 0);
-    const std::vector<unsigned int> screen = Screen();
-    for (int y = 0; y < kSize; ++y) {
-      for (int x = 0; x < kSize; ++x) {
-        const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
-        if (smoothing == 0) {
-          // The pixel centre (x + 0.5) x 3 / 11 texels across lies in the texel below it.
-          const int column = (2 * x + 1) * kSide / (2 * kSize);
-          const int row = (2 * y + 1) * kSide / (2 * kSize);
-          ASSERT_EQ(pixel, texels[std::size_t(row * kSide + column)])
-              << "without smoothing pixel (" << x << ", " << y << ") shows its nearest texel";
-          continue;
-        }
-        // Weights are counted in 1/256 and each mix rounds down: within 3 of the exact value.
-        for (const int shift : {16, 8, 0}) {
-          ASSERT_NEAR(double(pixel >> shift & 0xFF), TextbookBilinear(texels, kSide, kSize, x, y, shift), 3.0)
-              << "pixel (" << x << ", " << y << "), bits from " << shift << ": bilinear magnification";
+  for (const int size : {11, 61}) {
+    SetQuadSize(1, size, size);
+    for (const int smoothing : {1, 0}) {
+      FillBackBuffer(0);
+      SetQuadSmoothing(smoothing);
+      DrawInPass(1, 0, 0);
+      const std::vector<unsigned int> screen = Screen();
+      for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+          const unsigned pixel = screen[std::size_t(y) * kWidth + std::size_t(x)];
+          if (smoothing == 0) {
+            // The pixel centre (x + 0.5) x 3 / size texels across lies in the texel below it.
+            const int column = (2 * x + 1) * kSide / (2 * size);
+            const int row = (2 * y + 1) * kSide / (2 * size);
+            ASSERT_EQ(pixel, texels[std::size_t(row * kSide + column)])
+                << size << " pixels, unfiltered: pixel (" << x << ", " << y << ") shows its nearest texel";
+            continue;
+          }
+          // Weights are counted in 1/256 and each mix rounds down: within 3 of the exact value.
+          for (const int shift : {16, 8, 0}) {
+            ASSERT_NEAR(double(pixel >> shift & 0xFF), TextbookBilinear(texels, kSide, size, x, y, shift),
+                        3.0)
+                << size << " pixels: pixel (" << x << ", " << y << "), bits from " << shift
+                << ": bilinear magnification";
+          }
         }
       }
     }
