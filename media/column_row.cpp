@@ -32,22 +32,48 @@ void PlainRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
 
 #ifdef __SSE2__
 
-// Columns whose texels and the next ones lie inside the image, two at a time; returns how many.
-int VectorColumns(ColumnSample* columns, int first, int count, const std::uint32_t* row0,
-                  const std::uint32_t* row1, int width, std::uint32_t down, std::uint32_t alpha) {
-  const __m128i downWeight = _mm_set1_epi16(short(down));
-  const __m128i upWeight = _mm_set1_epi16(short(256 - down));
-  const __m128i alphas = _mm_set1_epi16(short(alpha));
-  int k = 0;
-  for (; k + 2 <= count && first + k + 1 < width; k += 2) {
-    const __m128i mixed = _mm_add_epi16(
-        _mm_mullo_epi16(TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row0 + first + k))),
-                        upWeight),
-        _mm_mullo_epi16(TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row1 + first + k))),
-                        downWeight));
-    _mm_store_si128(reinterpret_cast<__m128i*>(columns + k), ScaleLanes(_mm_srli_epi16(mixed, 8), alphas));
+// The texel columns x and x + 1 (both inside the image), mixed and scaled: x low, x + 1 high.
+struct ColumnPairs {
+  const std::uint32_t* row0;
+  const std::uint32_t* row1;
+  std::uint32_t down;
+  std::uint32_t alpha;
+
+  __m128i At(int x) const {
+    __m128i column = TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row0 + x)));
+    // Mixing with weight 0 and scaling by 255 change nothing: most rows of most quads need neither.
+    if (down != 0) {
+      const __m128i lower = TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row1 + x)));
+      column = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(column, _mm_set1_epi16(short(256 - down))),
+                                            _mm_mullo_epi16(lower, _mm_set1_epi16(short(down)))),
+                              8);
+    }
+    return alpha == 255 ? column : ScaleLanes(column, _mm_set1_epi16(short(alpha)));
   }
-  return k;
+};
+
+// PrepareColumns for an image at least two texels wide.
+void VectorColumns(ColumnSample* columns, int first, int count, const ColumnPairs& pairs, int width) {
+  const auto store = [](ColumnSample* at, __m128i two) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(at), two);
+  };
+  const auto storeHigh = [](ColumnSample* at, __m128i two) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at), _mm_srli_si128(two, 8));
+  };
+  const int inside = std::max(first, 0);              // first texel column inside the image
+  const int beyond = std::min(first + count, width);  // and one past the last
+  if (inside >= beyond) {
+    // Every column lies off one side and repeats the image's edge column.
+    ColumnSample edge[2];
+    store(edge, pairs.At(first < 0 ? 0 : width - 2));
+    std::fill(columns, columns + count, edge[first < 0 ? 0 : 1]);
+    return;
+  }
+  int x = inside;
+  for (; x + 1 < beyond; x += 2) store(columns + (x - first), pairs.At(x));
+  if (x < beyond) storeHigh(columns + (x - first), pairs.At(x - 1));
+  std::fill(columns, columns + (inside - first), columns[inside - first]);
+  std::fill(columns + (beyond - first), columns + count, columns[beyond - 1 - first]);
 }
 
 template <bool kAdd>
@@ -122,8 +148,8 @@ void VectorRun(std::uint32_t* pixels, int count, const ColumnSample* pair, std::
   const __m128i start = _mm_add_epi16(_mm_mullo_epi16(columns, _mm_set1_epi16(short(256 - weight))),
                                       _mm_mullo_epi16(right, _mm_set1_epi16(short(weight))));
   // (right - left) x 128 x (2 x step) / 65536, rounded down; then its rising and falling parts.
-  const __m128i growth = _mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(right, columns), 7),
-                                         _mm_set1_epi16(short(2 * step)));
+  const __m128i growth =
+      _mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(right, columns), 7), _mm_set1_epi16(short(2 * step)));
   const __m128i zero = _mm_setzero_si128();
   const __m128i rise = _mm_max_epi16(growth, zero);
   const __m128i fall = _mm_max_epi16(_mm_sub_epi16(zero, growth), zero);
@@ -208,18 +234,15 @@ void TrimBlankEnds(std::uint32_t*& pixels, int& count, const ColumnSample* colum
 
 void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint32_t* row0,
                     const std::uint32_t* row1, int width, std::uint32_t down, std::uint32_t alpha) {
-  int k = 0;
-  // Left of the image every column repeats its first texel.
-  for (; k < count && first + k < 0; ++k) columns[k] = PlainColumn(row0, row1, 0, down, alpha);
 #ifdef __SSE2__
-  // The stores need 16-byte alignment; the caller's array is aligned.
-  if (k % 2 == 1 && k < count && first + k < width) {
-    columns[k] = PlainColumn(row0, row1, first + k, down, alpha);
-    ++k;
+  if (width >= 2) {
+    VectorColumns(columns, first, count, ColumnPairs{row0, row1, down, alpha}, width);
+    return;
   }
-  k += VectorColumns(columns + k, first + k, count - k, row0, row1, width, down, alpha);
 #endif
-  for (; k < count; ++k) columns[k] = PlainColumn(row0, row1, std::min(first + k, width - 1), down, alpha);
+  // Off the image every column repeats the image's edge column.
+  for (int k = 0; k < count; ++k)
+    columns[k] = PlainColumn(row0, row1, std::clamp(first + k, 0, width - 1), down, alpha);
 }
 
 void BlendColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,

@@ -92,8 +92,10 @@ void KeepInside(Fixed p, Fixed dp, Fixed low, Fixed high, int& begin, int& end) 
   const auto ceilDiv = [](Fixed a, Fixed b) {
     return a / b + ((a % b != 0) && ((a > 0) == (b > 0)) ? 1 : 0);
   };
+  const Fixed last = p + dp * (end - 1);
+  if (p >= from && p < to && last >= from && last < to) return;  // all inside: no division needed
   if (dp == 0) {
-    if (p < from || p >= to) end = begin;
+    end = begin;
     return;
   }
   Fixed first;
