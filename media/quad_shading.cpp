@@ -188,6 +188,30 @@ int VectorSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool 
   return n;
 }
 
+// Nearest texels of one texel row, alpha 255, four pixels at a time: with (5, 6) a texel replaces
+// the pixel unless it is the key colour, with (5, 7) it is added. Returns how many were drawn.
+template <bool kAdd>
+int OpaqueLevelRow(std::uint32_t* pixels, int count, const std::uint32_t* row, Fixed s, Fixed ds) {
+  const __m128i colourOnly = _mm_set1_epi32(0x00FFFFFF);
+  int n = 0;
+  for (; n + 4 <= count; n += 4, s += 4 * ds) {
+    const __m128i texels =
+        _mm_and_si128(_mm_set_epi32(int(row[(s + 3 * ds) >> 16]), int(row[(s + 2 * ds) >> 16]),
+                                    int(row[(s + ds) >> 16]), int(row[s >> 16])),
+                      colourOnly);
+    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + n));
+    __m128i out;
+    if constexpr (kAdd) {
+      out = _mm_adds_epu8(below, texels);
+    } else {
+      const __m128i key = _mm_cmpeq_epi32(texels, _mm_setzero_si128());
+      out = _mm_or_si128(_mm_and_si128(key, below), texels);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + n), out);
+  }
+  return n;
+}
+
 #endif
 
 template <QuadShader::Mode M>
@@ -244,8 +268,15 @@ void AnySpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool fi
     KeepInside(t, dt, 0, shader.height - 1 - reach, begin, end);
     int done = VectorSpan<M, Whole>(shader, pixels, begin, filtered, s, ds, t, dt);
     PlainSpan<M>(shader, pixels + done, begin - done, filtered, s + done * ds, ds, t + done * dt, dt);
-    done = begin + VectorSpan<M, WholeInside>(shader, pixels + begin, end - begin, filtered, s + begin * ds,
-                                              ds, t + begin * dt, dt);
+    if (!filtered && dt == 0 && shader.alpha == 255) {
+      // A level row of texels as they are: each pixel becomes its texel, or, added, gains it.
+      const std::uint32_t* row = shader.texels + std::size_t(WholeInside(t, 0)) * std::size_t(shader.width);
+      done = begin + OpaqueLevelRow<M == QuadShader::Mode::kAdd>(pixels + begin, end - begin, row,
+                                                                 s + begin * ds, ds);
+    } else {
+      done = begin + VectorSpan<M, WholeInside>(shader, pixels + begin, end - begin, filtered, s + begin * ds,
+                                                ds, t + begin * dt, dt);
+    }
     done += VectorSpan<M, Whole>(shader, pixels + done, count - done, filtered, s + done * ds, ds,
                                  t + done * dt, dt);
     PlainSpan<M>(shader, pixels + done, count - done, filtered, s + done * ds, ds, t + done * dt, dt);

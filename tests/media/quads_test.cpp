@@ -328,18 +328,28 @@ TEST_F(QuadTest, SmoothingFiltersEnlargedImagesOnly) {
     }
   }
 
-  // Drawn smaller than the image, each pixel shows one texel, smoothing or not: pixel x samples at
-  // (x + 0.5) x 2, inside texel 2x + 1.
-  MakeQuad(2, 2, 8, 8, PositionTexture(8, 8));
+  // Drawn smaller than the image, each pixel shows one texel, smoothing or not. 15 x 7 texels (every
+  // third the key colour) drawn 7 x 3: pixel x samples at (x + 0.5) x 15 / 7, never on a texel's edge.
+  std::vector<std::uint32_t> shrunk = PositionTexture(15, 7);
+  for (std::size_t i = 0; i < shrunk.size(); i += 3) shrunk[i] = 0;
+  MakeQuad(2, 2, 15, 7, shrunk);
   SetQuadSmoothing(1);
-  SetQuadSize(2, 4, 4);
-  DrawInPass(2, 0, 20);
-  const std::vector<unsigned int> screen = Screen();
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(screen[std::size_t(20 + y) * kWidth + std::size_t(x)],
-                unsigned((2 * x + 1) << 16 | (2 * y + 1) << 8 | 1))
-          << "pixel (" << x << ", " << y << "): a shrunk image is not filtered";
+  SetQuadSize(2, 7, 3);
+  for (const int destination : {6, 7}) {
+    FillBackBuffer(0x808080);
+    DrawInPass(2, 0, 20, 255, 5, destination);
+    const std::vector<unsigned int> screen = Screen();
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < 7; ++x) {
+        const std::uint32_t texel = shrunk[std::size_t((2 * y + 1) * 7 / 6 * 15 + (2 * x + 1) * 15 / 14)];
+        const std::uint32_t added = std::min(0x80u + (texel >> 16), 0xFFu) << 16 |
+                                    std::min(0x80u + (texel >> 8 & 0xFF), 0xFFu) << 8 |
+                                    (0x80u + (texel & 0xFF));
+        const std::uint32_t expected = destination == 7 ? added : texel == 0 ? 0x808080u : texel;
+        EXPECT_EQ(screen[std::size_t(20 + y) * kWidth + std::size_t(x)], expected)
+            << "blend (5, " << destination << "), pixel (" << x << ", " << y
+            << "): a shrunk image is not filtered, its key texels not drawn";
+      }
     }
   }
 }
