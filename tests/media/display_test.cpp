@@ -190,17 +190,19 @@ TEST_F(Display, BackBufferHoldsTheFrameBeforeLastAfterPresent) {
   EXPECT_EQ(BackBufferColour(), 0x00FF00) << "nothing clears a buffer";
 }
 
-TEST_F(Display, InactiveWindowShowsNothingUntilFocusReturns) {
+TEST_F(Display, InactiveWindowShowsNothingAndLetsTheMouseGoUntilFocusReturns) {
   Open();
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   FillBackBuffer(0x0000FF);
   PresentFrame();
   EXPECT_EQ(IsDisplayActive(), 0) << "losing the focus deactivates the display";
   EXPECT_EQ(BackBufferColour(), 0x0000FF) << "an inactive display does not swap its buffers";
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "without the focus the mouse is the desktop's again";
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   PresentFrame();
   EXPECT_EQ(IsDisplayActive(), 1);
   EXPECT_EQ(BackBufferColour(), 0) << "an active display swaps again";
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "with the focus back the game holds the mouse";
 }
 
 TEST_F(Display, FramesSurviveARendererReset) {
