@@ -138,6 +138,36 @@ void PlainRun(std::uint32_t* pixels, int count, const ColumnSample& left, const 
 
 #ifdef __SSE2__
 
+// A run whose sample does not change (a flat picture, such as the menu's veil), four pixels at a
+// time: the sample's lanes in the low 64 bits.
+template <bool kAdd>
+void ConstantRun(std::uint32_t* pixels, int count, __m128i sample) {
+  const __m128i both = _mm_unpacklo_epi64(sample, sample);
+  const __m128i colourOnly = _mm_set1_epi32(0x00FFFFFF);
+  int n = 0;
+  if constexpr (kAdd) {
+    const __m128i bytes = _mm_and_si128(_mm_packus_epi16(both, both), colourOnly);
+    for (; n + 4 <= count; n += 4) {
+      const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + n));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + n), _mm_adds_epu8(below, bytes));
+    }
+  } else {
+    const __m128i coverage = _mm_shufflehi_epi16(_mm_shufflelo_epi16(both, 0xFF), 0xFF);
+    const __m128i kept = _mm_sub_epi16(_mm_set1_epi16(255), coverage);
+    for (; n + 4 <= count; n += 4) {
+      const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + n));
+      const __m128i low =
+          _mm_adds_epu16(both, ScaleLanes(_mm_unpacklo_epi8(below, _mm_setzero_si128()), kept));
+      const __m128i high =
+          _mm_adds_epu16(both, ScaleLanes(_mm_unpackhi_epi8(below, _mm_setzero_si128()), kept));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + n),
+                       _mm_and_si128(_mm_packus_epi16(low, high), colourOnly));
+    }
+  }
+  for (; n + 2 <= count; n += 2) PutTwoSamples<kAdd>(pixels + n, both);
+  if (n < count) PutOneSample<kAdd>(pixels + n, both);
+}
+
 // The same, two pixels at a time: the low half of `values` one pixel, the high half the next.
 template <bool kAdd>
 void VectorRun(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
@@ -151,6 +181,10 @@ void VectorRun(std::uint32_t* pixels, int count, const ColumnSample* pair, std::
   const __m128i growth =
       _mm_mulhi_epi16(_mm_slli_epi16(_mm_sub_epi16(right, columns), 7), _mm_set1_epi16(short(2 * step)));
   const __m128i zero = _mm_setzero_si128();
+  if ((_mm_movemask_epi8(_mm_cmpeq_epi16(growth, zero)) & 0xFF) == 0xFF) {
+    ConstantRun<kAdd>(pixels, count, _mm_srli_epi16(start, 8));
+    return;
+  }
   const __m128i rise = _mm_max_epi16(growth, zero);
   const __m128i fall = _mm_max_epi16(_mm_sub_epi16(zero, growth), zero);
   __m128i values = _mm_unpacklo_epi64(start, _mm_subs_epu16(_mm_adds_epu16(start, rise), fall));

@@ -211,6 +211,25 @@ TEST_F(QuadTest, AlphaMixesWithTheBackBuffer) {
   EXPECT_EQ(screen[5 * kWidth + 45], 0x646464u) << "alpha 256 counts as 0";
   EXPECT_EQ(screen[5 * kWidth + 65], 0xC86400u) << "DrawQuad covers with alpha 255";
   EXPECT_EQ(screen[5 * kWidth + 85], 0x646464u) << "nothing is drawn outside a pass";
+
+  // Over pixels that all differ, enlarged to 40 x 8 pixels from 2 x 2 texels, laid over and added.
+  for (int x = 0; x < 40; ++x)
+    renderContext.backBuffer[std::size_t(100 * kWidth + x)] = 0x030507u * std::uint32_t(x);
+  SetQuadSize(1, 40, 8);
+  SetQuadSmoothing(1);
+  DrawInPass(1, 0, 100, 128);
+  DrawInPass(1, 0, 100, 128, 5, 7);
+  const std::vector<unsigned int> mixed = Screen();
+  for (int x = 0; x < 40; ++x) {
+    const unsigned below = 0x030507u * unsigned(x);
+    const int blended[3] = {int((200 * 128 + (below >> 16) * 127 + 127) / 255),
+                            int((100 * 128 + (below >> 8 & 0xFF) * 127 + 127) / 255),
+                            int(((below & 0xFF) * 127 + 127) / 255)};
+    // Then (5, 7) adds 200 x 128 / 255 = 100, 100 x 128 / 255 = 50 and 0.
+    ExpectColour(mixed[std::size_t(100 * kWidth + x)], std::min(255, blended[0] + 100),
+                 std::min(255, blended[1] + 50), blended[2], 1,
+                 "each pixel mixed with what lay below it, then added to");
+  }
 }
 
 TEST_F(QuadTest, BlendPairsUseTheirExactFactors) {
