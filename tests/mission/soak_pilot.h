@@ -3,7 +3,6 @@
 // the process after a warm-up and at the end. Shared by the soak test and the soak benchmark.
 #pragma once
 
-#include <malloc.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -181,21 +180,13 @@ inline bool ClickMenu(int x, int y) {
 // the three ways, the first takes a screenshot, and the first two menu stays show the list and the
 // briefing page and take a screenshot. It is taken after that, but not before `warmSeconds`.
 //
-// glibc's allocator raises its threshold for mapping large blocks each time such a block is
-// freed, and from then on keeps blocks of that size in the heap, where their pages stay resident.
-// The resident figure then grows with every new largest moment although nothing is lost. With
-// `fixedAllocator` the threshold stays at 64 KiB and the heap's free top is given back, so that
-// the figure follows what is allocated.
+// The allocator keeps the settings the game itself runs with.
 class Run {
  public:
-  Run(double seconds, double warmSeconds, std::uint32_t seed, bool fixedAllocator)
-      : seconds_(seconds), warmSeconds_(warmSeconds), pilot_(seed), fixedAllocator_(fixedAllocator) {}
+  Run(double seconds, double warmSeconds, std::uint32_t seed)
+      : seconds_(seconds), warmSeconds_(warmSeconds), pilot_(seed) {}
 
   Figures Go() {
-    if (fixedAllocator_) {
-      mallopt(M_MMAP_THRESHOLD, 64 * 1024);
-      mallopt(M_TRIM_THRESHOLD, 128 * 1024);
-    }
     ResetGameState();
     SeedRandom(kGameSeed);
     figures_.opened = InitMultimedia() != 0;
@@ -335,7 +326,6 @@ class Run {
   double seconds_;
   double warmSeconds_;
   Pilot pilot_;
-  bool fixedAllocator_;
   Figures figures_;
   Clock::time_point start_;
 };

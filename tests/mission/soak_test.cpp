@@ -24,7 +24,7 @@ constexpr bool kMemoryFiguresCount = true;
 // Exits with 0 when the run went through its warm-up and kept its memory (with a sanitizer: when
 // it played a mission), 1 otherwise; the figures go to stderr.
 [[noreturn]] void SoakAndExit() {
-  const soak::Figures figures = soak::Run(kSoakSeconds, kWarmSeconds, 1u, true).Go();
+  const soak::Figures figures = soak::Run(kSoakSeconds, kWarmSeconds, 1u).Go();
   soak::Print(figures, stderr);
   const bool kept = kMemoryFiguresCount
                         ? figures.warmKiB > 0 && figures.endKiB - figures.warmKiB < kMostGrowthKiB
