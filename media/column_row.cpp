@@ -12,9 +12,14 @@ Channels Widen(const ColumnSample& column) {
   return {{column.c[0], column.c[1], column.c[2], column.c[3]}};
 }
 
-ColumnSample PlainColumn(const std::uint32_t* row0, const std::uint32_t* row1, int x, std::uint32_t down,
+Channels Widen(std::uint64_t lanes) {
+  return {{std::uint32_t(lanes & 0xFFFF), std::uint32_t(lanes >> 16 & 0xFFFF),
+           std::uint32_t(lanes >> 32 & 0xFFFF), std::uint32_t(lanes >> 48)}};
+}
+
+ColumnSample PlainColumn(const std::uint64_t* row0, const std::uint64_t* row1, int x, std::uint32_t down,
                          std::uint32_t alpha) {
-  const Channels column = Scale(Mix(Unpack(row0[x]), Unpack(row1[x]), down), alpha);
+  const Channels column = Scale(Mix(Widen(row0[x]), Widen(row1[x]), down), alpha);
   return {{std::uint16_t(column.c[0]), std::uint16_t(column.c[1]), std::uint16_t(column.c[2]),
            std::uint16_t(column.c[3])}};
 }
@@ -34,16 +39,16 @@ void PlainRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std
 
 // The texel columns x and x + 1 (both inside the image), mixed and scaled: x low, x + 1 high.
 struct ColumnPairs {
-  const std::uint32_t* row0;
-  const std::uint32_t* row1;
+  const std::uint64_t* row0;  // lanes
+  const std::uint64_t* row1;
   std::uint32_t down;
   std::uint32_t alpha;
 
   __m128i At(int x) const {
-    __m128i column = TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row0 + x)));
+    __m128i column = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row0 + x));
     // Mixing with weight 0 and scaling by 255 change nothing: most rows of most quads need neither.
     if (down != 0) {
-      const __m128i lower = TexelLanes(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row1 + x)));
+      const __m128i lower = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row1 + x));
       column = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(column, _mm_set1_epi16(short(256 - down))),
                                             _mm_mullo_epi16(lower, _mm_set1_epi16(short(down)))),
                               8);
@@ -281,8 +286,8 @@ void TrimBlankEnds(std::uint32_t*& pixels, int& count, const ColumnSample* colum
 
 }  // namespace
 
-void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint32_t* row0,
-                    const std::uint32_t* row1, int width, std::uint32_t down, std::uint32_t alpha) {
+void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint64_t* row0,
+                    const std::uint64_t* row1, int width, std::uint32_t down, std::uint32_t alpha) {
 #ifdef __SSE2__
   if (width >= 2) {
     VectorColumns(columns, first, count, ColumnPairs{row0, row1, down, alpha}, width);

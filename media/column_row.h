@@ -14,9 +14,9 @@ struct ColumnSample {
 
 // Fills columns[0] to columns[count - 1] with the texel columns first to first + count - 1 (clamped
 // to the image's width): each the texel of row0 mixed with the one of row1 by down / 256, then
-// scaled by alpha / 255.
-void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint32_t* row0,
-                    const std::uint32_t* row1, int width, std::uint32_t down, std::uint32_t alpha);
+// scaled by alpha / 255. The rows are of lanes (see Sprite::lanes).
+void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint64_t* row0,
+                    const std::uint64_t* row1, int width, std::uint32_t down, std::uint32_t alpha);
 
 // Blends `count` pixels. Pixel n lies at position + n x step (texel columns with 16 fractional
 // bits, never negative); filtered, it mixes the column there with the next one by the position's

@@ -8,15 +8,6 @@
 
 #include <cstdint>
 
-// The two texels in the low 64 bits as 16-bit blue, green, red and coverage (255 unless the texel
-// is the key colour).
-inline __m128i TexelLanes(__m128i pair) {
-  const __m128i colour = _mm_and_si128(pair, _mm_set1_epi32(0x00FFFFFF));
-  const __m128i key = _mm_cmpeq_epi32(colour, _mm_setzero_si128());
-  const __m128i covered = _mm_or_si128(colour, _mm_andnot_si128(key, _mm_set1_epi32(0xFF000000)));
-  return _mm_unpacklo_epi8(covered, _mm_setzero_si128());
-}
-
 // x x factor / 255, rounded as Div255 rounds, for 16-bit lanes whose product stays below 65281.
 inline __m128i ScaleLanes(__m128i x, __m128i factor) {
   const __m128i product = _mm_add_epi16(_mm_mullo_epi16(x, factor), _mm_set1_epi16(128));

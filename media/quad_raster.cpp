@@ -124,8 +124,8 @@ bool IsKnownBlend(int sourceFactor, int destinationFactor) {
 void RasteriseQuad(const QuadPaint& quad, PixelArea target, int firstRow, int endRow) {
   firstRow = std::max(firstRow, 0);
   endRow = std::min(endRow, target.height);
-  if (firstRow >= endRow || target.pixels == nullptr || quad.texels == nullptr || quad.textureWidth <= 0 ||
-      quad.textureHeight <= 0) {
+  if (firstRow >= endRow || target.pixels == nullptr || quad.texels == nullptr || quad.lanes == nullptr ||
+      quad.textureWidth <= 0 || quad.textureHeight <= 0) {
     return;
   }
   const QuadShader shader(quad);

@@ -23,6 +23,7 @@ enum QuadBlendFactor : int {
 // One draw of a quad, with everything that decides its pixels.
 struct QuadPaint {
   const std::uint32_t* texels = nullptr;  // the sprite's pixels; 0 is the key colour, never drawn
+  const std::uint64_t* lanes = nullptr;   // the same as the sprite's lanes (SpriteLanes)
   int textureWidth = 0;
   int textureHeight = 0;
   double x[4] = {};        // screen positions of the corners showing the image's top-left, top-right,

@@ -137,8 +137,18 @@ inline Channels Bilinear(const QuadShader& shader, Fixed s, Fixed t, std::uint32
 
 #ifdef __SSE2__
 
-inline __m128i TexelPairLanes(std::uint32_t first, std::uint32_t second) {
-  return TexelLanes(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))));
+inline __m128i LanesAt(const std::uint64_t* lanes) {
+  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes));
+}
+
+// The texels `left` and `right` of a row of lanes: left in the low half, right in the high one.
+template <int (*WholeOf)(Fixed, int)>
+inline __m128i PairOfLanes(const std::uint64_t* row, int left, int right) {
+  if constexpr (WholeOf == WholeInside) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + left));  // right is left + 1
+  } else {
+    return _mm_unpacklo_epi64(LanesAt(row + left), LanesAt(row + right));
+  }
 }
 
 // Bilinear's arithmetic on lanes: the sample in the low 64 bits. WholeOf turns a position into a
@@ -147,15 +157,15 @@ template <int (*WholeOf)(Fixed, int)>
 inline __m128i BilinearLanes(const QuadShader& shader, Fixed s, Fixed t, __m128i alphas) {
   const int left = WholeOf(s, shader.width);
   const int right = WholeOf(s + (Fixed(1) << 16), shader.width);
-  const std::uint32_t* row0 =
-      shader.texels + std::size_t(WholeOf(t, shader.height)) * std::size_t(shader.width);
-  const std::uint32_t* row1 =
-      shader.texels + std::size_t(WholeOf(t + (Fixed(1) << 16), shader.height)) * std::size_t(shader.width);
+  const std::uint64_t* row0 =
+      shader.lanes + std::size_t(WholeOf(t, shader.height)) * std::size_t(shader.width);
+  const std::uint64_t* row1 =
+      shader.lanes + std::size_t(WholeOf(t + (Fixed(1) << 16), shader.height)) * std::size_t(shader.width);
   const auto down = short(Weight(t));
   const auto across = int(Weight(s));
   const __m128i mixed = _mm_add_epi16(
-      _mm_mullo_epi16(TexelPairLanes(row0[left], row0[right]), _mm_set1_epi16(short(256 - down))),
-      _mm_mullo_epi16(TexelPairLanes(row1[left], row1[right]), _mm_set1_epi16(down)));
+      _mm_mullo_epi16(PairOfLanes<WholeOf>(row0, left, right), _mm_set1_epi16(short(256 - down))),
+      _mm_mullo_epi16(PairOfLanes<WholeOf>(row1, left, right), _mm_set1_epi16(down)));
   const __m128i columns = ScaleLanes(_mm_srli_epi16(mixed, 8), alphas);  // left column low, right high
   // 256 - across in the four low lanes, across in the four high ones.
   __m128i weights = _mm_cvtsi32_si128((256 - across) | across << 16);
@@ -171,6 +181,10 @@ int VectorSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool 
                Fixed t, Fixed dt) {
   constexpr bool kAdd = M == QuadShader::Mode::kAdd;
   const __m128i alphas = _mm_set1_epi16(short(shader.alpha));
+  const auto lanesAt = [&shader](Fixed u, Fixed v) {
+    return shader.lanes + std::size_t(WholeOf(v, shader.height)) * std::size_t(shader.width) +
+           std::size_t(WholeOf(u, shader.width));
+  };
   int n = 0;
   for (; n + 2 <= count; n += 2, s += 2 * ds, t += 2 * dt) {
     if (filtered) {
@@ -178,11 +192,9 @@ int VectorSpan(const QuadShader& shader, std::uint32_t* pixels, int count, bool 
       const __m128i second = BilinearLanes<WholeOf>(shader, s + ds, t + dt, alphas);
       PutTwoSamples<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
     } else {
-      const std::uint32_t first = TexelAt(shader, WholeOf(s, shader.width), WholeOf(t, shader.height));
-      const std::uint32_t second =
-          TexelAt(shader, WholeOf(s + ds, shader.width), WholeOf(t + dt, shader.height));
       // A key texel is all 0, which leaves the pixel as it is.
-      PutTwoSamples<kAdd>(pixels + n, ScaleLanes(TexelPairLanes(first, second), alphas));
+      const __m128i texels = _mm_unpacklo_epi64(LanesAt(lanesAt(s, t)), LanesAt(lanesAt(s + ds, t + dt)));
+      PutTwoSamples<kAdd>(pixels + n, ScaleLanes(texels, alphas));
     }
   }
   return n;
@@ -303,8 +315,8 @@ void EnlargedLevelSpan(const QuadShader& shader, std::uint32_t* pixels, int coun
     // One column more than the pixels use: the filtered loop reads the next one too.
     const Fixed high = (std::max(first, last) >> 16) + 2;
     PrepareColumns(columns, int(low), int(high - low + 1),
-                   shader.texels + std::size_t(row0) * std::size_t(shader.width),
-                   shader.texels + std::size_t(row1) * std::size_t(shader.width), shader.width, down, alpha);
+                   shader.lanes + std::size_t(row0) * std::size_t(shader.width),
+                   shader.lanes + std::size_t(row1) * std::size_t(shader.width), shader.width, down, alpha);
     BlendColumnRow(pixels + done, piece, columns, std::int32_t(first - (low << 16)), std::int32_t(ds),
                    filtered, shader.mode == QuadShader::Mode::kAdd);
   }
@@ -314,6 +326,7 @@ void EnlargedLevelSpan(const QuadShader& shader, std::uint32_t* pixels, int coun
 
 QuadShader::QuadShader(const QuadPaint& quad)
     : texels(quad.texels),
+      lanes(quad.lanes),
       width(quad.textureWidth),
       height(quad.textureHeight),
       alpha(quad.alpha & 0xFF),

@@ -28,6 +28,7 @@ struct QuadShader {
   void LevelSpan(std::uint32_t* pixels, int count, bool filtered, double u, double v, double dudx) const;
 
   const std::uint32_t* texels;
+  const std::uint64_t* lanes;  // the texels as 16-bit lanes
   int width;
   int height;
   int alpha;  // 0 to 255

@@ -107,10 +107,11 @@ void DrawQuad(int q, int x, int y) {
 void DrawQuadAlpha(int q, int x, int y, int alpha) {
   const Quad* quad = FilledQuad(q);
   if (!passOpen || quad == nullptr || !HasBackBuffer()) return;
-  const Sprite* sprite = SpriteSlot(quad->sprite);
+  Sprite* sprite = SpriteSlot(quad->sprite);
   if (sprite == nullptr) return;
   QuadPaint paint;
   paint.texels = sprite->pixels.data();
+  paint.lanes = SpriteLanes(*sprite);  // made here, before a second thread may read them
   paint.textureWidth = sprite->width;
   paint.textureHeight = sprite->height;
   // Corner plus position in single precision, as the vertices of the quad are.

@@ -24,6 +24,19 @@ Sprite& CreateSpriteSlot(int n) {
   return *slots[std::size_t(n)];
 }
 
+const std::uint64_t* SpriteLanes(Sprite& sprite) {
+  if (sprite.lanes.size() != sprite.pixels.size() || sprite.lanesFrom != sprite.pixels.data()) {
+    sprite.lanes.resize(sprite.pixels.size());
+    for (std::size_t i = 0; i < sprite.pixels.size(); ++i) {
+      const std::uint64_t texel = sprite.pixels[i] & 0xFFFFFF;
+      sprite.lanes[i] = (texel & 0xFF) | (texel >> 8 & 0xFF) << 16 | (texel >> 16) << 32 |
+                        std::uint64_t(texel != 0 ? 255 : 0) << 48;
+    }
+    sprite.lanesFrom = sprite.pixels.data();
+  }
+  return sprite.lanes.data();
+}
+
 void FreeSprite(int n) {
   if (SpriteSlot(n) != nullptr) slots[std::size_t(n)].reset();
 }

@@ -15,8 +15,20 @@ struct Sprite {
   int mode = 0;            // creation mode (SpriteMode)
   std::string sourcePath;  // the file it was loaded from; empty for memory images
 
-  PixelArea Area() { return {pixels.data(), width, height}; }
+  // The pixels as quads sample them, made on first use: blue, green, red and coverage (255, or 0
+  // for the key colour) as four 16-bit lanes of each 64-bit value.
+  std::vector<std::uint64_t> lanes;
+  const std::uint32_t* lanesFrom = nullptr;  // the pixels the lanes were made from
+
+  // The pixels to draw into; the lanes made from them before are dropped.
+  PixelArea Area() {
+    lanes.clear();
+    return {pixels.data(), width, height};
+  }
 };
+
+// The sprite's pixels as lanes (see Sprite::lanes), made again if the pixels were replaced or drawn on.
+const std::uint64_t* SpriteLanes(Sprite& sprite);
 
 // The sprite in slot n, or nullptr for an empty slot or a slot beyond the table.
 Sprite* SpriteSlot(int n);

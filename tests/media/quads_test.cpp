@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/display.h"
+#include "media/draw.h"
 #include "media/quad_bands.h"
 #include "media/render_context.h"
 #include "media/sprite_table.h"
@@ -486,6 +487,18 @@ TEST_F(QuadTest, QuadsReachingFarBeyondTheScreenDrawOnlyTheirVisiblePart) {
   EXPECT_NE(first, 0x010101u) << "a huge turned quad covers the screen";
   EXPECT_TRUE(std::all_of(screen.begin(), screen.end(), [first](unsigned p) { return p == first; }))
       << "with one texel, whose borders lie far off the screen";
+}
+
+TEST_F(QuadTest, DrawingOnTheSpriteChangesItsQuad) {
+  MakeQuad(1, 1, 4, 4, std::vector<std::uint32_t>(16, 0x112233));
+  SetQuadSize(1, 40, 40);
+  DrawInPass(1, 0, 0);
+  EXPECT_EQ(Screen()[20 * kWidth + 20], 0x112233u);
+  ASSERT_EQ(BeginDraw(SpriteTarget(1)), 1);
+  FillRect(0, 0, 4, 4, 0x665544);  // 0x00BBGGRR
+  EndDraw();
+  DrawInPass(1, 0, 0);
+  EXPECT_EQ(Screen()[20 * kWidth + 20], 0x445566u) << "the quad shows its sprite's pixels as they are now";
 }
 
 TEST_F(QuadTest, TwoBandsOnTwoThreadsDrawTheSamePixelsAsOne) {
