@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdlib>
@@ -15,11 +14,7 @@ namespace {
 
 // Below this many pixels handing half a quad over costs more than it saves (a hand-over takes a
 // few microseconds; a pixel about a nanosecond).
-constexpr long kDefaultThreshold = 100000;
-
-// After a band the thread keeps looking for the next one this long before it sleeps: the large quads
-// of one frame follow each other closely.
-constexpr auto kStayAwake = std::chrono::microseconds(50);
+constexpr long kDefaultThreshold = 16000;
 
 enum class Band { kNone, kPosted, kDone };
 
@@ -37,18 +32,13 @@ int bandEndRow = 0;
 
 long threshold = kDefaultThreshold;
 
+// Sleeps until a band is posted; false once the thread is to stop. Sleeping at once costs a
+// wake-up of some microseconds per band, which the poster spends drawing its own half; keeping
+// awake between bands would cost a core's time.
 bool WaitForBand() {
-  const auto sleepAt = std::chrono::steady_clock::now() + kStayAwake;
-  while (band.load(std::memory_order_acquire) != Band::kPosted) {
-    if (std::chrono::steady_clock::now() < sleepAt) {
-      std::this_thread::yield();
-      continue;
-    }
-    std::unique_lock<std::mutex> lock(handOver);
-    posted.wait(lock, [] { return stopping || band.load(std::memory_order_acquire) == Band::kPosted; });
-    if (stopping) return false;
-  }
-  return true;
+  std::unique_lock<std::mutex> lock(handOver);
+  posted.wait(lock, [] { return stopping || band.load(std::memory_order_acquire) == Band::kPosted; });
+  return !stopping;
 }
 
 void HelperLoop() {
