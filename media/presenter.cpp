@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "media/window_manager.h"
+
 namespace {
 
 SDL_Window* window = nullptr;
@@ -20,6 +22,7 @@ int pictureWidth = 0;
 int pictureHeight = 0;
 bool windowChanged = true;  // size or surface to be looked at again before the next frame is shown
 bool windowed = false;      // an ordinary window of the picture's size instead of the full screen
+bool managed = true;        // a window manager makes the window full screen when asked
 SDL_Rect placed{};          // where the window surface shows the picture
 std::string pathName = "none";
 std::string error;
@@ -117,7 +120,7 @@ void ShowOnWindowSurface(const std::uint32_t* pixels) {
 // Full screen covers the desktop; a window has the picture's size, in the middle of the desktop.
 void ShowWindowed(bool inWindow) {
   if (inWindow) {
-    SDL_SetWindowFullscreen(window, 0);
+    if (managed) SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, pictureWidth, pictureHeight);
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   } else {
@@ -126,7 +129,7 @@ void ShowWindowed(bool inWindow) {
     SDL_GetDisplayBounds(0, &desktop);
     SDL_SetWindowPosition(window, desktop.x, desktop.y);
     SDL_SetWindowSize(window, desktop.w, desktop.h);
-    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (managed) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
   windowChanged = true;
 }
@@ -159,11 +162,13 @@ bool OpenPresenter(int width, int height, const char* title) {
   picture = SDL_CreateRGBSurfaceWithFormatFrom(nullptr, width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
   if (window == nullptr) {
     // Full screen at the desktop's size: without a window manager (a bare X server) nobody else
-    // makes a full-screen window cover the screen, and the picture would land in a corner of it.
+    // makes a full-screen window cover the screen, and the picture would land in a corner of it;
+    // there a borderless window of that size is all there is to the full screen.
+    managed = HasWindowManager();
     SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
     if (!windowed) SDL_GetDisplayBounds(0, &bounds);
-    window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h,
-                              windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const Uint32 flags = windowed ? 0 : managed ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_BORDERLESS;
+    window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
   } else {
     SDL_SetWindowTitle(window, title);
     if (windowed) ShowWindowed(true);  // the picture's size may have changed
