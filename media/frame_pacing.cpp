@@ -42,9 +42,9 @@ void WaitForNextFrame() {
     lastPresent = now;
     lastPresentSet = true;
   }
-  // Sleep through most of the period and spin only through the last half millisecond: sleeps
+  // Sleep through most of the period and spin only through the last fifth of a millisecond: sleeps
   // overrun by about 0.1 ms here, and the spin keeps the frame on time without costing a core.
-  const long long spinTicks = frequency / 2000;
+  const long long spinTicks = frequency / 5000;
   while (now - lastPresent <= framePeriod) {
     const long long remaining = lastPresent + framePeriod + 1 - now;
     if (remaining > spinTicks) {
