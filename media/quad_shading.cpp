@@ -124,7 +124,7 @@ inline Channels Column(const QuadShader& shader, Fixed column, int row0, int row
   return Mix(Unpack(TexelAt(shader, x, row0)), Unpack(TexelAt(shader, x, row1)), weight);
 }
 
-// The filtered sample at (s, t) (texel centres at whole numbers), before the draw's alpha.
+// The filtered sample at (s, t) (texel centres at whole numbers), each column scaled by alpha.
 inline Channels Bilinear(const QuadShader& shader, Fixed s, Fixed t, std::uint32_t alpha) {
   const int row0 = Whole(t, shader.height);
   const int row1 = Whole(t + (Fixed(1) << 16), shader.height);
