@@ -76,7 +76,14 @@ void VectorColumns(ColumnSample* columns, int first, int count, const ColumnPair
   }
   int x = inside;
   for (; x + 1 < beyond; x += 2) store(columns + (x - first), pairs.At(x));
-  if (x < beyond) storeHigh(columns + (x - first), pairs.At(x - 1));
+  if (x < beyond) {
+    // One column left over: the high half of the pair before it, or column 0 alone.
+    if (x > 0) {
+      storeHigh(columns + (x - first), pairs.At(x - 1));
+    } else {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(columns + (x - first)), pairs.At(0));
+    }
+  }
   std::fill(columns, columns + (inside - first), columns[inside - first]);
   std::fill(columns + (beyond - first), columns + count, columns[beyond - 1 - first]);
 }
