@@ -8,6 +8,8 @@
 #include <cstdlib>
 
 #include "media/display.h"
+#include "media/frame_pacing.h"
+#include "media/multimedia.h"
 
 namespace {
 

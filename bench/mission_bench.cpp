@@ -21,10 +21,11 @@
 #include "game/main_loop.h"
 #include "game/resources.h"
 #include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
-#include "media/presenter.h"
-#include "media/quad_bands.h"
+#include "media/multimedia.h"
+#include "raster/quad_bands.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
@@ -33,7 +34,7 @@
 namespace {
 
 void StartLayer() {
-  InitMultimedia();
+  OpenGameScreen();
   // The art lies in the build folder, one above the bench program.
   std::filesystem::current_path(std::filesystem::path(ProgramFolder()) / "..");
   LoadResources();

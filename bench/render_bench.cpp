@@ -10,7 +10,8 @@
 #include "bench/bench_clock.h"
 #include "media/bmp_writer.h"
 #include "media/display.h"
-#include "media/presenter.h"
+#include "media/frame_pacing.h"
+#include "media/multimedia.h"
 #include "media/quads.h"
 #include "media/sprites.h"
 

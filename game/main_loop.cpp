@@ -12,12 +12,14 @@
 #include "game/end_mission.h"
 #include "game/menu.h"
 #include "game/resources.h"
-#include "media/screenshot.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
+#include "media/events.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
+#include "media/multimedia.h"
 #include "media/quads.h"
-#include "media/sound.h"
+#include "media/screenshot.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
@@ -70,12 +72,8 @@ void RunMission() {
 
 }  // namespace
 
-int InitMultimedia() {
-  InitDisplay();
-  InitQuads();
-  InitMouse();
-  InitKeyboard();
-  InitAudio();
+int OpenGameScreen() {
+  InitMultimedia();
   const int opened = OpenDisplay(800, 600, 32, "Space");
   SetFrameRate(40);
   SetQuadSmoothing(1);
@@ -117,7 +115,7 @@ int RunGame() {
   ProgramFolder();  // found now, before anything changes the working directory
   SeedRandom(static_cast<std::uint32_t>(GetTickCount()));
 
-  if (InitMultimedia() == 0) {
+  if (OpenGameScreen() == 0) {
     std::fprintf(stderr, "space: cannot open the 800 x 600 display: %s\n", DisplayError());
     ShutdownMultimedia();
     return 1;

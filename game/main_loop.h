@@ -5,9 +5,9 @@
 // be opened (with the reason on stderr).
 int RunGame();
 
-// Starts the layer: display, quads, mouse, keyboard, sound, then the 800 x 600 screen titled
-// "Space" at frame rate 40 with smoothed quads. 0 if the screen could not be opened.
-int InitMultimedia();
+// Starts the multimedia layer and opens the 800 x 600 screen titled "Space" at frame rate 40 with
+// smoothed quads. 0 if the screen could not be opened.
+int OpenGameScreen();
 
 // One frame of the menu loop: input, Escape, F10, the sound keys, the page drawn and presented,
 // and the action of a clicked button. true when "Starten" was clicked (the rest of the frame is

@@ -4,7 +4,7 @@
 #include "game/menu.h"
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
-#include "media/display.h"
+#include "media/events.h"
 #include "media/input.h"
 #include "mission/game_state.h"
 

@@ -1,66 +1,41 @@
-// The display: the two frame buffers, presenting a frame, and the shutdown of the whole layer.
+// The display: the window, the two frame buffers and the presenting of a frame.
 #include "media/display.h"
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
-#include <utility>
 
+#include "media/draw.h"
 #include "media/events.h"
 #include "media/frame_pacing.h"
-#include "media/input.h"
 #include "media/presenter.h"
-#include "media/quad_bands.h"
-#include "media/quads.h"
-#include "media/render_context.h"
-#include "media/sound.h"
+#include "media/screen_buffers.h"
 #include "media/sprite_table.h"
-
-RenderContext renderContext;
 
 namespace {
 
 constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
 
-bool videoReady = false;   // InitDisplay succeeded and the layer was not shut down since
-std::string displayError;  // why the video system or the screen did not open, for DisplayError
+struct DisplayState {
+  bool videoReady = false;  // InitDisplay succeeded and the display was not released since
+  std::string error;        // why the video system or the screen did not open, for DisplayError
+};
 
-void FreeBuffers() {
-  // Swapped with empty vectors so that the memory itself goes back.
-  std::vector<std::uint32_t>().swap(renderContext.backBuffer);
-  std::vector<std::uint32_t>().swap(renderContext.frontBuffer);
-}
+DisplayState display;
 
 }  // namespace
 
-bool HasBackBuffer() {
-  return !renderContext.backBuffer.empty();
-}
-
-PixelArea BackBufferArea() {
-  if (!HasBackBuffer()) return {};
-  return {renderContext.backBuffer.data(), renderContext.screenWidth, renderContext.screenHeight};
-}
-
-bool ReadBackBuffer(unsigned int* pixels) {
-  if (pixels == nullptr || !HasBackBuffer()) return false;
-  std::copy(renderContext.backBuffer.begin(), renderContext.backBuffer.end(), pixels);
-  return true;
-}
-
 int InitDisplay() {
-  if (videoReady) return 1;
+  if (display.videoReady) return 1;
   // Raw mouse counts: without this SDL scales relative motion by logical size / window size.
   SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");  // PresentFrame paces the frames itself
   if (SDL_InitSubSystem(kVideoSystems) != 0) {
-    displayError = SDL_GetError();
+    display.error = SDL_GetError();
     return 0;
   }
-  videoReady = true;
+  display.videoReady = true;
   return 1;
 }
 
@@ -69,82 +44,69 @@ int OpenDisplay(int width, int height, int depth, const char* title) {
   width = static_cast<std::int16_t>(width);
   height = static_cast<std::int16_t>(height);
   depth = static_cast<std::int16_t>(depth);
-  if (!videoReady || depth != 32 || width <= 0 || height <= 0) {
+  if (!display.videoReady || depth != 32 || width <= 0 || height <= 0) {
     // Without the video system the reason is the one InitDisplay kept.
-    if (videoReady) displayError = "unsupported mode";
+    if (display.videoReady) display.error = "unsupported mode";
     CloseDisplay();
     return 0;
   }
   if (!OpenPresenter(width, height, title != nullptr ? title : "")) {
-    displayError = PresenterError();
+    display.error = PresenterError();
     CloseDisplay();
     return 0;
   }
-  renderContext.screenWidth = width;
-  renderContext.screenHeight = height;
-  // Both buffers black; nothing clears them later.
-  renderContext.backBuffer.assign(std::size_t(width) * std::size_t(height), 0);
-  renderContext.frontBuffer.assign(std::size_t(width) * std::size_t(height), 0);
-  ShowFrame(renderContext.frontBuffer.data());  // black on view at once, not only after the first frame
+  OpenScreenBuffers(width, height);
+  ShowFrame(FrontBufferPixels());  // black on view at once, not only after the first frame
   SDL_ShowCursor(SDL_DISABLE);
   // Keys are read by position only; an input method would swallow dead keys such as ^.
   SDL_StopTextInput();
   // Drivers without relative mode (the headless one) refuse it; their motion events are relative anyway.
   SDL_SetRelativeMouseMode(SDL_TRUE);
-  renderContext.active = true;
+  SetDisplayActive(true);
   return 1;
 }
 
 void PresentFrame() {
+  ReleaseBackBufferTarget();
   PumpEvents();
-  if (renderContext.active && HasBackBuffer()) {
-    ShowFrame(renderContext.backBuffer.data());
-    // Like a flip: the back buffer now holds the frame before last.
-    std::swap(renderContext.backBuffer, renderContext.frontBuffer);
+  if (IsDisplayActive() && HasBackBuffer()) {
+    ShowFrame(BackBufferArea().pixels);
+    SwapScreenBuffers();
   }
   WaitForNextFrame();
 }
 
-void SetDisplayWindowed(int windowed) {
-  SetPresenterWindowed(windowed != 0);
+void SetDisplayWindowed(bool windowed) {
+  SetPresenterWindowed(windowed);
 }
 
-int IsDisplayWindowed() {
-  return IsPresenterWindowed() ? 1 : 0;
+bool IsDisplayWindowed() {
+  return IsPresenterWindowed();
 }
 
 void CloseDisplay() {
-  FreeAllSprites();
-  FreeBuffers();
-  if (renderContext.screenWidth > 0) {
+  ReleaseDrawTargets();
+  EmptyAllSpriteSlots();
+  if (HasBackBuffer()) {
     SDL_SetRelativeMouseMode(SDL_FALSE);
     SDL_ShowCursor(SDL_ENABLE);
   }
+  CloseScreenBuffers();
   ClosePresenter();
-  renderContext.screenWidth = 0;
-  renderContext.screenHeight = 0;
-  renderContext.active = false;
+  SetDisplayActive(false);
 }
 
-void ShutdownMultimedia() {
-  ReleaseKeyboard();
-  ReleaseMouse();
-  ReleaseAudio();
+void ReleaseDisplay() {
   CloseDisplay();
-  if (videoReady) SDL_QuitSubSystem(kVideoSystems);
-  videoReady = false;
-  ClearQuads();
-  StopBandThread();
+  if (display.videoReady) SDL_QuitSubSystem(kVideoSystems);
+  display.videoReady = false;
+  ResetWindowEvents();
 }
 
-int IsDisplayActive() {
-  return renderContext.active ? 1 : 0;
-}
-
-int WasCloseRequested() {
-  return renderContext.closeRequested ? 1 : 0;
+const char* PresentPathName() {
+  return PresenterPathName();
 }
 
 const char* DisplayError() {
-  return displayError.empty() ? "the video system was not started" : displayError.c_str();
+  return display.error.empty() ? "the video system was not started" : display.error.c_str();
 }

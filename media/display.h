@@ -1,8 +1,8 @@
-// The one window, the 800 x 600 double-buffered display, frame presentation and pacing,
-// and the orderly shutdown of the whole multimedia layer.
+// The one window and the 800 x 600 double-buffered display: opening it, presenting each frame,
+// closing it.
 #pragma once
 
-// Prepares the sprite table and the video system. Nonzero on success. Called once, first.
+// Starts the video system. Nonzero on success. Called once, first.
 int InitDisplay();
 
 // Opens a full-screen window titled `title` showing width x height logical pixels letterboxed on
@@ -10,29 +10,25 @@ int InitDisplay();
 // Nonzero on success; 0 leaves the layer without a display (every operation stays safe to call).
 int OpenDisplay(int width, int height, int depth, const char* title);
 
-// Frames are presented at most rate + 1 times a second; 0 turns pacing off. 1 on success.
-int SetFrameRate(int rate);
-
-// Pumps the window's events, shows the back buffer (unless the window is inactive), swaps the two
-// buffers so that the back buffer then holds the frame before last, and waits out the frame period.
+// Gives back a back-buffer drawing target still held, pumps the window's events, shows the back
+// buffer (unless the window is inactive), swaps the two buffers so that the back buffer then holds
+// the frame before last, and waits out the frame period.
 void PresentFrame();
 
-// 1: play in a window of the screen's size; 0: full screen, the start. At once on an open display;
-// Alt+Return switches between the two at any time.
-void SetDisplayWindowed(int windowed);
-int IsDisplayWindowed();
+// True: play in a window of the screen's size; false: full screen, the start. At once on an open
+// display; Alt+Return switches between the two at any time.
+void SetDisplayWindowed(bool windowed);
+bool IsDisplayWindowed();
 
-// Frees every sprite and both buffers and leaves full-screen mode.
+// Frees every sprite and both buffers, gives back the drawing targets and leaves full-screen mode.
 void CloseDisplay();
 
-// Releases keyboard, mouse, sound, display and quads, in this order.
-void ShutdownMultimedia();
+// Closes the display and stops the video system: the display's part of the layer's shutdown.
+void ReleaseDisplay();
 
-// 1 while the window has the input focus (a freshly opened display is active).
-int IsDisplayActive();
-
-// 1 once the window manager asked the window to close; it stays 1 for the rest of the run.
-int WasCloseRequested();
+// How frames reach the screen: "window surface", or "renderer <name>" for an accelerated renderer;
+// "none" without a display.
+const char* PresentPathName();
 
 // Why the last InitDisplay or OpenDisplay failed, for a message to the user.
 const char* DisplayError();

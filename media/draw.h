@@ -1,6 +1,10 @@
 // Text and simple shapes on the back buffer or on a sprite, inside a drawing phase.
 #pragma once
 
+#include <cstdint>
+
+#include "raster/pixels.h"
+
 struct DrawTarget;  // handed out by BackBufferTarget and SpriteTarget
 
 enum DrawFlags : int {
@@ -9,19 +13,28 @@ enum DrawFlags : int {
   kDrawNoFill = 4,           // shapes are outlined only
 };
 
-DrawTarget* BackBufferTarget();     // nullptr while the back buffer's phase is open
-DrawTarget* SpriteTarget(int n);    // nullptr while a sprite's phase is open or the slot is empty
+// The back buffer as a drawing target, held until EndDraw (or the next present) gives it back; nullptr
+// while it is held or without a display. Sprites are not blitted to the back buffer while it is held.
+DrawTarget* BackBufferTarget();
+DrawTarget* SpriteTarget(int n);    // nullptr while a sprite's target is held or the slot is empty
 int BeginDraw(DrawTarget* target);  // ends any open phase; nonzero if a phase was opened
 void EndDraw();
 void SetDrawFlags(int flags);
-void SetDrawColor(int r, int g, int b);  // the current colour becomes 0x00BBGGRR
+void SetDrawColor(int r, int g, int b);  // the current colour becomes RgbPixel(r, g, b)
 void SetTextPosition(int x, int y);
 // Draws Windows-1252 text with its top-left corner at the current position, then moves the
 // position to the text's end on the same line.
 void WriteText(const char* text);
 int MeasureText(const char* text);  // width in pixels; 0 outside a phase or for ""
-// Covers x to x + width - 1 and y to y + height - 1; `colour` (0x00BBGGRR) becomes current.
-void FillRect(int x, int y, int width, int height, int colour);
+// Covers x to x + width - 1 and y to y + height - 1; `colour` (0x00RRGGBB) becomes current.
+void FillRect(int x, int y, int width, int height, std::uint32_t colour);
 // From (x, y) to (x + dx, y + dy) without the end point, which becomes the current position.
 void DrawLineRel(int x, int y, int dx, int dy);
-int CurrentDrawColor();  // 0x00BBGGRR
+std::uint32_t CurrentDrawColor();  // 0x00RRGGBB, kept from phase to phase
+
+// True while the back buffer's target is held (handed out and not yet given back).
+bool IsBackBufferHeld();
+// Gives back the back buffer's target, ending its phase if one is open: the start of every present.
+void ReleaseBackBufferTarget();
+// Gives back both targets, ending any phase: part of closing the display.
+void ReleaseDrawTargets();

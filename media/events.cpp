@@ -1,10 +1,22 @@
-// The one event loop of the layer: keys and mouse to the input module, the rest to the display.
+// The one event loop of the layer: keys and mouse to the input's pending events, the rest to the
+// display.
 #include "media/events.h"
 
+#include <SDL.h>
+
+#include "media/input_events.h"
+#include "media/key_map.h"
 #include "media/presenter.h"
-#include "media/render_context.h"
+#include "media/screen_buffers.h"
 
 namespace {
+
+struct WindowState {
+  bool active = false;          // the window has the focus
+  bool closeRequested = false;  // SDL_QUIT seen
+};
+
+WindowState window;
 
 // The mouse belongs to the game only while its window has the focus: then it is hidden and moves
 // the game's pointer by raw counts; otherwise it is the desktop's. Changed only once the queue is
@@ -17,8 +29,8 @@ void HoldMouse(bool hold) {
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
     // Mouse events still queued stay pending; PollMouse applies them once the window is back.
-    case SDL_WINDOWEVENT_FOCUS_LOST: renderContext.active = false; break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: renderContext.active = HasBackBuffer(); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: window.active = false; break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: window.active = HasBackBuffer(); break;
     // The bars around the picture are drawn again as well.
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_EXPOSED: PresenterWindowChanged(); break;
@@ -26,32 +38,64 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
   }
 }
 
+int ButtonIndex(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return -1;
+  }
+}
+
+void HandleKey(const SDL_KeyboardEvent& event) {
+  // Alt+Return switches between window and full screen; the game does not see the Return.
+  if (event.type == SDL_KEYDOWN && event.keysym.scancode == SDL_SCANCODE_RETURN &&
+      (event.keysym.mod & KMOD_ALT) != 0) {
+    if (event.repeat == 0) SetPresenterWindowed(!IsPresenterWindowed());
+    return;
+  }
+  if (event.repeat != 0) return;
+  const int code = KeyCodeOfScancode(event.keysym.scancode);
+  if (code != 0) RecordKey(code, event.type == SDL_KEYDOWN);
+}
+
 }  // namespace
 
 void PumpEvents() {
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-  const bool wasActive = renderContext.active;
+  const bool wasActive = window.active;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     switch (event.type) {
       case SDL_KEYDOWN:
-        // Alt+Return switches between window and full screen; the game does not see the Return.
-        if (event.key.keysym.scancode == SDL_SCANCODE_RETURN && (event.key.keysym.mod & KMOD_ALT) != 0) {
-          if (event.key.repeat == 0) SetPresenterWindowed(!IsPresenterWindowed());
-          break;
-        }
-        InputHandleEvent(event);
-        break;
-      case SDL_KEYUP:
-      case SDL_MOUSEMOTION:
+      case SDL_KEYUP: HandleKey(event.key); break;
+      case SDL_MOUSEMOTION: RecordMouseMotion(event.motion.xrel, event.motion.yrel); break;
       case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: InputHandleEvent(event); break;
+      case SDL_MOUSEBUTTONUP:
+        RecordMouseButton(ButtonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        break;
       case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
-      case SDL_QUIT: renderContext.closeRequested = true; break;
+      case SDL_QUIT: window.closeRequested = true; break;
       case SDL_RENDER_TARGETS_RESET:
       case SDL_RENDER_DEVICE_RESET: PresenterWindowChanged(); break;
       default: break;
     }
   }
-  if (renderContext.active != wasActive) HoldMouse(renderContext.active);
+  if (window.active != wasActive) HoldMouse(window.active);
+}
+
+bool IsDisplayActive() {
+  return window.active;
+}
+
+bool WasCloseRequested() {
+  return window.closeRequested;
+}
+
+void SetDisplayActive(bool active) {
+  window.active = active;
+}
+
+void ResetWindowEvents() {
+  window = WindowState{};
 }

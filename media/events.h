@@ -1,11 +1,19 @@
-// Inside the multimedia layer only: the one place that drains SDL's event queue.
+// The window's events: the one place that drains SDL's event queue, and the state of the window
+// that its events change (the focus, a request to close).
 #pragma once
 
-#include <SDL.h>
-
-// Drains the queue: keys and mouse go to the input module, focus, close, size changes and renderer
-// resets to the display. Called by PresentFrame, PollKeyboard and PollMouse.
+// Drains the queue: keys and mouse to the input's pending events, focus, close, size changes and
+// renderer resets to the display. Called by PresentFrame and the polls.
 void PumpEvents();
 
-// Defined by the input module: records one keyboard or mouse event for the next poll.
-void InputHandleEvent(const SDL_Event& event);
+// True while the window has the input focus; blits and presents do nothing otherwise.
+bool IsDisplayActive();
+
+// True once the window manager asked the window to close; stays true until the layer shuts down.
+bool WasCloseRequested();
+
+// The display opened (active) or closed (inactive); a window opened has the focus.
+void SetDisplayActive(bool active);
+
+// Forgets the focus and any request to close: part of the layer's shutdown.
+void ResetWindowEvents();

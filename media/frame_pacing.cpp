@@ -6,14 +6,16 @@
 #include <chrono>
 #include <thread>
 
-#include "media/display.h"
-
 namespace {
 
-long long frequency = 0;      // counter ticks per second, read by SetFrameRate
-long long framePeriod = 0;    // ticks between two presents; 0 = no pacing
-long long lastPresent = 0;    // counter at the end of the previous wait
-bool lastPresentSet = false;  // false until the first wait after SetFrameRate
+struct Pacing {
+  long long frequency = 0;      // counter ticks per second, read by SetFrameRate
+  long long framePeriod = 0;    // ticks between two presents; 0 = no pacing
+  long long lastPresent = 0;    // counter at the end of the previous wait
+  bool lastPresentSet = false;  // false until the first wait after SetFrameRate
+};
+
+Pacing pacing;
 
 long long Counter() {
   return static_cast<long long>(SDL_GetPerformanceCounter());
@@ -29,29 +31,29 @@ long long FramePeriodTicks(long long frequency, int rate) {
 int SetFrameRate(int rate) {
   const long long ticksPerSecond = static_cast<long long>(SDL_GetPerformanceFrequency());
   if (ticksPerSecond <= 0) return 0;
-  frequency = ticksPerSecond;
-  framePeriod = FramePeriodTicks(frequency, rate);
-  lastPresentSet = false;
+  pacing.frequency = ticksPerSecond;
+  pacing.framePeriod = FramePeriodTicks(ticksPerSecond, rate);
+  pacing.lastPresentSet = false;
   return 1;
 }
 
 void WaitForNextFrame() {
-  if (framePeriod == 0) return;
+  if (pacing.framePeriod == 0) return;
   long long now = Counter();
-  if (!lastPresentSet) {
-    lastPresent = now;
-    lastPresentSet = true;
+  if (!pacing.lastPresentSet) {
+    pacing.lastPresent = now;
+    pacing.lastPresentSet = true;
   }
   // Sleep through most of the period and spin only through the last fifth of a millisecond: sleeps
   // overrun by about 0.1 ms here, and the spin keeps the frame on time without costing a core.
-  const long long spinTicks = frequency / 5000;
-  while (now - lastPresent <= framePeriod) {
-    const long long remaining = lastPresent + framePeriod + 1 - now;
+  const long long spinTicks = pacing.frequency / 5000;
+  while (now - pacing.lastPresent <= pacing.framePeriod) {
+    const long long remaining = pacing.lastPresent + pacing.framePeriod + 1 - now;
     if (remaining > spinTicks) {
-      const double seconds = static_cast<double>(remaining - spinTicks) / static_cast<double>(frequency);
+      const double seconds = static_cast<double>(remaining - spinTicks) / static_cast<double>(pacing.frequency);
       std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     }
     now = Counter();
   }
-  lastPresent = now;
+  pacing.lastPresent = now;
 }

@@ -33,24 +33,27 @@ enum : int {
 // clang-format on
 }  // namespace Key
 
+// Mouse buttons as IsMouseButtonDown numbers them.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 3 };
+
 int InitKeyboard();  // 1 ok, 0 failed
 // Takes this frame's keyboard snapshot; 1 if it is fresh. A key that went down since the last poll
 // is held in this snapshot even if it is up again, so a tap between two frames is never lost.
 int PollKeyboard();
-// Key held at the last snapshot: 128 or 0. For Key::Any: 1 if any key 0 to 254 is held, else 0.
-int IsKeyDown(int key);
-// 1 once, at the first call after a snapshot shows the key up that an earlier call saw held.
+// Key held at the last snapshot. For Key::Any: whether any key 0 to 254 is held.
+bool IsKeyDown(int key);
+// True once, at the first call after a snapshot shows the key up that an earlier call saw held.
 // Key::Any updates every key 0 to 254 and reports whether any of them was released.
-int WasKeyReleased(int key);
+bool WasKeyReleased(int key);
 void ReleaseKeyboard();
 
 int InitMouse();  // 1 ok, 0 failed
 // Applies every motion and button event since the last poll; the movement of one poll is summed
 // and then clamped to the screen. A button that went down since the last poll is held in this one
-// even if it is up again (a touchpad tap). 1 if events were applied.
+// even if it is up again (a touchpad tap). 1 if events were applied; 0 while the window has no focus.
 int PollMouse();
-int MousePosX();                    // screen pixels, 0 to 799 after a poll
-int MousePosY();                    // screen pixels, 0 to 599 after a poll
-int IsMouseButtonDown(int button);  // button 1 left, 2 right, 3 middle: 1 held, 0 not
-void SetMousePos(int x, int y);     // not clamped until the next poll
+int MousePosX();                     // screen pixels, 0 to 799 after a poll
+int MousePosY();                     // screen pixels, 0 to 599 after a poll
+bool IsMouseButtonDown(int button);  // a MouseButton held at the last poll
+void SetMousePos(int x, int y);      // not clamped until the next poll
 void ReleaseMouse();

@@ -1,4 +1,4 @@
-// Inside the multimedia layer only: SDL's key positions as set-1 key codes.
+// SDL's key positions as set-1 key codes, for the event pump and the injected test input.
 #pragma once
 
 #include <SDL.h>

@@ -10,22 +10,27 @@
 #include <filesystem>
 #include <string>
 
+#include "media/picture_placement.h"
 #include "media/window_manager.h"
 
 namespace {
 
-SDL_Window* window = nullptr;
-SDL_Renderer* renderer = nullptr;  // the accelerated way; nullptr when frames go to the window surface
-SDL_Texture* texture = nullptr;    // streaming, pictureWidth x pictureHeight; made again after a reset
-SDL_Surface* picture = nullptr;    // wraps the pixels handed to ShowFrame, for SDL's blits
-int pictureWidth = 0;
-int pictureHeight = 0;
-bool windowChanged = true;  // size or surface to be looked at again before the next frame is shown
-bool windowed = false;      // an ordinary window of the picture's size instead of the full screen
-bool managed = true;        // a window manager makes the window full screen when asked
-SDL_Rect placed{};          // where the window surface shows the picture
-std::string pathName = "none";
-std::string error;
+struct PresenterState {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;  // the accelerated way; nullptr when frames go to the window surface
+  SDL_Texture* texture = nullptr;    // streaming, pictureWidth x pictureHeight; made again after a reset
+  SDL_Surface* picture = nullptr;    // wraps the pixels handed to ShowFrame, for SDL's blits
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+  bool windowChanged = true;  // size or surface to be looked at again before the next frame is shown
+  bool windowed = false;      // an ordinary window of the picture's size instead of the full screen
+  bool managed = true;        // a window manager makes the window full screen when asked
+  SDL_Rect placed{};          // where the window surface shows the picture
+  std::string pathName = "none";
+  std::string error;
+};
+
+PresenterState presenter;
 
 // Mesa's renderers that rasterise on the processor; presenting through them costs several
 // milliseconds a frame, ten times the window surface.
@@ -55,10 +60,10 @@ bool HasRenderNode() {
 }
 
 void DestroyRenderer() {
-  if (texture != nullptr) SDL_DestroyTexture(texture);
-  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
-  texture = nullptr;
-  renderer = nullptr;
+  if (presenter.texture != nullptr) SDL_DestroyTexture(presenter.texture);
+  if (presenter.renderer != nullptr) SDL_DestroyRenderer(presenter.renderer);
+  presenter.texture = nullptr;
+  presenter.renderer = nullptr;
 }
 
 // Chooses the accelerated renderer where it is worth it; false leaves frames to the window surface.
@@ -67,132 +72,130 @@ bool UseAcceleratedRenderer() {
   const bool chosen = requested != nullptr && *requested != '\0';
   if (chosen && std::strcmp(requested, "software") == 0) return false;
   if (!chosen && !HasRenderNode()) return false;
-  renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-  if (renderer == nullptr) return false;
-  if (!chosen && IsSoftwareOpenGl(renderer)) {
+  presenter.renderer = SDL_CreateRenderer(presenter.window, -1, SDL_RENDERER_ACCELERATED);
+  if (presenter.renderer == nullptr) return false;
+  if (!chosen && IsSoftwareOpenGl(presenter.renderer)) {
     DestroyRenderer();
     return false;
   }
   // Letterboxed to the picture's shape; scaled smoothly, so no pixel is doubled and its neighbour not.
-  SDL_RenderSetLogicalSize(renderer, pictureWidth, pictureHeight);
+  SDL_RenderSetLogicalSize(presenter.renderer, presenter.pictureWidth, presenter.pictureHeight);
   SDL_RendererInfo info;
-  SDL_GetRendererInfo(renderer, &info);
-  pathName = std::string("renderer ") + info.name;
+  SDL_GetRendererInfo(presenter.renderer, &info);
+  presenter.pathName = std::string("renderer ") + info.name;
   return true;
 }
 
 void ShowOnRenderer(const std::uint32_t* pixels) {
-  if (texture == nullptr) {
-    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, pictureWidth,
-                                pictureHeight);
-    if (texture == nullptr) return;
-    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+  if (presenter.texture == nullptr) {
+    presenter.texture =
+        SDL_CreateTexture(presenter.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                          presenter.pictureWidth, presenter.pictureHeight);
+    if (presenter.texture == nullptr) return;
+    SDL_SetTextureScaleMode(presenter.texture, SDL_ScaleModeLinear);
   }
-  SDL_UpdateTexture(texture, nullptr, pixels, pictureWidth * 4);
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-  SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-  SDL_RenderPresent(renderer);
+  SDL_UpdateTexture(presenter.texture, nullptr, pixels, presenter.pictureWidth * 4);
+  SDL_SetRenderDrawColor(presenter.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(presenter.renderer);
+  SDL_RenderCopy(presenter.renderer, presenter.texture, nullptr, nullptr);
+  SDL_RenderPresent(presenter.renderer);
 }
 
 void ShowOnWindowSurface(const std::uint32_t* pixels) {
-  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  SDL_Surface* surface = SDL_GetWindowSurface(presenter.window);
   if (surface == nullptr) return;
-  picture->pixels = const_cast<std::uint32_t*>(pixels);
-  if (windowChanged) {
-    placed = PicturePlacement(surface->w, surface->h, pictureWidth, pictureHeight);
+  presenter.picture->pixels = const_cast<std::uint32_t*>(pixels);
+  if (presenter.windowChanged) {
+    const Placement at = PicturePlacement(surface->w, surface->h, presenter.pictureWidth, presenter.pictureHeight);
+    presenter.placed = {at.x, at.y, at.width, at.height};
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
   }
-  SDL_Rect target = placed;  // the blits may change it
-  if (placed.w == pictureWidth) {
-    SDL_BlitSurface(picture, nullptr, surface, &target);
+  SDL_Rect target = presenter.placed;  // the blits may change it
+  if (presenter.placed.w == presenter.pictureWidth) {
+    SDL_BlitSurface(presenter.picture, nullptr, surface, &target);
   } else {
-    SDL_BlitScaled(picture, nullptr, surface, &target);
+    SDL_BlitScaled(presenter.picture, nullptr, surface, &target);
   }
-  if (windowChanged) {
-    SDL_UpdateWindowSurface(window);  // the bars as well
-    windowChanged = false;
+  if (presenter.windowChanged) {
+    SDL_UpdateWindowSurface(presenter.window);  // the bars as well
+    presenter.windowChanged = false;
   } else {
-    SDL_UpdateWindowSurfaceRects(window, &placed, 1);
+    SDL_UpdateWindowSurfaceRects(presenter.window, &presenter.placed, 1);
   }
 }
 
 // Full screen covers the desktop; a window has the picture's size, in the middle of the desktop.
 void ShowWindowed(bool inWindow) {
   if (inWindow) {
-    if (managed) SDL_SetWindowFullscreen(window, 0);
-    SDL_SetWindowSize(window, pictureWidth, pictureHeight);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (presenter.managed) SDL_SetWindowFullscreen(presenter.window, 0);
+    SDL_SetWindowSize(presenter.window, presenter.pictureWidth, presenter.pictureHeight);
+    SDL_SetWindowPosition(presenter.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   } else {
     // Moved and sized to the desktop first, as when the window is made.
-    SDL_Rect desktop{0, 0, pictureWidth, pictureHeight};
+    SDL_Rect desktop{0, 0, presenter.pictureWidth, presenter.pictureHeight};
     SDL_GetDisplayBounds(0, &desktop);
-    SDL_SetWindowPosition(window, desktop.x, desktop.y);
-    SDL_SetWindowSize(window, desktop.w, desktop.h);
-    if (managed) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_SetWindowPosition(presenter.window, desktop.x, desktop.y);
+    SDL_SetWindowSize(presenter.window, desktop.w, desktop.h);
+    if (presenter.managed) SDL_SetWindowFullscreen(presenter.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
-  windowChanged = true;
+  presenter.windowChanged = true;
 }
 
 }  // namespace
 
 void SetPresenterWindowed(bool inWindow) {
-  windowed = inWindow;
-  if (window != nullptr) ShowWindowed(windowed);
+  presenter.windowed = inWindow;
+  if (presenter.window != nullptr) ShowWindowed(presenter.windowed);
 }
 
 bool IsPresenterWindowed() {
-  return windowed;
-}
-
-SDL_Rect PicturePlacement(int windowWidth, int windowHeight, int pictureWidth, int pictureHeight) {
-  const int factor = std::max(1, std::min(windowWidth / pictureWidth, windowHeight / pictureHeight));
-  const int width = pictureWidth * factor;
-  const int height = pictureHeight * factor;
-  return {(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
+  return presenter.windowed;
 }
 
 bool OpenPresenter(int width, int height, const char* title) {
   DestroyRenderer();
-  pictureWidth = width;
-  pictureHeight = height;
-  windowChanged = true;
-  if (picture != nullptr) SDL_FreeSurface(picture);
+  presenter.pictureWidth = width;
+  presenter.pictureHeight = height;
+  presenter.windowChanged = true;
+  if (presenter.picture != nullptr) SDL_FreeSurface(presenter.picture);
   // Its pixels are set to the frame's at each ShowFrame.
-  picture = SDL_CreateRGBSurfaceWithFormatFrom(nullptr, width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
-  if (window == nullptr) {
+  presenter.picture =
+      SDL_CreateRGBSurfaceWithFormatFrom(nullptr, width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
+  if (presenter.window == nullptr) {
     // Full screen at the desktop's size: without a window manager (a bare X server) nobody else
     // makes a full-screen window cover the screen, and the picture would land in a corner of it;
     // there a borderless window of that size is all there is to the full screen.
-    managed = HasWindowManager();
+    presenter.managed = HasWindowManager();
     SDL_Rect bounds{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
-    if (!windowed) SDL_GetDisplayBounds(0, &bounds);
-    const Uint32 flags = windowed ? 0 : managed ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_BORDERLESS;
-    window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
+    if (!presenter.windowed) SDL_GetDisplayBounds(0, &bounds);
+    const Uint32 flags = presenter.windowed  ? 0
+                         : presenter.managed ? SDL_WINDOW_FULLSCREEN_DESKTOP
+                                             : SDL_WINDOW_BORDERLESS;
+    presenter.window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
   } else {
-    SDL_SetWindowTitle(window, title);
-    if (windowed) ShowWindowed(true);  // the picture's size may have changed
+    SDL_SetWindowTitle(presenter.window, title);
+    if (presenter.windowed) ShowWindowed(true);  // the picture's size may have changed
   }
-  if (window == nullptr || picture == nullptr) {
-    error = SDL_GetError();
+  if (presenter.window == nullptr || presenter.picture == nullptr) {
+    presenter.error = SDL_GetError();
     ClosePresenter();
     return false;
   }
   if (UseAcceleratedRenderer()) return true;
   // Without this SDL routes the window surface through OpenGL whenever it can.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_GetWindowSurface(window) == nullptr) {
-    error = SDL_GetError();
+  if (SDL_GetWindowSurface(presenter.window) == nullptr) {
+    presenter.error = SDL_GetError();
     ClosePresenter();
     return false;
   }
-  pathName = "window surface";
+  presenter.pathName = "window surface";
   return true;
 }
 
 void ShowFrame(const std::uint32_t* pixels) {
-  if (window == nullptr || pixels == nullptr) return;
-  if (renderer != nullptr) {
+  if (presenter.window == nullptr || pixels == nullptr) return;
+  if (presenter.renderer != nullptr) {
     ShowOnRenderer(pixels);
   } else {
     ShowOnWindowSurface(pixels);
@@ -200,29 +203,29 @@ void ShowFrame(const std::uint32_t* pixels) {
 }
 
 void PresenterWindowChanged() {
-  windowChanged = true;
+  presenter.windowChanged = true;
   // A renderer that lost its device loses its textures; a streaming one is cheap to make again.
-  if (texture != nullptr) SDL_DestroyTexture(texture);
-  texture = nullptr;
+  if (presenter.texture != nullptr) SDL_DestroyTexture(presenter.texture);
+  presenter.texture = nullptr;
 }
 
 void ClosePresenter() {
   DestroyRenderer();
-  if (picture != nullptr) SDL_FreeSurface(picture);
-  picture = nullptr;
-  if (window != nullptr) SDL_DestroyWindow(window);
-  window = nullptr;
-  pathName = "none";
+  if (presenter.picture != nullptr) SDL_FreeSurface(presenter.picture);
+  presenter.picture = nullptr;
+  if (presenter.window != nullptr) SDL_DestroyWindow(presenter.window);
+  presenter.window = nullptr;
+  presenter.pathName = "none";
 }
 
 SDL_Window* PresenterWindow() {
-  return window;
+  return presenter.window;
 }
 
-const char* PresentPathName() {
-  return pathName.c_str();
+const char* PresenterPathName() {
+  return presenter.pathName.c_str();
 }
 
 const char* PresenterError() {
-  return error.c_str();
+  return presenter.error.c_str();
 }

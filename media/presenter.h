@@ -1,4 +1,4 @@
-// Inside the multimedia layer only: the window, and how a finished frame reaches it.
+// The window, and how a finished frame reaches it through SDL.
 #pragma once
 
 #include <SDL.h>
@@ -22,10 +22,6 @@ bool IsPresenterWindowed();
 // whole factors so that every pixel is doubled alike.
 void ShowFrame(const std::uint32_t* pixels);
 
-// Where the window surface shows a picture: enlarged by the largest whole factor that fits (at least
-// 1), centred in the window.
-SDL_Rect PicturePlacement(int windowWidth, int windowHeight, int pictureWidth, int pictureHeight);
-
 // The window's size changed, or the renderer lost its textures: the next ShowFrame starts afresh.
 void PresenterWindowChanged();
 
@@ -35,7 +31,7 @@ void ClosePresenter();
 SDL_Window* PresenterWindow();  // nullptr while closed
 
 // "window surface", or "renderer <name>" for an accelerated renderer; "none" while closed.
-const char* PresentPathName();
+const char* PresenterPathName();
 
 // The reason for the last failure of OpenPresenter.
 const char* PresenterError();

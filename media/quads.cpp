@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "media/quad_bands.h"
-#include "media/quad_raster.h"
-#include "media/render_context.h"
+#include "media/screen_buffers.h"
 #include "media/sprite_table.h"
+#include "media/sprites.h"
+#include "raster/quad_bands.h"
 
 namespace {
 
@@ -21,15 +21,19 @@ struct Quad {
   int baseHeight = 0;  // sprite height + 1 at creation
 };
 
-std::vector<Quad> quads(kInitialQuads);
-int smoothing = 0;                                 // 1: linear magnification, 0: nearest
-bool passOpen = false;                             // between BeginQuads and EndQuads
-int sourceFactor = kBlendSourceAlpha;              // from SetQuadBlend, reset by BeginQuads
-int destinationFactor = kBlendInverseSourceAlpha;  // (0, 1) and other unknown pairs draw as these
+struct QuadState {
+  std::vector<Quad> quads = std::vector<Quad>(kInitialQuads);
+  bool smoothing = false;                            // linear magnification; else nearest
+  bool passOpen = false;                             // between BeginQuads and EndQuads
+  int sourceFactor = kBlendSourceAlpha;              // from SetQuadBlend, reset by BeginQuads
+  int destinationFactor = kBlendInverseSourceAlpha;
+};
+
+QuadState state;
 
 Quad* FilledQuad(int q) {
-  if (q < 0 || std::size_t(q) >= quads.size() || quads[std::size_t(q)].sprite < 0) return nullptr;
-  return &quads[std::size_t(q)];
+  if (q < 0 || std::size_t(q) >= state.quads.size() || state.quads[std::size_t(q)].sprite < 0) return nullptr;
+  return &state.quads[std::size_t(q)];
 }
 
 void SetCorners(Quad& quad, float width, float height) {
@@ -44,18 +48,17 @@ void SetCorners(Quad& quad, float width, float height) {
 }  // namespace
 
 int InitQuads() {
-  quads.assign(kInitialQuads, Quad{});
-  passOpen = false;
+  state = QuadState{};
   return 1;
 }
 
 int CreateQuad(int q, int sprite) {
   if (q < 0) return 0;
-  if (std::size_t(q) >= quads.size()) quads.resize(std::size_t(q) + kInitialQuads);
-  Quad& quad = quads[std::size_t(q)];
+  if (std::size_t(q) >= state.quads.size()) state.quads.resize(std::size_t(q) + kInitialQuads);
+  Quad& quad = state.quads[std::size_t(q)];
   quad = Quad{};
   const Sprite* source = SpriteSlot(sprite);
-  if (source == nullptr || source->mode != 4) return 0;
+  if (source == nullptr || source->mode != kSpriteTexture) return 0;
   quad.sprite = sprite;
   // One pixel wider and higher than the sprite.
   quad.baseWidth = source->width + 1;
@@ -89,14 +92,14 @@ void SetQuadAngle(int q, int angle, int mode) {
 }
 
 void SetQuadSmoothing(int on) {
-  smoothing = on;
+  state.smoothing = on == 1;
 }
 
 int BeginQuads() {
   if (!HasBackBuffer()) return 0;
-  passOpen = true;
-  sourceFactor = kBlendSourceAlpha;
-  destinationFactor = kBlendInverseSourceAlpha;
+  state.passOpen = true;
+  state.sourceFactor = kBlendSourceAlpha;
+  state.destinationFactor = kBlendInverseSourceAlpha;
   return 1;
 }
 
@@ -106,7 +109,7 @@ void DrawQuad(int q, int x, int y) {
 
 void DrawQuadAlpha(int q, int x, int y, int alpha) {
   const Quad* quad = FilledQuad(q);
-  if (!passOpen || quad == nullptr || !HasBackBuffer()) return;
+  if (!state.passOpen || quad == nullptr || !HasBackBuffer()) return;
   Sprite* sprite = SpriteSlot(quad->sprite);
   if (sprite == nullptr) return;
   QuadPaint paint;
@@ -120,23 +123,23 @@ void DrawQuadAlpha(int q, int x, int y, int alpha) {
     paint.y[k] = quad->y[k] + float(y);
   }
   paint.alpha = alpha & 0xFF;
-  paint.smoothing = smoothing == 1;
-  paint.sourceFactor = sourceFactor;
-  paint.destinationFactor = destinationFactor;
+  paint.smoothing = state.smoothing;
+  paint.sourceFactor = state.sourceFactor;
+  paint.destinationFactor = state.destinationFactor;
   DrawQuadInBands(paint, BackBufferArea());
 }
 
 void SetQuadBlend(int source, int destination) {
-  sourceFactor = source;
-  destinationFactor = destination;
+  state.sourceFactor = source;
+  state.destinationFactor = destination;
 }
 
 void EndQuads() {
-  passOpen = false;
+  state.passOpen = false;
 }
 
 void ClearQuads() {
-  for (Quad& quad : quads) quad = Quad{};
+  for (Quad& quad : state.quads) quad = Quad{};
 }
 
 float QuadCornerX(int q, int k) {

@@ -29,10 +29,14 @@ struct SoundSlot {
   std::unique_ptr<std::atomic<float>> gain;
 };
 
-bool audioOpen = false;
-std::vector<SoundSlot> slots;  // slot n plays on mixer channel n
-int deviceRate = 0;            // what the mixer opened with; its format is always AUDIO_S16SYS
-int deviceChannels = 0;
+struct AudioState {
+  bool open = false;             // InitAudio opened the mixer and ReleaseAudio did not close it since
+  std::vector<SoundSlot> slots;  // slot n plays on mixer channel n
+  int deviceRate = 0;            // what the mixer opened with; its format is always AUDIO_S16SYS
+  int deviceChannels = 0;
+};
+
+AudioState audio;
 
 // Entry v of the volume table: 100 x (20 x log10(1000 x v)) truncated, 0 and 10000 at the ends.
 int VolumeEntry(int volume) {
@@ -51,8 +55,8 @@ void SDLCALL ApplyGain(int, void* stream, int length, void* gain) {
 }
 
 SoundSlot* LoadedSlot(int n) {
-  if (!audioOpen || n < 0 || n >= static_cast<int>(slots.size()) || slots[n].chunk == nullptr) return nullptr;
-  return &slots[n];
+  if (!audio.open || n < 0 || n >= static_cast<int>(audio.slots.size()) || audio.slots[n].chunk == nullptr) return nullptr;
+  return &audio.slots[n];
 }
 
 bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
@@ -72,13 +76,13 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
 // Mix_FreeChunk releases completely; nullptr if the conversion fails.
 Mix_Chunk* MakeChunk(const std::uint8_t* samples, const WaveData& wave) {
   const std::uint64_t frames = wave.dataSize / (wave.channels * wave.bitsPerSample / 8);
-  const std::uint64_t converted = frames * static_cast<std::uint64_t>(deviceRate) /
-                                  static_cast<std::uint64_t>(wave.rate) * 2 * deviceChannels;
+  const std::uint64_t converted = frames * static_cast<std::uint64_t>(audio.deviceRate) /
+                                  static_cast<std::uint64_t>(wave.rate) * 2 * audio.deviceChannels;
   // The stream takes and gives int sizes; keep well inside them, resampler tail included.
   if (wave.dataSize > INT_MAX / 2 || converted > INT_MAX / 2) return nullptr;
   SDL_AudioStream* stream =
       SDL_NewAudioStream(wave.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(wave.channels),
-                         wave.rate, AUDIO_S16SYS, static_cast<Uint8>(deviceChannels), deviceRate);
+                         wave.rate, AUDIO_S16SYS, static_cast<Uint8>(audio.deviceChannels), audio.deviceRate);
   if (stream == nullptr) return nullptr;
   Uint8* buffer = nullptr;
   int length = 0;
@@ -104,33 +108,33 @@ Mix_Chunk* MakeChunk(const std::uint8_t* samples, const WaveData& wave) {
 }  // namespace
 
 int InitAudio() {
-  if (audioOpen) return 1;
+  if (audio.open) return 1;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   Uint16 format = 0;
   if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, AUDIO_S16SYS, MIX_DEFAULT_CHANNELS, kMixChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return 0;
   }
-  Mix_QuerySpec(&deviceRate, &format, &deviceChannels);
-  slots.clear();
-  slots.resize(kSlotsAhead);
+  audio = AudioState{};
+  Mix_QuerySpec(&audio.deviceRate, &format, &audio.deviceChannels);
+  audio.slots.resize(kSlotsAhead);
   Mix_AllocateChannels(kSlotsAhead);
-  audioOpen = true;
+  audio.open = true;
   return 1;
 }
 
 int LoadWave(int n, const char* path) {
-  if (!audioOpen || n < 0 || path == nullptr) return 0;
+  if (!audio.open || n < 0 || path == nullptr) return 0;
   std::vector<std::uint8_t> bytes;
   WaveData wave;
   if (!ReadWholeFile(path, bytes) || !ParseWav(bytes.data(), bytes.size(), wave)) return 0;
   Mix_Chunk* chunk = MakeChunk(bytes.data() + wave.dataOffset, wave);
   if (chunk == nullptr) return 0;
-  if (n >= static_cast<int>(slots.size())) {
-    slots.resize(static_cast<std::size_t>(n) + kSlotsAhead);
-    Mix_AllocateChannels(static_cast<int>(slots.size()));
+  if (n >= static_cast<int>(audio.slots.size())) {
+    audio.slots.resize(static_cast<std::size_t>(n) + kSlotsAhead);
+    Mix_AllocateChannels(static_cast<int>(audio.slots.size()));
   }
-  SoundSlot& slot = slots[n];
+  SoundSlot& slot = audio.slots[n];
   if (slot.chunk != nullptr) {
     Mix_HaltChannel(n);
     Mix_FreeChunk(slot.chunk);
@@ -152,7 +156,7 @@ void PlayWave(int n, int loop) {
 
 void StopWave(int n) {
   if (n == -1) {
-    for (int i = 0; i < static_cast<int>(slots.size()); ++i) StopWave(i);
+    for (int i = 0; i < static_cast<int>(audio.slots.size()); ++i) StopWave(i);
     return;
   }
   if (LoadedSlot(n) != nullptr) Mix_HaltChannel(n);
@@ -165,25 +169,24 @@ void SetWaveVolume(int n, int volume) {
 }
 
 void ReleaseAudio() {
-  if (!audioOpen) return;
+  if (!audio.open) return;
   Mix_HaltChannel(-1);
-  for (SoundSlot& slot : slots) {
+  for (SoundSlot& slot : audio.slots) {
     if (slot.chunk != nullptr) Mix_FreeChunk(slot.chunk);
   }
   Mix_CloseAudio();
-  slots.clear();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  audioOpen = false;
+  audio = AudioState{};
 }
 
 int WaveAttenuation(int volume) {
   return VolumeEntry(std::clamp(volume, kSilentVolume, kFullVolume)) - VolumeEntry(kFullVolume);
 }
 
-int IsWavePlaying(int n) {
-  return LoadedSlot(n) != nullptr && Mix_Playing(n) != 0 ? 1 : 0;
+bool IsWavePlaying(int n) {
+  return LoadedSlot(n) != nullptr && Mix_Playing(n) != 0;
 }
 
 int WaveTableSize() {
-  return static_cast<int>(slots.size());
+  return static_cast<int>(audio.slots.size());
 }

@@ -11,5 +11,5 @@ void ReleaseAudio();
 
 // Attenuation in hundredths of a decibel that volume v (clamped) stands for: -10000 at 0, 0 at 100.
 int WaveAttenuation(int volume);
-int IsWavePlaying(int n);  // 1 while slot n plays
+bool IsWavePlaying(int n);  // true while slot n plays
 int WaveTableSize();       // slots: 50 after InitAudio, n + 50 once slot n beyond them is loaded

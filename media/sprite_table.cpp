@@ -3,49 +3,47 @@
 
 #include <memory>
 
-#include "media/sprites.h"
+#include "raster/texel_lanes.h"
 
 namespace {
 
 constexpr int kInitialSlots = 50;  // also the growth step: creating slot n beyond gives n + 50 slots
 
-std::vector<std::unique_ptr<Sprite>> slots(kInitialSlots);
+struct SpriteTable {
+  std::vector<std::unique_ptr<Sprite>> slots = std::vector<std::unique_ptr<Sprite>>(kInitialSlots);
+};
+
+SpriteTable table;
 
 }  // namespace
 
 Sprite* SpriteSlot(int n) {
-  if (n < 0 || std::size_t(n) >= slots.size()) return nullptr;
-  return slots[std::size_t(n)].get();
+  if (n < 0 || std::size_t(n) >= table.slots.size()) return nullptr;
+  return table.slots[std::size_t(n)].get();
 }
 
 Sprite& CreateSpriteSlot(int n) {
-  if (std::size_t(n) >= slots.size()) slots.resize(std::size_t(n) + kInitialSlots);
-  slots[std::size_t(n)] = std::make_unique<Sprite>();
-  return *slots[std::size_t(n)];
+  if (std::size_t(n) >= table.slots.size()) table.slots.resize(std::size_t(n) + kInitialSlots);
+  table.slots[std::size_t(n)] = std::make_unique<Sprite>();
+  return *table.slots[std::size_t(n)];
 }
 
 const std::uint64_t* SpriteLanes(Sprite& sprite) {
   if (sprite.lanes.size() != sprite.pixels.size() || sprite.lanesFrom != sprite.pixels.data()) {
-    sprite.lanes.resize(sprite.pixels.size());
-    for (std::size_t i = 0; i < sprite.pixels.size(); ++i) {
-      const std::uint64_t texel = sprite.pixels[i] & 0xFFFFFF;
-      sprite.lanes[i] = (texel & 0xFF) | (texel >> 8 & 0xFF) << 16 | (texel >> 16) << 32 |
-                        std::uint64_t(texel != 0 ? 255 : 0) << 48;
-    }
+    sprite.lanes = MakeTexelLanes(sprite.pixels.data(), sprite.pixels.size());
     sprite.lanesFrom = sprite.pixels.data();
   }
   return sprite.lanes.data();
 }
 
-void FreeSprite(int n) {
-  if (SpriteSlot(n) != nullptr) slots[std::size_t(n)].reset();
+void EmptySpriteSlot(int n) {
+  if (SpriteSlot(n) != nullptr) table.slots[std::size_t(n)].reset();
 }
 
-void FreeAllSprites() {
-  slots.clear();
-  slots.resize(kInitialSlots);
+void EmptyAllSpriteSlots() {
+  table = SpriteTable{};
 }
 
 int SpriteTableSize() {
-  return int(slots.size());
+  return int(table.slots.size());
 }

@@ -1,11 +1,11 @@
-// Inside the multimedia layer only: the sprite slots and their pixels.
+// The sprite slots and their pixels, for the layer's sprite, quad and drawing operations.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "media/render_context.h"
+#include "raster/pixels.h"
 
 struct Sprite {
   std::vector<std::uint32_t> pixels;  // width x height, top-down rows, 0x00RRGGBB; 0 is the key colour
@@ -15,8 +15,8 @@ struct Sprite {
   int mode = 0;            // creation mode (SpriteMode)
   std::string sourcePath;  // the file it was loaded from; empty for memory images
 
-  // The pixels as quads sample them, made on first use: blue, green, red and coverage (255, or 0
-  // for the key colour) as four 16-bit lanes of each 64-bit value.
+  // The pixels as quads sample them (MakeTexelLanes), made on first use and again after the pixels
+  // were replaced or drawn on.
   std::vector<std::uint64_t> lanes;
   const std::uint32_t* lanesFrom = nullptr;  // the pixels the lanes were made from
 
@@ -27,15 +27,20 @@ struct Sprite {
   }
 };
 
-// The sprite's pixels as lanes (see Sprite::lanes), made again if the pixels were replaced or drawn on.
+// The sprite's pixels as lanes, made again if the pixels were replaced or drawn on.
 const std::uint64_t* SpriteLanes(Sprite& sprite);
 
 // The sprite in slot n, or nullptr for an empty slot or a slot beyond the table.
 Sprite* SpriteSlot(int n);
 
 // Empties slot n (growing the table to n + 50 slots when n is beyond it) and returns the new,
-// empty sprite record to fill in. The caller fills pixels and size.
+// empty sprite record to fill in.
 Sprite& CreateSpriteSlot(int n);
 
-void FreeAllSprites();
+// Empties slot n, if it lies within the table.
+void EmptySpriteSlot(int n);
+
+// Empties every slot and shrinks the table to its first 50.
+void EmptyAllSpriteSlots();
+
 int SpriteTableSize();

@@ -12,20 +12,25 @@
 #include "media/bmp_reader.h"
 #include "media/bmp_writer.h"
 #include "media/jpeg_reader.h"
-#include "media/pixel_rows.h"
-#include "media/render_context.h"
+#include "media/draw.h"
+#include "media/events.h"
+#include "media/screen_buffers.h"
 #include "media/sprite_table.h"
+#include "raster/blit.h"
 
 namespace {
 
 using ImageDecoder = bool (*)(const std::uint8_t* data, std::size_t size, DecodedImage& out);
 
-// Decoders tried in order of registration for data that does not start with "BM".
-std::vector<ImageDecoder> decoders;
+struct ImageLoading {
+  std::vector<ImageDecoder> decoders;  // tried in order of registration for data not starting with "BM"
+};
+
+ImageLoading loading;
 
 bool Decode(const std::uint8_t* data, std::size_t size, DecodedImage& image) {
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') return DecodeBmp(data, size, image);
-  for (ImageDecoder decoder : decoders)
+  for (ImageDecoder decoder : loading.decoders)
     if (decoder(data, size, image)) return true;
   return false;
 }
@@ -51,29 +56,12 @@ bool ValidSize(int width, int height) {
   return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
 }
 
-// Clips the sprite to the screen and copies it into the back buffer; `keyed` leaves key-colour
-// pixels out, otherwise every pixel is copied, black included.
+// Copies the sprite into the back buffer, clipped to the screen; `keyed` leaves key-colour pixels
+// out. Nothing is drawn while the window has no focus or a drawing phase holds the back buffer.
 void Blit(int n, int x, int y, bool keyed) {
-  const Sprite* sprite = SpriteSlot(n);
-  if (sprite == nullptr || !renderContext.active || !HasBackBuffer()) return;
-  const PixelArea screen = BackBufferArea();
-  int w = sprite->width;
-  int h = sprite->height;
-  if (x >= screen.width || y >= screen.height || x <= -w || y <= -h) return;
-  if (x + w > screen.width) w = screen.width - x;
-  if (y + h > screen.height) h = screen.height - y;
-  const int left = x < 0 ? -x : 0;
-  const int top = y < 0 ? -y : 0;
-  for (int row = top; row < h; ++row) {
-    const std::uint32_t* source =
-        sprite->pixels.data() + std::size_t(row) * std::size_t(sprite->width) + left;
-    std::uint32_t* target = screen.pixels + std::size_t(y + row) * std::size_t(screen.width) + (x + left);
-    if (keyed) {
-      CopyRowKeyed(target, source, w - left);
-    } else {
-      CopyRow(target, source, w - left);
-    }
-  }
+  Sprite* sprite = SpriteSlot(n);
+  if (sprite == nullptr || !IsDisplayActive() || IsBackBufferHeld()) return;
+  BlitArea(BackBufferArea(), {sprite->pixels.data(), sprite->width, sprite->height}, x, y, keyed);
 }
 
 }  // namespace
@@ -110,25 +98,17 @@ int NewSprite(int n, int width, int height, int mode) {
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode) {
   if (n < 0) return 0;
   Sprite& sprite = CreateSpriteSlot(n);
-  const PixelArea screen = BackBufferArea();
-  if (!ValidSize(width, height) || screen.pixels == nullptr) {
+  if (!ValidSize(width, height) || !HasBackBuffer()) {
     FreeSprite(n);
     return 0;
   }
   // Whatever part of the rectangle lies off the screen becomes black.
   sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
-  const int left = std::clamp(x, 0, screen.width);
-  const int right = int(std::clamp<long long>(static_cast<long long>(x) + width, 0, screen.width));
-  for (int row = 0; row < height; ++row) {
-    const long long sy = static_cast<long long>(y) + row;
-    if (sy < 0 || sy >= screen.height || left >= right) continue;
-    CopyRow(sprite.pixels.data() + std::size_t(row) * std::size_t(width) + (left - x),
-            screen.pixels + std::size_t(sy) * std::size_t(screen.width) + left, right - left);
-  }
   sprite.width = width;
   sprite.height = height;
   sprite.bits = 0;  // not made from an image file
   sprite.mode = mode;
+  CopyRectangle(sprite.Area(), BackBufferArea(), x, y);
   return 1;
 }
 
@@ -152,9 +132,18 @@ int WriteSpriteBmp(int n, const char* path) {
 }
 
 int EnableJpegLoading() {
-  if (std::find(decoders.begin(), decoders.end(), DecodeJpeg) == decoders.end())
-    decoders.push_back(DecodeJpeg);
+  if (std::find(loading.decoders.begin(), loading.decoders.end(), DecodeJpeg) == loading.decoders.end())
+    loading.decoders.push_back(DecodeJpeg);
   return 1;
+}
+
+void FreeSprite(int n) {
+  EmptySpriteSlot(n);
+}
+
+PixelArea SpriteArea(int n) {
+  Sprite* sprite = SpriteSlot(n);
+  return sprite == nullptr ? PixelArea{} : sprite->Area();
 }
 
 int SpriteWidth(int n) {

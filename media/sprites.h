@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "raster/pixels.h"
+
 // Creation modes.
 enum SpriteMode : int {
   kSpritePlain = 0,    // ordinary sprite for the blits
@@ -18,11 +20,17 @@ int LoadSpriteMemory(int n, const unsigned char* image, std::size_t size, int mo
 int NewSprite(int n, int width, int height, int mode);  // filled with black
 // A copy of the back buffer's rectangle (the frame being drawn, not the one on view).
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode = kSpritePlain);
-void BlitSprite(int n, int x, int y);         // opaque copy, clipped to the screen
+// Opaque copy into the back buffer, clipped to the screen; nothing while the window has no focus or
+// a drawing phase holds the back buffer.
+void BlitSprite(int n, int x, int y);
 void BlitSpriteKeyed(int n, int x, int y);    // the same, skipping black (0, 0, 0) pixels
 int WriteSpriteBmp(int n, const char* path);  // 24-bit BMP; 1 only if completely written
 int EnableJpegLoading();                      // lets the loaders accept JPEG data; 1
 void FreeSprite(int n);
+
+// The pixels of sprite n, to read or to draw into (its quads show the change from their next draw
+// on); no pixels for an empty slot.
+PixelArea SpriteArea(int n);
 
 int SpriteWidth(int n);   // 0 for an empty slot
 int SpriteHeight(int n);  // 0 for an empty slot

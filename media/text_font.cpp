@@ -1,6 +1,9 @@
 // The text font and the Windows-1252 to UTF-8 conversion of the texts drawn with it.
 #include "media/text_font.h"
 
+#include <SDL.h>
+#include <SDL_ttf.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -20,18 +23,22 @@ constexpr std::uint16_t kHighControlBlock[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-TTF_Font* font = nullptr;
-bool fontTried = false;  // opening is tried once; a failure leaves the texts undrawn
-
 struct CachedText {
-  TextImage image;
+  CoverageImage image;
   bool complete = false;  // the whole text, not only its visible start
 };
 
 // The texts drawn lately, by their Windows-1252 bytes. A screen draws a few dozen; when more are
 // asked for, the cache starts afresh, so that typing a name does not make it grow for ever.
 constexpr std::size_t kCachedTexts = 128;
-std::unordered_map<std::string, CachedText> cache;
+
+struct FontState {
+  TTF_Font* font = nullptr;
+  bool tried = false;  // opening is tried once; a failure leaves the texts undrawn
+  std::unordered_map<std::string, CachedText> cache;  // by the texts' Windows-1252 bytes
+};
+
+FontState fonts;
 
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
@@ -47,7 +54,7 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 }
 
 // The coverage of SDL_ttf's blended rendering in white.
-void TakeCoverage(SDL_Surface* rendered, TextImage& image) {
+void TakeCoverage(SDL_Surface* rendered, CoverageImage& image) {
   image.width = rendered->w;
   image.height = rendered->h;
   image.coverage.assign(std::size_t(image.width) * std::size_t(image.height), 0);
@@ -75,12 +82,25 @@ bool Render(TTF_Font* textFont, const char* text, int visibleWidth, CachedText& 
     utf8 = Cp1252ToUtf8(std::string(text, std::size_t(fitting) + 1).c_str());
     complete = std::size_t(fitting) + 1 >= std::strlen(text);
   }
-  entry.image = TextImage{};
+  entry.image = CoverageImage{};
   SDL_Surface* rendered = TTF_RenderUTF8_Blended(textFont, utf8.c_str(), SDL_Color{255, 255, 255, 255});
   if (rendered == nullptr) return true;  // nothing to draw, and nothing better to try
   TakeCoverage(rendered, entry.image);
   SDL_FreeSurface(rendered);
   return complete;
+}
+
+// The font, opened from the embedded bytes on first use; nullptr if it cannot be opened.
+TTF_Font* TextFont() {
+  if (fonts.font == nullptr && !fonts.tried) {
+    fonts.tried = true;
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
+      return nullptr;
+    }
+    SDL_RWops* bytes = SDL_RWFromConstMem(kEmbeddedFont, static_cast<int>(kEmbeddedFontSize));
+    fonts.font = bytes != nullptr ? TTF_OpenFontRW(bytes, 1, kFontPixels) : nullptr;
+  }
+  return fonts.font;
 }
 
 }  // namespace
@@ -94,18 +114,6 @@ std::string Cp1252ToUtf8(const char* text) {
   return out;
 }
 
-TTF_Font* TextFont() {
-  if (font == nullptr && !fontTried) {
-    fontTried = true;
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
-      return nullptr;
-    }
-    SDL_RWops* bytes = SDL_RWFromConstMem(kEmbeddedFont, static_cast<int>(kEmbeddedFontSize));
-    font = bytes != nullptr ? TTF_OpenFontRW(bytes, 1, kFontPixels) : nullptr;
-  }
-  return font;
-}
-
 int TextWidth(const char* text) {
   TTF_Font* textFont = TextFont();
   int width = 0;
@@ -116,15 +124,15 @@ int TextWidth(const char* text) {
   return width;
 }
 
-const TextImage* TextCoverage(const char* text, int visibleWidth) {
+const CoverageImage* TextCoverage(const char* text, int visibleWidth) {
   TTF_Font* textFont = TextFont();
   if (textFont == nullptr || text == nullptr || *text == '\0') return nullptr;
-  const auto kept = cache.find(text);
-  if (kept != cache.end() && (kept->second.complete || kept->second.image.width >= visibleWidth)) {
+  const auto kept = fonts.cache.find(text);
+  if (kept != fonts.cache.end() && (kept->second.complete || kept->second.image.width >= visibleWidth)) {
     return &kept->second.image;
   }
-  if (cache.size() >= kCachedTexts) cache.clear();
-  CachedText& entry = cache[text];
+  if (fonts.cache.size() >= kCachedTexts) fonts.cache.clear();
+  CachedText& entry = fonts.cache[text];
   entry.complete = Render(textFont, text, std::max(visibleWidth, 1), entry);
   return &entry.image;
 }

@@ -1,4 +1,4 @@
-// Inside the multimedia layer only: whether a window manager looks after the game's window.
+// Whether a window manager looks after the game's window.
 #pragma once
 
 // False only on an X server without a window manager (a bare X server, as tests and kiosks run).

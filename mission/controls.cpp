@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/tick_count.h"
-#include "media/display.h"
+#include "media/events.h"
 #include "media/input.h"
 #include "media/screenshot.h"
 #include "media/sound.h"

@@ -3,7 +3,7 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/sound.h"
 #include "mission/aliens.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "media/display.h"
+#include "media/multimedia.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
 #include "tests/artgen/generated_art.h"

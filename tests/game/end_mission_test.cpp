@@ -14,8 +14,10 @@
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
 #include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/multimedia.h"
 #include "mission/game_state.h"
 
 namespace {

@@ -10,20 +10,21 @@
 #include "game/resources.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
-#include "media/render_context.h"
+#include "media/multimedia.h"
+#include "media/screen_buffers.h"
 #include "mission/game_state.h"
 
 void GameScreen::SetUp() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   ShutdownMultimedia();
-  renderContext.closeRequested = false;
   ResetGameState();
   // The art lies beside the program in the build folder, and is looked up from the working directory.
   ASSERT_EQ(chdir(SPACE_BUILD_DIR), 0);
-  ASSERT_NE(InitMultimedia(), 0) << "the headless display opens";
+  ASSERT_NE(OpenGameScreen(), 0) << "the headless display opens";
   SetFrameRate(0);  // no pacing in tests
   LoadResources();
   LoadBuiltinPages();
@@ -34,7 +35,6 @@ void GameScreen::SetUp() {
 
 void GameScreen::TearDown() {
   ShutdownMultimedia();
-  renderContext.closeRequested = false;
 }
 
 Picture GameScreen::BackBuffer() {

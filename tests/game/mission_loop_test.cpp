@@ -17,7 +17,7 @@
 #include "base/tick_count.h"
 #include "game/main_loop.h"
 #include "game_fixture.h"
-#include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "media/sound.h"

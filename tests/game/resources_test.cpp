@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
-#include "media/display.h"
 #include "media/quads.h"
 #include "media/sound.h"
 #include "media/sprites.h"

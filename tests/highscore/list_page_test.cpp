@@ -14,7 +14,9 @@
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/draw.h"
-#include "media/render_context.h"
+#include "media/frame_pacing.h"
+#include "media/multimedia.h"
+#include "media/screen_buffers.h"
 #include "media/sprites.h"
 #include "tests/picture_diff.h"
 

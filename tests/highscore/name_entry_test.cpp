@@ -9,6 +9,7 @@
 #include "media/display.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/multimedia.h"
 
 namespace {
 

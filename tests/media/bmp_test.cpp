@@ -70,8 +70,8 @@ Bytes BuildBmp(int width, int height, int bits, const std::vector<std::uint32_t>
 
 class BmpReader : public ::testing::Test {
  protected:
-  void SetUp() override { FreeAllSprites(); }
-  void TearDown() override { FreeAllSprites(); }
+  void SetUp() override { EmptyAllSpriteSlots(); }
+  void TearDown() override { EmptyAllSpriteSlots(); }
 };
 
 TEST_F(BmpReader, RowsArePaddedToFourBytes) {

@@ -1,7 +1,6 @@
 // Tests of the display: opening, the two buffers, presenting, pacing, events and shutdown.
 #include "media/display.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,11 +8,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "media/draw.h"
+#include "media/events.h"
 #include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
-#include "media/presenter.h"
-#include "media/render_context.h"
+#include "media/picture_placement.h"
+#include "media/sprites.h"
+#include "media/window_probe.h"
 #include "tests/media/screen_helpers.h"
 
 namespace {
@@ -22,15 +24,11 @@ class Display : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SetDisplayWindowed(0);
+    SetDisplayWindowed(false);
     ShutdownMultimedia();
-    renderContext.closeRequested = false;
     SetFrameRate(0);
   }
-  void TearDown() override {
-    ShutdownMultimedia();
-    renderContext.closeRequested = false;
-  }
+  void TearDown() override { ShutdownMultimedia(); }
 
   void Open() { ASSERT_NO_FATAL_FAILURE(OpenTestDisplay()); }
 
@@ -42,20 +40,6 @@ class Display : public ::testing::Test {
       if (p != pixels[0]) return -1;
     }
     return pixels[0];
-  }
-
-  static void PushWindowEvent(Uint8 windowEvent) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = windowEvent;
-    event.window.windowID = SDL_GetWindowID(PresenterWindow());
-    SDL_PushEvent(&event);
-  }
-
-  static void PushEvent(Uint32 type) {
-    SDL_Event event{};
-    event.type = type;
-    SDL_PushEvent(&event);
   }
 };
 
@@ -70,63 +54,49 @@ TEST(FramePacing, PeriodIsCounterFrequencyOverRatePlusOne) {
 
 TEST_F(Display, OpensFullScreenWithBlackBuffers) {
   Open();
-  EXPECT_EQ(IsDisplayActive(), 1) << "a freshly opened display is active";
-  const Uint32 flags = SDL_GetWindowFlags(PresenterWindow());
-  EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP})
-      << "the window covers the desktop";
-  EXPECT_STREQ(SDL_GetWindowTitle(PresenterWindow()), "Space");
-  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the cursor is hidden";
+  EXPECT_TRUE(IsDisplayActive()) << "a freshly opened display is active";
+  const WindowLook window = LookAtWindow();
+  EXPECT_TRUE(window.fullScreen) << "the window covers the desktop";
+  EXPECT_EQ(window.title, "Space");
+  EXPECT_FALSE(window.cursorShown) << "the cursor is hidden";
   EXPECT_EQ(BackBufferColour(), 0) << "the back buffer starts black";
   EXPECT_STREQ(PresentPathName(), "window surface")
       << "without a graphics card frames go to the window surface";
 }
 
 TEST_F(Display, PlaysInAWindowWhenAskedAndAltReturnSwitches) {
-  SetDisplayWindowed(1);
+  SetDisplayWindowed(true);
   Open();
   ASSERT_EQ(InitKeyboard(), 1);
-  SDL_Window* window = PresenterWindow();
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowSize(window, &width, &height);
-  EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u) << "--window: not full screen";
-  EXPECT_EQ(width, kWidth) << "a window of the screen's size";
-  EXPECT_EQ(height, kHeight);
+  WindowLook window = LookAtWindow();
+  EXPECT_FALSE(window.fullScreen) << "--window: not full screen";
+  EXPECT_EQ(window.width, kWidth) << "a window of the screen's size";
+  EXPECT_EQ(window.height, kHeight);
 
-  const auto altReturn = [] {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    event.key.keysym.mod = KMOD_LALT;
-    SDL_PushEvent(&event);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    SDL_PushEvent(&event);
-  };
-  altReturn();
+  InjectAltReturn();
   PresentFrame();
-  EXPECT_EQ(IsDisplayWindowed(), 0) << "Alt+Return goes full screen";
-  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+  EXPECT_FALSE(IsDisplayWindowed()) << "Alt+Return goes full screen";
+  EXPECT_TRUE(LookAtWindow().fullScreen);
   PollKeyboard();
-  EXPECT_EQ(IsKeyDown(Key::Return), 0) << "the game does not see the Return of Alt+Return";
-  EXPECT_EQ(WasKeyReleased(Key::Return), 0);
-  altReturn();
+  EXPECT_FALSE(IsKeyDown(Key::Return)) << "the game does not see the Return of Alt+Return";
+  EXPECT_FALSE(WasKeyReleased(Key::Return));
+  InjectAltReturn();
   PresentFrame();
-  EXPECT_EQ(IsDisplayWindowed(), 1) << "and back into the window";
-  SDL_GetWindowSize(window, &width, &height);
-  EXPECT_EQ(width, kWidth);
-  SetDisplayWindowed(0);
-  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u) << "full screen is the start";
+  EXPECT_TRUE(IsDisplayWindowed()) << "and back into the window";
+  window = LookAtWindow();
+  EXPECT_FALSE(window.fullScreen);
+  EXPECT_EQ(window.width, kWidth);
+  SetDisplayWindowed(false);
+  EXPECT_TRUE(LookAtWindow().fullScreen) << "full screen is the start";
 }
 
 TEST(PicturePlacement, KeepsTheShapeAndEnlargesByWholeFactorsOnly) {
-  const auto expect = [](int windowW, int windowH, SDL_Rect wanted, const char* rule) {
-    const SDL_Rect got = PicturePlacement(windowW, windowH, 800, 600);
+  const auto expect = [](int windowW, int windowH, Placement wanted, const char* rule) {
+    const Placement got = PicturePlacement(windowW, windowH, 800, 600);
     EXPECT_EQ(got.x, wanted.x) << windowW << " x " << windowH << ": " << rule;
     EXPECT_EQ(got.y, wanted.y) << windowW << " x " << windowH << ": " << rule;
-    EXPECT_EQ(got.w, wanted.w) << windowW << " x " << windowH << ": " << rule;
-    EXPECT_EQ(got.h, wanted.h) << windowW << " x " << windowH << ": " << rule;
+    EXPECT_EQ(got.width, wanted.width) << windowW << " x " << windowH << ": " << rule;
+    EXPECT_EQ(got.height, wanted.height) << windowW << " x " << windowH << ": " << rule;
   };
   expect(800, 600, {0, 0, 800, 600}, "a window of the picture's size is filled");
   expect(1024, 768, {112, 84, 800, 600}, "1.28 times would double some pixels and not others");
@@ -139,18 +109,17 @@ TEST(PicturePlacement, KeepsTheShapeAndEnlargesByWholeFactorsOnly) {
 
 TEST_F(Display, PresentShowsTheFrameInTheMiddleWithBlackBars) {
   Open();
-  renderContext.backBuffer[0] = 0x123456;
-  renderContext.backBuffer[kWidth - 1] = 0x00FF00;
-  renderContext.backBuffer[std::size_t(kHeight) * kWidth - 1] = 0xFF0000;
+  const PixelArea screen = BackBufferArea();
+  screen.pixels[0] = 0x123456;
+  screen.pixels[kWidth - 1] = 0x00FF00;
+  screen.pixels[std::size_t(kHeight) * kWidth - 1] = 0xFF0000;
   PresentFrame();
-  SDL_Surface* surface = SDL_GetWindowSurface(PresenterWindow());
-  ASSERT_NE(surface, nullptr);
-  const SDL_Rect at = PicturePlacement(surface->w, surface->h, kWidth, kHeight);
-  const auto shown = [surface](int x, int y) {
-    const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + std::size_t(y) * surface->pitch;
-    Uint8 r = 0, g = 0, b = 0;
-    SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], surface->format, &r, &g, &b);
-    return unsigned(r) << 16 | unsigned(g) << 8 | b;
+  const WindowLook window = LookAtWindow();
+  const Placement at = PicturePlacement(window.width, window.height, kWidth, kHeight);
+  const auto shown = [](int x, int y) {
+    std::uint32_t rgb = 0xDEADBEEF;
+    EXPECT_TRUE(ShownPixel(x, y, rgb)) << "the window surface can be read at (" << x << ", " << y << ")";
+    return rgb;
   };
   EXPECT_EQ(shown(at.x, at.y), 0x123456u) << "the frame's top-left pixel";
   EXPECT_EQ(shown(at.x + kWidth - 1, at.y), 0x00FF00u) << "its top-right pixel, colours in place";
@@ -164,18 +133,17 @@ TEST_F(Display, RefusesDepthsOtherThan32) {
   ASSERT_NE(InitDisplay(), 0);
   EXPECT_EQ(OpenDisplay(kWidth, kHeight, 16, "Space"), 0) << "only 32 bits per pixel are offered";
   EXPECT_FALSE(HasBackBuffer());
-  EXPECT_EQ(PresenterWindow(), nullptr) << "a refused mode leaves no window";
-  EXPECT_EQ(IsDisplayActive(), 0);
+  EXPECT_FALSE(LookAtWindow().exists) << "a refused mode leaves no window";
+  EXPECT_FALSE(IsDisplayActive());
 }
 
 TEST_F(Display, ReopeningReusesTheWindow) {
   Open();
-  SDL_Window* first = PresenterWindow();
   EXPECT_NE(InitDisplay(), 0) << "a second InitDisplay is harmless";
   ASSERT_NE(OpenDisplay(640, 480, 32, "Again"), 0);
-  EXPECT_EQ(PresenterWindow(), first) << "there is only ever one window";
-  EXPECT_EQ(renderContext.screenWidth, 640);
-  EXPECT_STREQ(SDL_GetWindowTitle(first), "Again");
+  EXPECT_EQ(LookAtWindow().title, "Again") << "the one window is reused";
+  EXPECT_EQ(BackBufferArea().width, 640);
+  EXPECT_EQ(BackBufferArea().height, 480);
 }
 
 TEST_F(Display, BackBufferHoldsTheFrameBeforeLastAfterPresent) {
@@ -192,23 +160,23 @@ TEST_F(Display, BackBufferHoldsTheFrameBeforeLastAfterPresent) {
 
 TEST_F(Display, InactiveWindowShowsNothingAndLetsTheMouseGoUntilFocusReturns) {
   Open();
-  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  InjectFocus(false);
   FillBackBuffer(0x0000FF);
   PresentFrame();
-  EXPECT_EQ(IsDisplayActive(), 0) << "losing the focus deactivates the display";
+  EXPECT_FALSE(IsDisplayActive()) << "losing the focus deactivates the display";
   EXPECT_EQ(BackBufferColour(), 0x0000FF) << "an inactive display does not swap its buffers";
-  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "without the focus the mouse is the desktop's again";
-  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  EXPECT_TRUE(LookAtWindow().cursorShown) << "without the focus the mouse is the desktop's again";
+  InjectFocus(true);
   PresentFrame();
-  EXPECT_EQ(IsDisplayActive(), 1);
+  EXPECT_TRUE(IsDisplayActive());
   EXPECT_EQ(BackBufferColour(), 0) << "an active display swaps again";
-  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "with the focus back the game holds the mouse";
+  EXPECT_FALSE(LookAtWindow().cursorShown) << "with the focus back the game holds the mouse";
 }
 
 TEST_F(Display, FramesSurviveARendererReset) {
   Open();
   FillBackBuffer(0xFFFFFF);
-  PushEvent(SDL_RENDER_DEVICE_RESET);
+  InjectRendererReset();
   PresentFrame();
   PresentFrame();
   EXPECT_EQ(BackBufferColour(), 0xFFFFFF) << "the frames live in our own memory, not in the renderer's";
@@ -216,12 +184,14 @@ TEST_F(Display, FramesSurviveARendererReset) {
 
 TEST_F(Display, QuitEventRequestsClose) {
   Open();
-  EXPECT_EQ(WasCloseRequested(), 0);
+  EXPECT_FALSE(WasCloseRequested());
   InjectCloseRequest();
   PresentFrame();
-  EXPECT_EQ(WasCloseRequested(), 1) << "the window manager's close request is remembered";
+  EXPECT_TRUE(WasCloseRequested()) << "the window manager's close request is remembered";
   PresentFrame();
-  EXPECT_EQ(WasCloseRequested(), 1) << "the request stays for the rest of the run";
+  EXPECT_TRUE(WasCloseRequested()) << "the request stays for the rest of the run";
+  ShutdownMultimedia();
+  EXPECT_FALSE(WasCloseRequested()) << "a layer started anew starts without it";
 }
 
 TEST_F(Display, PresentsAreOneFortyFirstOfASecondApartAtRate40) {
@@ -249,7 +219,7 @@ TEST_F(Display, EveryOperationIsSafeWithoutADisplay) {
   EXPECT_EQ(OpenDisplay(kWidth, kHeight, 32, "Space"), 0) << "OpenDisplay needs InitDisplay first";
   std::vector<unsigned int> pixels(kWidth * kHeight);
   EXPECT_FALSE(ReadBackBuffer(pixels.data()));
-  EXPECT_EQ(IsDisplayActive(), 0);
+  EXPECT_FALSE(IsDisplayActive());
   PresentFrame();
   CloseDisplay();
 
@@ -261,8 +231,7 @@ TEST_F(Display, EveryOperationIsSafeWithoutADisplay) {
   ASSERT_EQ(InitMouse(), 1);
   EXPECT_EQ(PollMouse(), 0) << "the mouse is not read without an active display";
   ShutdownMultimedia();
-  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u)
-      << "shutdown ends the video system however often it was prepared";
+  EXPECT_FALSE(IsVideoRunning()) << "shutdown ends the video system however often it was prepared";
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "media/display.h"
-#include "media/render_context.h"
-#include "media/sprite_table.h"
 #include "media/sprites.h"
 #include "tests/media/screen_helpers.h"
 
@@ -124,18 +122,18 @@ TEST_F(Draw, NewPhaseDrawsBlackTextOnAWhiteBox) {
     }
   }
   EXPECT_TRUE(fullyBlack) << "the glyph stems are solid black";
-  EXPECT_EQ(CurrentDrawColor(), 0x0000FF) << "the colour value itself is kept from phase to phase";
+  EXPECT_EQ(CurrentDrawColor(), 0xFF0000u) << "the colour value itself is kept from phase to phase";
 }
 
-TEST_F(Draw, ColourValueHasRedInTheLowByte) {
+TEST_F(Draw, ColourValueHasRedInTheHighByteLikeThePixels) {
   BeginBackBuffer();
   SetDrawColor(150, 255, 150);
-  EXPECT_EQ(CurrentDrawColor(), 0x96FF96) << "r + g * 256 + b * 65536";
+  EXPECT_EQ(CurrentDrawColor(), 0x96FF96u);
   SetDrawColor(1, 2, 3);
-  EXPECT_EQ(CurrentDrawColor(), 0x030201);
+  EXPECT_EQ(CurrentDrawColor(), 0x010203u) << "0x00RRGGBB, as every pixel holds it";
   EndDraw();
   SetDrawColor(9, 9, 9);
-  EXPECT_EQ(CurrentDrawColor(), 0x030201) << "outside a phase SetDrawColor does nothing";
+  EXPECT_EQ(CurrentDrawColor(), 0x010203u) << "outside a phase SetDrawColor does nothing";
 }
 
 TEST_F(Draw, FontIsThirteenPixelBoldWithWindows1252Texts) {
@@ -219,8 +217,8 @@ TEST_F(Draw, TextKeepsItsColourAndAVeryLongTextIsCutAtTheScreenEdge) {
 
 TEST_F(Draw, FillRectCoversExactlyItsPixels) {
   BeginBackBuffer();
-  FillRect(100, 100, 5, 3, 0x0000FF);
-  EXPECT_EQ(CurrentDrawColor(), 0x0000FF) << "the fill colour becomes current";
+  FillRect(100, 100, 5, 3, 0xFF0000);
+  EXPECT_EQ(CurrentDrawColor(), 0xFF0000u) << "the fill colour becomes current";
   FillRect(-5, -5, 10, 10, 0x00FF00);
   EndDraw();
   Capture();
@@ -230,7 +228,7 @@ TEST_F(Draw, FillRectCoversExactlyItsPixels) {
   EXPECT_EQ(red.top, 100);
   EXPECT_EQ(red.right, 104) << "x to x + width - 1";
   EXPECT_EQ(red.bottom, 102) << "y to y + height - 1";
-  EXPECT_EQ(At(102, 101), 0xFF0000u) << "0x0000FF is red";
+  EXPECT_EQ(At(102, 101), 0xFF0000u) << "0xFF0000 is red, as in the pixels";
   const Box green = Drawn(0, 0, 40, 40);
   EXPECT_EQ(green.right, 4) << "a rectangle reaching off the screen is clipped";
   EXPECT_EQ(green.bottom, 4);
@@ -239,9 +237,10 @@ TEST_F(Draw, FillRectCoversExactlyItsPixels) {
   ASSERT_EQ(BeginDraw(SpriteTarget(0)), 1);
   FillRect(0, 0, 16, 16, 0 + 50 * 256 + 0);
   EndDraw();
-  for (const std::uint32_t pixel : SpriteSlot(0)->pixels) {
-    ASSERT_EQ(pixel, 0x003200u) << "FillRect 0, 0, 16, 16 fills the whole 16 x 16 sprite";
-  }
+  const PixelArea sprite = SpriteArea(0);
+  EXPECT_TRUE(std::all_of(sprite.pixels, sprite.pixels + 16 * 16, [](std::uint32_t p) {
+    return p == 0x003200u;
+  })) << "FillRect 0, 0, 16, 16 fills the whole 16 x 16 sprite";
 }
 
 TEST_F(Draw, LineLeavesOutItsEndAndTextFollowsFromThere) {
@@ -272,14 +271,14 @@ TEST_F(Draw, FlagsOutlineAndInvert) {
   ASSERT_EQ(NewSprite(3, 8, 8, kSpritePlain), 1);
   ASSERT_EQ(BeginDraw(SpriteTarget(3)), 1);
   SetDrawFlags(kDrawNoFill);
-  FillRect(0, 0, 8, 8, 0x0000FF);
+  FillRect(0, 0, 8, 8, 0xFF0000);
   SetDrawFlags(kDrawInvert);
   FillRect(6, 6, 2, 2, 0);
   DrawLineRel(1, 1, 3, 0);
   DrawLineRel(1, 1, 2, 0);
   EndDraw();
-  const std::vector<std::uint32_t>& pixels = SpriteSlot(3)->pixels;
-  const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * 8 + x]; };
+  const PixelArea pixels = SpriteArea(3);
+  const auto pixel = [&](int x, int y) { return pixels.pixels[static_cast<std::size_t>(y) * 8 + x]; };
   EXPECT_EQ(pixel(0, 0), 0xFF0000u) << "the outline is drawn";
   EXPECT_EQ(pixel(7, 3), 0xFF0000u);
   EXPECT_EQ(pixel(4, 4), 0u) << "without fill the inside stays";
@@ -289,9 +288,9 @@ TEST_F(Draw, FlagsOutlineAndInvert) {
   EXPECT_EQ(pixel(3, 1), 0xFFFFFFu) << "inverted once";
 
   BeginBackBuffer();
-  FillRect(10, 10, 4, 4, 0x0000FF);
+  FillRect(10, 10, 4, 4, 0xFF0000);
   SetDrawFlags(kDrawInvert);
-  FillRect(12, 12, 4, 4, 0x0000FF);
+  FillRect(12, 12, 4, 4, 0xFF0000);
   EndDraw();
   Capture();
   EXPECT_EQ(At(11, 11), 0xFF0000u) << "outside the inverted rectangle";
@@ -303,7 +302,7 @@ TEST_F(Draw, FlagsOutlineAndInvert) {
 TEST_F(Draw, TextOnASpriteGoesIntoItsPixels) {
   ASSERT_EQ(NewSprite(1, 60, 20, kSpritePlain), 1);
   ASSERT_EQ(BeginDraw(SpriteTarget(1)), 1);
-  FillRect(0, 0, 60, 20, 0xFF0000);  // blue
+  FillRect(0, 0, 60, 20, 0x0000FF);  // blue
   SetDrawColor(0, 0, 0);
   WriteText("Hi");
   const int width = MeasureText("Hi");
@@ -311,8 +310,8 @@ TEST_F(Draw, TextOnASpriteGoesIntoItsPixels) {
   SetTextPosition(30, 2);
   WriteText("Hi");
   EndDraw();
-  const std::vector<std::uint32_t>& pixels = SpriteSlot(1)->pixels;
-  const auto pixel = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * 60 + x]; };
+  const PixelArea pixels = SpriteArea(1);
+  const auto pixel = [&](int x, int y) { return pixels.pixels[static_cast<std::size_t>(y) * 60 + x]; };
   EXPECT_EQ(pixel(0, 0), kWhite) << "opaque text sits on a white box";
   EXPECT_EQ(pixel(width - 1, 0), kWhite);
   EXPECT_EQ(pixel(width, 0), 0x0000FFu) << "the box is as wide as the text";
@@ -345,6 +344,60 @@ TEST_F(Draw, TargetsAreHandedOutOnlyWhileFree) {
   DrawTarget* again = SpriteTarget(2);
   EXPECT_NE(again, nullptr) << "whose target is free again";
   BeginDraw(again);  // the fixture's EndDraw gives it back
+}
+
+TEST_F(Draw, ATextStartingLeftOfTheScreenShowsItsVisiblePartToTheRightEdge) {
+  // A text about 2,800 pixels wide, drawn at x = 0 and shifted left by 100 and by 1000.
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "Ab" + std::to_string(i % 10) + " ";
+  BeginBackBuffer();
+  SetDrawFlags(kDrawTransparentText);
+  SetDrawColor(255, 255, 255);
+  ASSERT_GT(MeasureText(text.c_str()), 1800);
+  SetTextPosition(0, 100);
+  WriteText(text.c_str());
+  SetTextPosition(-100, 200);
+  WriteText(text.c_str());
+  SetTextPosition(-1000, 300);
+  WriteText(text.c_str());
+  EndDraw();
+  Capture();
+  EXPECT_TRUE(SameBlock(100, 100, 0, 200, kWidth - 100, 16))
+      << "at x = -100 the text is the same, 100 further left";
+  EXPECT_NE(Drawn(kWidth - 40, 200, kWidth - 1, 215).right, -1) << "and it reaches the screen's right edge";
+  EXPECT_NE(Drawn(0, 300, kWidth - 1, 315).right, -1) << "at x = -1000 its part from 1000 on is drawn";
+  EXPECT_NE(Drawn(kWidth - 40, 300, kWidth - 1, 315).right, -1) << "up to the right edge";
+}
+
+TEST_F(Draw, APresentGivesBackTheBackBufferAndBlitsWaitForIt) {
+  ASSERT_EQ(NewSprite(4, 2, 2, kSpritePlain), 1);
+  ASSERT_EQ(BeginDraw(SpriteTarget(4)), 1);
+  FillRect(0, 0, 2, 2, 0x00FF00);
+  EndDraw();
+
+  BeginBackBuffer();
+  BlitSprite(4, 10, 10);
+  EndDraw();
+  BlitSprite(4, 20, 10);
+  DrawTarget* fetched = BackBufferTarget();
+  ASSERT_NE(fetched, nullptr);
+  BlitSprite(4, 30, 10);
+  Capture();
+  EXPECT_EQ(At(10, 10), kBlack) << "no sprite is blitted while a phase holds the back buffer";
+  EXPECT_EQ(At(20, 10), 0x00FF00u) << "after EndDraw it is";
+  EXPECT_EQ(At(30, 10), kBlack) << "nor while a target is fetched and not yet used";
+
+  PresentFrame();
+  DrawTarget* again = BackBufferTarget();
+  EXPECT_NE(again, nullptr) << "the present gives back a target fetched and never used";
+  ASSERT_EQ(BeginDraw(again), 1);
+  PresentFrame();
+  EXPECT_EQ(MeasureText("x"), 0) << "the present ends a phase left open on the back buffer";
+  EXPECT_NE(BackBufferTarget(), nullptr) << "and gives its target back for the next frame";
+
+  CloseDisplay();
+  ASSERT_NE(OpenDisplay(kWidth, kHeight, 32, "Space"), 0);
+  EXPECT_NE(BackBufferTarget(), nullptr) << "closing the display gives back a target still held";
 }
 
 TEST_F(Draw, NothingHappensWithoutADisplay) {

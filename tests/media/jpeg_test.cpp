@@ -119,10 +119,10 @@ void SetFrameSize(Bytes& jpeg, int width, int height) {
 class JpegReader : public ::testing::Test {
  protected:
   void SetUp() override {
-    FreeAllSprites();
+    EmptyAllSpriteSlots();
     EnableJpegLoading();
   }
-  void TearDown() override { FreeAllSprites(); }
+  void TearDown() override { EmptyAllSpriteSlots(); }
 };
 
 TEST_F(JpegReader, DecodesLikeLibjpegItself) {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "media/display.h"
-#include "media/render_context.h"
+#include "media/multimedia.h"
+#include "media/screen_buffers.h"
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
@@ -21,8 +22,9 @@ inline void OpenTestDisplay() {
 
 // Fills the back buffer with one 0x00RRGGBB colour, as a frame's drawing would.
 inline void FillBackBuffer(unsigned int rgb) {
-  ASSERT_TRUE(HasBackBuffer());
-  std::fill(renderContext.backBuffer.begin(), renderContext.backBuffer.end(), rgb);
+  const PixelArea screen = BackBufferArea();
+  ASSERT_NE(screen.pixels, nullptr) << "a display is open";
+  std::fill(screen.pixels, screen.pixels + std::size_t(screen.width) * std::size_t(screen.height), rgb);
 }
 
 // The back buffer as top-down 0x00RRGGBB pixels.

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "media/display.h"
-#include "media/render_context.h"
+#include "media/events.h"
+#include "media/frame_pacing.h"
+#include "media/input_injection.h"
 #include "media/sprite_table.h"
 #include "tests/media/screen_helpers.h"
 
@@ -60,8 +62,8 @@ TEST_F(SpriteTest, TableGrowsToSlotPlusFifty) {
   }
   EXPECT_EQ(SpriteWidth(5050), 0) << "slots beyond the table read as empty";
 
-  FreeAllSprites();
-  EXPECT_EQ(SpriteTableSize(), 50) << "freeing every sprite returns to 50 slots";
+  CloseDisplay();
+  EXPECT_EQ(SpriteTableSize(), 50) << "closing the display frees every sprite and returns to 50 slots";
   ASSERT_NE(NewSprite(60, 2, 2, kSpritePlain), 0);
   EXPECT_EQ(SpriteTableSize(), 110) << "creating slot 60 grows the table to 110 slots";
   ASSERT_NE(NewSprite(109, 2, 2, kSpritePlain), 0);
@@ -132,10 +134,11 @@ TEST_F(SpriteTest, KeyedBlitSkipsOnlyBlack) {
 
 TEST_F(SpriteTest, BlitsNeedAnActiveDisplay) {
   MakeSprite(5, 1, 1, {0x123456});
-  renderContext.active = false;
+  InjectFocus(false);
+  PresentFrame();
+  ASSERT_FALSE(IsDisplayActive());
   BlitSprite(5, 0, 0);
   BlitSpriteKeyed(5, 0, 0);
-  renderContext.active = true;
   EXPECT_EQ(Screen()[0], 0u) << "an inactive display draws nothing";
   BlitSprite(49, 0, 0);  // empty slot
   EXPECT_EQ(Screen()[0], 0u) << "an empty slot draws nothing";

@@ -9,7 +9,7 @@
 
 #include "media/draw.h"
 #include "media/quads.h"
-#include "media/render_context.h"
+#include "media/screen_buffers.h"
 #include "media/sprites.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
@@ -119,7 +119,7 @@ class MissionPicture : public MissionDisplay {
   static void Flat(int n, int width, int height, unsigned rgb, int mode = kSpriteTexture) {
     ASSERT_NE(NewSprite(n, width, height, mode), 0);
     ASSERT_EQ(BeginDraw(SpriteTarget(n)), 1);
-    FillRect(0, 0, width, height, int((rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16));  // as 0x00BBGGRR
+    FillRect(0, 0, width, height, rgb);
     EndDraw();
     if (mode == kSpriteTexture) {
       ASSERT_EQ(CreateQuad(n, n), 1);
@@ -127,7 +127,7 @@ class MissionPicture : public MissionDisplay {
   }
 
   static unsigned Shown(int x, int y) {
-    return renderContext.frontBuffer[std::size_t(y) * 800 + std::size_t(x)];
+    return FrontBufferPixels()[std::size_t(y) * 800 + std::size_t(x)];
   }
 
   // The segments lit in the gauge bar at `row`: segment k is drawn at x = 500 + 12k, 14 pixels

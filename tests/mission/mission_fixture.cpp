@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/quads.h"
 #include "media/sound.h"

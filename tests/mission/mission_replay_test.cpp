@@ -23,7 +23,7 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "mission/game_state.h"

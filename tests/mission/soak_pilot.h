@@ -21,9 +21,10 @@
 #include "game/main_loop.h"
 #include "game/resources.h"
 #include "highscore/highscore_table.h"
-#include "media/display.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/multimedia.h"
 #include "media/sound.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
@@ -189,7 +190,7 @@ class Run {
   Figures Go() {
     ResetGameState();
     SeedRandom(kGameSeed);
-    figures_.opened = InitMultimedia() != 0;
+    figures_.opened = OpenGameScreen() != 0;
     if (!figures_.opened) {
       ShutdownMultimedia();
       return figures_;

@@ -22,10 +22,12 @@
 #include "media/bmp_writer.h"
 #include "media/display.h"
 #include "media/draw.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/multimedia.h"
 #include "media/quads.h"
-#include "media/render_context.h"
+#include "media/screen_buffers.h"
 #include "media/sprites.h"
 #include "mission/aliens.h"
 #include "mission/controls.h"
@@ -371,7 +373,7 @@ int main(int argc, char** argv) {
 
   ResetGameState();
   SeedRandom(1);  // the same fleet every run
-  if (InitMultimedia() == 0) {
+  if (OpenGameScreen() == 0) {
     std::fprintf(stderr, "contact_sheet: cannot open the 800 x 600 display: %s\n", DisplayError());
     ShutdownMultimedia();
     return 1;

@@ -1,8 +1,6 @@
-// Inside the multimedia layer only: the blending arithmetic of pixel_math.h on SSE2 registers,
-// 16-bit lanes of blue, green, red and coverage, two pixels to a register.
+// The blending arithmetic of pixel_math.h on SSE2 registers: 16-bit lanes of blue, green, red and
+// coverage, two pixels to a register.
 #pragma once
-
-#ifdef __SSE2__
 
 #include <emmintrin.h>
 
@@ -45,5 +43,3 @@ inline void PutOneSample(std::uint32_t* pixel, __m128i samples) {
   const __m128i below = _mm_cvtsi32_si128(int(*pixel));
   *pixel = std::uint32_t(_mm_cvtsi128_si32(BlendedLanes<kAdd>(below, samples)));
 }
-
-#endif

@@ -1,9 +1,11 @@
-// Inside the multimedia layer only: the arithmetic of one blended pixel, shared by every loop that
-// draws quads so that all of them give the same pixels.
+// The arithmetic of one blended pixel, shared by every loop that draws quads, plain or vector, so
+// that all of them give the same pixels.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+
+#include "raster/pixels.h"
 
 // Blue, green, red and coverage (255 where a texel is not the key colour, less where a filtered
 // sample is partly made of key texels), 0 to 255 each; the colours premultiplied by coverage.
@@ -11,12 +13,8 @@ struct Channels {
   std::uint32_t c[4];
 };
 
-inline bool IsKey(std::uint32_t texel) {
-  return (texel & 0xFFFFFF) == 0;
-}
-
 inline Channels Unpack(std::uint32_t texel) {
-  return {{texel & 0xFF, texel >> 8 & 0xFF, texel >> 16 & 0xFF, IsKey(texel) ? 0u : 255u}};
+  return {{texel & 0xFF, texel >> 8 & 0xFF, texel >> 16 & 0xFF, IsKeyColour(texel) ? 0u : 255u}};
 }
 
 // Rounds x / 255 to the nearest integer for x up to 255 x 255.

@@ -1,11 +1,11 @@
 // The quad rasteriser: coverage of the two triangles, texture sampling and blending, row by row.
-#include "media/quad_raster.h"
+#include "raster/quad_raster.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "media/quad_shading.h"
+#include "raster/quad_shading.h"
 
 namespace {
 
@@ -116,19 +116,15 @@ void DrawRectangle(const QuadPaint& quad, const QuadShader& shader, PixelArea ta
 
 }  // namespace
 
-bool IsKnownBlend(int sourceFactor, int destinationFactor) {
-  return sourceFactor >= kBlendZero && sourceFactor <= kBlendSourceAlphaSaturated &&
-         destinationFactor >= kBlendZero && destinationFactor <= kBlendInverseDestinationColour;
-}
-
-void RasteriseQuad(const QuadPaint& quad, PixelArea target, int firstRow, int endRow) {
+void RasteriseQuad(const QuadPaint& quad, PixelArea target, int firstRow, int endRow,
+                   const RowKernels& kernels) {
   firstRow = std::max(firstRow, 0);
   endRow = std::min(endRow, target.height);
   if (firstRow >= endRow || target.pixels == nullptr || quad.texels == nullptr || quad.lanes == nullptr ||
       quad.textureWidth <= 0 || quad.textureHeight <= 0) {
     return;
   }
-  const QuadShader shader(quad);
+  const QuadShader shader(quad, kernels);
   if (shader.DrawsNothing()) return;
   if (IsUnturned(quad)) {
     DrawRectangle(quad, shader, target, firstRow, endRow);

@@ -1,5 +1,5 @@
 // The second drawing thread: it waits for a band of rows of a large quad, draws it and reports back.
-#include "media/quad_bands.h"
+#include "raster/quad_bands.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,6 +26,7 @@ bool stopping = false;  // guarded by handOver
 
 // The band handed over: valid from posting until the helper reports it done.
 const QuadPaint* bandQuad = nullptr;
+const RowKernels* bandKernels = nullptr;
 PixelArea bandTarget;
 int bandFirstRow = 0;
 int bandEndRow = 0;
@@ -43,7 +44,7 @@ bool WaitForBand() {
 
 void HelperLoop() {
   while (WaitForBand()) {
-    RasteriseQuad(*bandQuad, bandTarget, bandFirstRow, bandEndRow);
+    RasteriseQuad(*bandQuad, bandTarget, bandFirstRow, bandEndRow, *bandKernels);
     band.store(Band::kDone, std::memory_order_release);
   }
 }
@@ -62,7 +63,11 @@ bool HelperAvailable() {
 }
 
 // The rows the quad's corners span on the target, and how many pixels its bounding box covers there.
-void RowsAndArea(const QuadPaint& quad, PixelArea target, int& firstRow, int& endRow, double& area) {
+// False for a quad with a corner that is not a finite number: it covers nothing.
+bool RowsAndArea(const QuadPaint& quad, PixelArea target, int& firstRow, int& endRow, double& area) {
+  for (int k = 0; k < 4; ++k) {
+    if (!std::isfinite(quad.x[k]) || !std::isfinite(quad.y[k])) return false;
+  }
   const double top = std::min({quad.y[0], quad.y[1], quad.y[2], quad.y[3]});
   const double bottom = std::max({quad.y[0], quad.y[1], quad.y[2], quad.y[3]});
   const double left = std::min({quad.x[0], quad.x[1], quad.x[2], quad.x[3]});
@@ -74,31 +79,32 @@ void RowsAndArea(const QuadPaint& quad, PixelArea target, int& firstRow, int& en
   firstRow = int(std::floor(clippedTop));
   endRow = int(std::ceil(clippedBottom));
   area = (clippedBottom - clippedTop) * width;
+  return true;
 }
 
 }  // namespace
 
-void DrawQuadInBands(const QuadPaint& quad, PixelArea target) {
+void DrawQuadInBands(const QuadPaint& quad, PixelArea target, const RowKernels& kernels) {
   int firstRow = 0;
   int endRow = 0;
   double area = 0;
-  RowsAndArea(quad, target, firstRow, endRow, area);
-  // NaN corners give no area and go the plain way, which draws nothing for them.
-  if (!(area >= double(threshold)) || endRow - firstRow < 2 || !HelperAvailable()) {
-    RasteriseQuad(quad, target, 0, target.height);
+  if (!RowsAndArea(quad, target, firstRow, endRow, area)) return;
+  if (area < double(threshold) || endRow - firstRow < 2 || !HelperAvailable()) {
+    RasteriseQuad(quad, target, 0, target.height, kernels);
     return;
   }
   const int middle = firstRow + (endRow - firstRow) / 2;
   {
     const std::lock_guard<std::mutex> lock(handOver);
     bandQuad = &quad;
+    bandKernels = &kernels;
     bandTarget = target;
     bandFirstRow = middle;
     bandEndRow = endRow;
     band.store(Band::kPosted, std::memory_order_release);
   }
   posted.notify_one();
-  RasteriseQuad(quad, target, firstRow, middle);
+  RasteriseQuad(quad, target, firstRow, middle, kernels);
   while (band.load(std::memory_order_acquire) != Band::kDone) std::this_thread::yield();
   band.store(Band::kNone, std::memory_order_relaxed);
 }

@@ -1,0 +1,26 @@
+// The layer's start and end.
+#include "media/multimedia.h"
+
+#include "media/display.h"
+#include "media/input.h"
+#include "media/quads.h"
+#include "media/sound.h"
+#include "raster/quad_bands.h"
+
+int InitMultimedia() {
+  const int displayStarted = InitDisplay();
+  InitQuads();
+  InitMouse();
+  InitKeyboard();
+  InitAudio();
+  return displayStarted;
+}
+
+void ShutdownMultimedia() {
+  ReleaseKeyboard();
+  ReleaseMouse();
+  ReleaseAudio();
+  ReleaseDisplay();
+  ClearQuads();
+  StopBandThread();
+}

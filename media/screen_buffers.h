@@ -1,0 +1,28 @@
+// The two frame buffers in our own memory: the back buffer that every drawing operation writes
+// into, and the front buffer that holds the frame on view.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/pixels.h"
+
+// Both buffers width x height, black; nothing clears them later.
+void OpenScreenBuffers(int width, int height);
+void CloseScreenBuffers();
+
+// True from OpenScreenBuffers to CloseScreenBuffers.
+bool HasBackBuffer();
+
+// The back buffer as a pixel area; no pixels while closed.
+PixelArea BackBufferArea();
+
+// The frame on view; nullptr while closed.
+const std::uint32_t* FrontBufferPixels();
+
+// Like a flip: the back buffer becomes the frame on view, and the back buffer then holds the frame
+// before last.
+void SwapScreenBuffers();
+
+// Copies the back buffer into `pixels` (width x height, 0x00RRGGBB, top-down rows). Used by tests
+// and the contact sheet. False while closed.
+bool ReadBackBuffer(std::uint32_t* pixels);

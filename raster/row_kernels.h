@@ -1,0 +1,42 @@
+// The loops that draw rows of pixels, as one set of functions. Every set gives the very same pixels:
+// the plain one (plain_rows.h) is built everywhere, a vector one (vector_rows.h) where the build has
+// it, and the tests compare the two.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/column_row.h"
+#include "raster/texture_sampling.h"
+
+struct RowKernels {
+  const char* name;  // "plain", "sse2"
+
+  // `count` pixels from `source` to `target`, leaving out pixels of the key colour.
+  void (*copyRowKeyed)(std::uint32_t* target, const std::uint32_t* source, int count);
+
+  // `count` pixels of a quad's row, laid over the target by the sample's coverage and alpha (over)
+  // or added to it (add): the first pixel's centre at texture position (s, t) (less half a texel
+  // when filtered), each next one (ds, dt) further.
+  void (*overSpan)(const SpanTexture& texture, std::uint32_t* pixels, int count, bool filtered, Fixed s,
+                   Fixed ds, Fixed t, Fixed dt);
+  void (*addSpan)(const SpanTexture& texture, std::uint32_t* pixels, int count, bool filtered, Fixed s,
+                  Fixed ds, Fixed t, Fixed dt);
+
+  // Fills columns[0] to columns[count - 1] with the texel columns first to first + count - 1 (kept
+  // on the image's width): each the lane of row0 mixed with the one of row1 by down / 256, then
+  // scaled by alpha / 255.
+  void (*prepareColumns)(ColumnSample* columns, int first, int count, const std::uint64_t* row0,
+                         const std::uint64_t* row1, int width, std::uint32_t down, std::uint32_t alpha);
+
+  // `count` pixels from prepared columns, laid over (over) or added (add). Pixel n lies at
+  // position + n x step (columns with 16 fractional bits, never negative); filtered, it mixes the
+  // column there with the next one by the position's fraction (in 1/256), else it takes the column.
+  // `columns` holds one entry beyond the last used.
+  void (*overColumnRow)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+                        std::int32_t step, bool filtered);
+  void (*addColumnRow)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+                       std::int32_t step, bool filtered);
+};
+
+// The fastest set of this build: the vector one where there is one, else the plain one.
+const RowKernels& FastestRowKernels();
