@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
-#include "media/bmp_writer.h"
+#include "formats/bmp_writer.h"
 #include "media/display.h"
 #include "media/frame_pacing.h"
 #include "media/multimedia.h"

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "formats/bmp_reader.h"
 #include "fuzz/fuzz_check.h"
-#include "media/bmp_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   DecodedImage image;

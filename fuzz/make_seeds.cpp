@@ -12,8 +12,9 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "formats/bmp_writer.h"
+#include "formats/byte_order.h"
 #include "highscore/highscore_file.h"
-#include "media/bmp_writer.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ void Write(const std::string& kind, const std::string& name, const Bytes& bytes)
   if (file == nullptr) return;
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
-}
-
-void Put16(Bytes& b, std::size_t at, unsigned value) {
-  b[at] = value & 0xFF;
-  b[at + 1] = (value >> 8) & 0xFF;
-}
-
-void Put32(Bytes& b, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) b[at + i] = (value >> (8 * i)) & 0xFF;
 }
 
 std::vector<std::uint32_t> Picture(int width, int height) {
@@ -55,13 +47,13 @@ Bytes BmpHeaders(int width, int height, int bits, int paletteEntries) {
   Bytes b(offset + rowBytes * height, 0);
   b[0] = 'B';
   b[1] = 'M';
-  Put32(b, 2, b.size());
-  Put32(b, 10, offset);
-  Put32(b, 14, 40);
-  Put32(b, 18, width);
-  Put32(b, 22, height);
-  Put16(b, 26, 1);
-  Put16(b, 28, bits);
+  Put32(b.data() + 2, b.size());
+  Put32(b.data() + 10, offset);
+  Put32(b.data() + 14, 40);
+  Put32(b.data() + 18, width);
+  Put32(b.data() + 22, height);
+  Put16(b.data() + 26, 1);
+  Put16(b.data() + 28, bits);
   return b;
 }
 
@@ -105,25 +97,25 @@ void BmpSeeds() {
   Write("bmp", "one_pixel_wide.bmp", EncodeBmp(picture.data(), 1, 3));
 
   Bytes bad = valid24;
-  Put32(bad, 30, 1);
+  Put32(bad.data() + 30, 1);
   Write("bmp", "compression_rle.bmp", bad);
   bad = valid24;
-  Put32(bad, 22, static_cast<std::uint32_t>(-3));
+  Put32(bad.data() + 22, static_cast<std::uint32_t>(-3));
   Write("bmp", "negative_height.bmp", bad);
   bad = valid24;
-  Put32(bad, 18, 0);
+  Put32(bad.data() + 18, 0);
   Write("bmp", "zero_width.bmp", bad);
   bad = valid24;
-  Put32(bad, 18, 100000);
+  Put32(bad.data() + 18, 100000);
   Write("bmp", "huge_width.bmp", bad);
   bad = valid24;
-  Put16(bad, 28, 12);
+  Put16(bad.data() + 28, 12);
   Write("bmp", "depth_12.bmp", bad);
   bad = valid24;
-  Put32(bad, 10, 0x7FFFFFF0);
+  Put32(bad.data() + 10, 0x7FFFFFF0);
   Write("bmp", "offset_beyond.bmp", bad);
   bad = valid24;
-  Put32(bad, 14, 0xFFFFFFF0);
+  Put32(bad.data() + 14, 0xFFFFFFF0);
   Write("bmp", "info_header_beyond.bmp", bad);
   bad = valid24;
   bad.resize(60);
@@ -182,21 +174,21 @@ Bytes Wave(unsigned formatSize, unsigned tag, unsigned channels, std::uint32_t r
            std::uint32_t dataSize, std::size_t samples) {
   Bytes b(28 + formatSize + samples, 0);
   b[0] = 'R', b[1] = 'I', b[2] = 'F', b[3] = 'F';
-  Put32(b, 4, b.size() - 8);
+  Put32(b.data() + 4, b.size() - 8);
   b[8] = 'W', b[9] = 'A', b[10] = 'V', b[11] = 'E';
   b[12] = 'f', b[13] = 'm', b[14] = 't', b[15] = ' ';
-  Put32(b, 16, formatSize);
+  Put32(b.data() + 16, formatSize);
   if (formatSize >= 16) {
-    Put16(b, 20, tag);
-    Put16(b, 22, channels);
-    Put32(b, 24, rate);
-    Put32(b, 28, rate * channels * bits / 8);
-    Put16(b, 32, channels * bits / 8);
-    Put16(b, 34, bits);
+    Put16(b.data() + 20, tag);
+    Put16(b.data() + 22, channels);
+    Put32(b.data() + 24, rate);
+    Put32(b.data() + 28, rate * channels * bits / 8);
+    Put16(b.data() + 32, channels * bits / 8);
+    Put16(b.data() + 34, bits);
   }
   const std::size_t data = 20 + formatSize;
   b[data] = 'd', b[data + 1] = 'a', b[data + 2] = 't', b[data + 3] = 'a';
-  Put32(b, data + 4, dataSize);
+  Put32(b.data() + data + 4, dataSize);
   for (std::size_t i = 0; i < samples; ++i) b[data + 8 + i] = (i * 29) & 0xFF;
   return b;
 }
@@ -209,7 +201,7 @@ void WavSeeds() {
   Write("wav", "data_beyond_file.wav", Wave(16, 1, 1, 8000, 16, 4000, 20));
   Write("wav", "data_size_wraps.wav", Wave(16, 1, 1, 8000, 16, 0xFFFFFFF0u, 20));
   Bytes wraps = Wave(16, 1, 1, 8000, 16, 20, 20);
-  Put32(wraps, 16, 0xFFFFFFF8u);
+  Put32(wraps.data() + 16, 0xFFFFFFF8u);
   Write("wav", "format_size_wraps.wav", wraps);
   Write("wav", "float_format.wav", Wave(16, 3, 1, 8000, 32, 16, 16));
   Write("wav", "no_channels.wav", Wave(16, 1, 0, 8000, 16, 16, 16));

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "formats/byte_order.h"
+
 namespace {
 
 constexpr std::size_t kReadChunk = 4096;
@@ -135,8 +137,9 @@ std::string SerializeHighscores(std::span<const HighscoreEntry> entries) {
   for (const HighscoreEntry& entry : entries) {
     bytes += entry.name;
     bytes += "\r\n";
-    const auto score = static_cast<std::uint32_t>(entry.score);
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((score >> shift) & 0xFF);
+    std::uint8_t score[4];
+    Put32(score, static_cast<std::uint32_t>(entry.score));
+    bytes.append(score, score + sizeof score);
   }
   return bytes;
 }

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "media/wav_reader.h"
+#include "formats/wav_reader.h"
 
 namespace {
 

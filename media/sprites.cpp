@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "media/bmp_reader.h"
-#include "media/bmp_writer.h"
-#include "media/jpeg_reader.h"
+#include "formats/bmp_reader.h"
+#include "formats/bmp_writer.h"
+#include "formats/jpeg_reader.h"
 #include "media/draw.h"
 #include "media/events.h"
 #include "media/screen_buffers.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/byte_order.h"
 #include "media/display.h"
 #include "media/multimedia.h"
 #include "media/sprite_table.h"
@@ -102,18 +103,18 @@ TEST_F(ArtImages, BuiltinImagesHaveTheExactBmpLayout) {
     const std::size_t rows = static_cast<std::size_t>(image.width) * 3 * image.height;
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(Read32(b, 2), b.size()) << "file size field";
-    EXPECT_EQ(Read32(b, 6), 0u) << "reserved fields";
-    EXPECT_EQ(Read32(b, 10), 54u) << "rows follow the two headers, no colour table";
-    EXPECT_EQ(Read32(b, 14), 40u) << "40-byte information header";
-    EXPECT_EQ(static_cast<int>(Read32(b, 18)), image.width);
-    EXPECT_EQ(static_cast<int>(Read32(b, 22)), image.height) << "positive height: rows bottom-up";
-    EXPECT_EQ(Read16(b, 26), 1) << "one plane";
-    EXPECT_EQ(Read16(b, 28), 24) << "24 bits per pixel";
-    EXPECT_EQ(Read32(b, 30), 0u) << "uncompressed";
-    EXPECT_EQ(Read32(b, 38), 2834u) << "2834 pixels per metre across";
-    EXPECT_EQ(Read32(b, 42), 2834u) << "2834 pixels per metre down";
-    EXPECT_EQ(Read32(b, 46), 0u) << "no colour table";
+    EXPECT_EQ(Read32(b.data() + 2), b.size()) << "file size field";
+    EXPECT_EQ(Read32(b.data() + 6), 0u) << "reserved fields";
+    EXPECT_EQ(Read32(b.data() + 10), 54u) << "rows follow the two headers, no colour table";
+    EXPECT_EQ(Read32(b.data() + 14), 40u) << "40-byte information header";
+    EXPECT_EQ(static_cast<int>(Read32(b.data() + 18)), image.width);
+    EXPECT_EQ(static_cast<int>(Read32(b.data() + 22)), image.height) << "positive height: rows bottom-up";
+    EXPECT_EQ(Read16(b.data() + 26), 1) << "one plane";
+    EXPECT_EQ(Read16(b.data() + 28), 24) << "24 bits per pixel";
+    EXPECT_EQ(Read32(b.data() + 30), 0u) << "uncompressed";
+    EXPECT_EQ(Read32(b.data() + 38), 2834u) << "2834 pixels per metre across";
+    EXPECT_EQ(Read32(b.data() + 42), 2834u) << "2834 pixels per metre down";
+    EXPECT_EQ(Read32(b.data() + 46), 0u) << "no colour table";
     EXPECT_EQ(image.width * 3 % 4, 0) << "rows need no padding";
     EXPECT_EQ(b.size(), 54 + rows) << "exactly the headers and the rows";
   }

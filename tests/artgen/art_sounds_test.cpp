@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "media/wav_reader.h"
+#include "formats/byte_order.h"
+#include "formats/wav_reader.h"
 #include "tests/artgen/generated_art.h"
 
 namespace {
@@ -29,7 +30,7 @@ const SoundFile kSounds[] = {
 std::vector<int> Samples(const Bytes& wav) {
   std::vector<int> out;
   for (std::size_t at = 44; at + 1 < wav.size(); at += 2)
-    out.push_back(static_cast<std::int16_t>(Read16(wav, at)));
+    out.push_back(static_cast<std::int16_t>(Read16(wav.data() + at)));
   return out;
 }
 
@@ -39,19 +40,19 @@ TEST(ArtSounds, FilesFollowTheStrictWavLayout) {
     SCOPED_TRACE(sound.path);
     ASSERT_GT(b.size(), 44u);
     EXPECT_EQ(Tag(b, 0), "RIFF");
-    EXPECT_EQ(Read32(b, 4), b.size() - 8) << "RIFF size covers the rest of the file";
+    EXPECT_EQ(Read32(b.data() + 4), b.size() - 8) << "RIFF size covers the rest of the file";
     EXPECT_EQ(Tag(b, 8), "WAVE");
     EXPECT_EQ(Tag(b, 12), "fmt ") << "format chunk at offset 12";
-    EXPECT_EQ(Read32(b, 16), 16u) << "16-byte format chunk";
-    EXPECT_EQ(Read16(b, 20), 1) << "PCM";
-    int channels = Read16(b, 22);
+    EXPECT_EQ(Read32(b.data() + 16), 16u) << "16-byte format chunk";
+    EXPECT_EQ(Read16(b.data() + 20), 1) << "PCM";
+    int channels = Read16(b.data() + 22);
     EXPECT_TRUE(channels == 1 || channels == 2);
-    EXPECT_EQ(Read32(b, 24), 44100u);
-    EXPECT_EQ(Read32(b, 28), 44100u * 2 * channels) << "bytes per second";
-    EXPECT_EQ(Read16(b, 32), 2 * channels) << "bytes per frame";
-    EXPECT_EQ(Read16(b, 34), 16) << "16 bits per sample";
+    EXPECT_EQ(Read32(b.data() + 24), 44100u);
+    EXPECT_EQ(Read32(b.data() + 28), 44100u * 2 * channels) << "bytes per second";
+    EXPECT_EQ(Read16(b.data() + 32), 2 * channels) << "bytes per frame";
+    EXPECT_EQ(Read16(b.data() + 34), 16) << "16 bits per sample";
     EXPECT_EQ(Tag(b, 36), "data") << "the data chunk follows the format chunk directly";
-    EXPECT_EQ(Read32(b, 40), b.size() - 44) << "data size at 40, samples from 44 to the end";
+    EXPECT_EQ(Read32(b.data() + 40), b.size() - 44) << "data size at 40, samples from 44 to the end";
 
     WaveData parsed;
     ASSERT_TRUE(ParseWav(b.data(), b.size(), parsed)) << "the game's parser takes the file";
@@ -94,7 +95,7 @@ TEST(ArtSounds, EffectsEndInSilence) {
 TEST(ArtSounds, MusicLoopJoinsEndToStart) {
   const Bytes& b = ArtBytes("loop.wav");
   std::vector<int> samples = Samples(b);
-  const int channels = Read16(b, 22);
+  const int channels = Read16(b.data() + 22);
   const std::size_t frames = samples.size() / static_cast<std::size_t>(channels);
   ASSERT_GT(frames, 200u);
   auto at = [&](std::size_t frame, int channel) {

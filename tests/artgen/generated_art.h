@@ -23,15 +23,6 @@ inline const Bytes& ArtBytes(const std::string& path) {
   return files.emplace(path, std::move(bytes)).first->second;
 }
 
-inline std::uint32_t Read32(const Bytes& bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-inline std::uint16_t Read16(const Bytes& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
 inline std::string Tag(const Bytes& bytes, std::size_t at) {
   return std::string(reinterpret_cast<const char*>(bytes.data() + at), 4);
 }

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/media/wav_image.h"
+#include "tests/formats/wav_image.h"
 
 namespace {
 

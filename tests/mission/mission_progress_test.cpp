@@ -26,7 +26,7 @@
 #include "mission/shots.h"
 #include "mission/sound_slots.h"
 #include "mission_fixture.h"
-#include "tests/media/wav_image.h"
+#include "tests/formats/wav_image.h"
 
 namespace {
 

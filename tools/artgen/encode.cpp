@@ -8,20 +8,12 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "formats/byte_order.h"
+
 namespace {
 
-void Put16(Bytes& out, std::size_t at, std::uint32_t v) {
-  out[at] = static_cast<std::uint8_t>(v & 0xFF);
-  out[at + 1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
-}
-
-void Put32(Bytes& out, std::size_t at, std::uint32_t v) {
-  Put16(out, at, v & 0xFFFF);
-  Put16(out, at + 2, v >> 16);
-}
-
-void PutTag(Bytes& out, std::size_t at, const char* tag) {
-  for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(tag[i]);
+void PutTag(std::uint8_t* p, const char* tag) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(tag[i]);
 }
 
 }  // namespace
@@ -34,18 +26,19 @@ Bytes EncodeBmp(const Canvas& canvas) {
   const std::size_t rowBytes = (static_cast<std::size_t>(canvas.width) * 3 + 3) / 4 * 4;
   const std::size_t dataBytes = rowBytes * static_cast<std::size_t>(canvas.height);
   Bytes out(54 + dataBytes, 0);
-  out[0] = 'B';
-  out[1] = 'M';
-  Put32(out, 2, static_cast<std::uint32_t>(out.size()));
-  Put32(out, 10, 54);
-  Put32(out, 14, 40);
-  Put32(out, 18, static_cast<std::uint32_t>(canvas.width));
-  Put32(out, 22, static_cast<std::uint32_t>(canvas.height));
-  Put16(out, 26, 1);
-  Put16(out, 28, 24);
-  Put32(out, 34, static_cast<std::uint32_t>(dataBytes));
-  Put32(out, 38, 2834);
-  Put32(out, 42, 2834);
+  std::uint8_t* h = out.data();
+  h[0] = 'B';
+  h[1] = 'M';
+  Put32(h + 2, static_cast<std::uint32_t>(out.size()));
+  Put32(h + 10, 54);
+  Put32(h + 14, 40);
+  Put32(h + 18, static_cast<std::uint32_t>(canvas.width));
+  Put32(h + 22, static_cast<std::uint32_t>(canvas.height));
+  Put16(h + 26, 1);
+  Put16(h + 28, 24);
+  Put32(h + 34, static_cast<std::uint32_t>(dataBytes));
+  Put32(h + 38, 2834);
+  Put32(h + 42, 2834);
   for (int y = 0; y < canvas.height; ++y) {
     std::size_t row = 54 + static_cast<std::size_t>(canvas.height - 1 - y) * rowBytes;
     for (int x = 0; x < canvas.width; ++x) {
@@ -114,23 +107,24 @@ Bytes EncodeJpeg(const Canvas& canvas, int quality) {
 Bytes EncodeWav(const std::vector<float>& samples, int channels, int rate) {
   const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
   Bytes out(44 + dataBytes, 0);
-  PutTag(out, 0, "RIFF");
-  Put32(out, 4, 36 + dataBytes);
-  PutTag(out, 8, "WAVE");
-  PutTag(out, 12, "fmt ");
-  Put32(out, 16, 16);
-  Put16(out, 20, 1);  // PCM
-  Put16(out, 22, static_cast<std::uint32_t>(channels));
-  Put32(out, 24, static_cast<std::uint32_t>(rate));
-  Put32(out, 28, static_cast<std::uint32_t>(rate * channels * 2));
-  Put16(out, 32, static_cast<std::uint32_t>(channels * 2));
-  Put16(out, 34, 16);
-  PutTag(out, 36, "data");
-  Put32(out, 40, dataBytes);
+  std::uint8_t* h = out.data();
+  PutTag(h, "RIFF");
+  Put32(h + 4, 36 + dataBytes);
+  PutTag(h + 8, "WAVE");
+  PutTag(h + 12, "fmt ");
+  Put32(h + 16, 16);
+  Put16(h + 20, 1);  // PCM
+  Put16(h + 22, static_cast<std::uint32_t>(channels));
+  Put32(h + 24, static_cast<std::uint32_t>(rate));
+  Put32(h + 28, static_cast<std::uint32_t>(rate * channels * 2));
+  Put16(h + 32, static_cast<std::uint32_t>(channels * 2));
+  Put16(h + 34, 16);
+  PutTag(h + 36, "data");
+  Put32(h + 40, dataBytes);
   for (std::size_t i = 0; i < samples.size(); ++i) {
     float v = samples[i] < -1.0f ? -1.0f : (samples[i] > 1.0f ? 1.0f : samples[i]);
     auto s = static_cast<std::int16_t>(std::lround(v * 32767.0f));
-    Put16(out, 44 + i * 2, static_cast<std::uint16_t>(s));
+    Put16(h + 44 + i * 2, static_cast<std::uint16_t>(s));
   }
   return out;
 }

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "base/random.h"
+#include "formats/bmp_writer.h"
 #include "game/main_loop.h"
 #include "game/menu.h"
 #include "game/resources.h"
-#include "media/bmp_writer.h"
 #include "media/display.h"
 #include "media/draw.h"
 #include "media/frame_pacing.h"

@@ -1,21 +1,17 @@
-// Tests of the BMP reader: row padding, every bit depth, and bad files failing cleanly.
+// Tests of the BMP reader and writer: row padding, every bit depth, bad files, the exact written layout.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "media/bmp_reader.h"
-#include "media/sprite_table.h"
-#include "media/sprites.h"
+#include "formats/bmp_reader.h"
+#include "formats/bmp_writer.h"
+#include "formats/byte_order.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put32(Bytes& bytes, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = std::uint8_t(v >> (8 * i));
-}
 
 std::uint32_t Rgb(int r, int g, int b) {
   return std::uint32_t(r << 16 | g << 8 | b);
@@ -32,14 +28,14 @@ Bytes BuildBmp(int width, int height, int bits, const std::vector<std::uint32_t>
   Bytes bytes(rowsStart + stride * height, 0);
   bytes[0] = 'B';
   bytes[1] = 'M';
-  Put32(bytes, 2, std::uint32_t(bytes.size()));
-  Put32(bytes, 10, std::uint32_t(rowsStart));
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, std::uint32_t(width));
-  Put32(bytes, 22, std::uint32_t(height));
+  Put32(bytes.data() + 2, std::uint32_t(bytes.size()));
+  Put32(bytes.data() + 10, std::uint32_t(rowsStart));
+  Put32(bytes.data() + 14, 40);
+  Put32(bytes.data() + 18, std::uint32_t(width));
+  Put32(bytes.data() + 22, std::uint32_t(height));
   bytes[26] = 1;
   bytes[28] = std::uint8_t(bits);
-  for (std::size_t i = 0; i < palette.size(); ++i) Put32(bytes, 54 + 4 * i, palette[i]);
+  for (std::size_t i = 0; i < palette.size(); ++i) Put32(bytes.data() + 54 + 4 * i, palette[i]);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = &bytes[rowsStart + stride * (height - 1 - y)];
     for (std::size_t i = used; i < stride; ++i) row[i] = 0xEE;
@@ -53,8 +49,7 @@ Bytes BuildBmp(int width, int height, int bits, const std::vector<std::uint32_t>
         case 16: {
           // The unused top bit is set on purpose.
           const int packed = 0x8000 | (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
-          row[2 * x] = std::uint8_t(packed);
-          row[2 * x + 1] = std::uint8_t(packed >> 8);
+          Put16(row + 2 * x, std::uint32_t(packed));
           break;
         }
         default:
@@ -68,13 +63,7 @@ Bytes BuildBmp(int width, int height, int bits, const std::vector<std::uint32_t>
   return bytes;
 }
 
-class BmpReader : public ::testing::Test {
- protected:
-  void SetUp() override { EmptyAllSpriteSlots(); }
-  void TearDown() override { EmptyAllSpriteSlots(); }
-};
-
-TEST_F(BmpReader, RowsArePaddedToFourBytes) {
+TEST(BmpReader, RowsArePaddedToFourBytes) {
   for (int width : {1, 3}) {
     std::vector<std::uint32_t> picture;
     for (int i = 0; i < width * 2; ++i) picture.push_back(Rgb(10 * i + 1, 10 * i + 2, 10 * i + 3));
@@ -87,7 +76,7 @@ TEST_F(BmpReader, RowsArePaddedToFourBytes) {
   }
 }
 
-TEST_F(BmpReader, EveryDepthGivesTheSamePicture) {
+TEST(BmpReader, EveryDepthGivesTheSamePicture) {
   // Colour components are multiples of 8, so that 5:5:5 holds them exactly.
   std::vector<std::uint32_t> colours;
   for (int i = 0; i < 16; ++i) colours.push_back(Rgb(8 * i, 248 - 8 * i, (24 * i) & 0xF8));
@@ -122,25 +111,28 @@ TEST_F(BmpReader, EveryDepthGivesTheSamePicture) {
   EXPECT_EQ(image.pixels[0], 0u) << "palette entries beyond the data are black";
 }
 
-TEST_F(BmpReader, BadFilesFailAndLeaveTheSlotEmpty) {
+TEST(BmpReader, BadFilesFail) {
   const Bytes good = BuildBmp(2, 2, 24, {}, {Rgb(1, 1, 1), Rgb(2, 2, 2), Rgb(3, 3, 3), Rgb(4, 4, 4)});
+  DecodedImage image;
+  ASSERT_TRUE(DecodeBmp(good.data(), good.size(), image)) << "the file the bad ones are made from is good";
   struct Case {
     const char* name;
     std::function<void(Bytes&)> spoil;
   };
   const Case cases[] = {
       {"compression 1 (run-length)", [](Bytes& b) { b[30] = 1; }},
-      {"negative height (top-down rows)", [](Bytes& b) { Put32(b, 22, std::uint32_t(-2)); }},
-      {"height 0", [](Bytes& b) { Put32(b, 22, 0); }},
-      {"width 0", [](Bytes& b) { Put32(b, 18, 0); }},
-      {"negative width", [](Bytes& b) { Put32(b, 18, std::uint32_t(-2)); }},
-      {"width above 16384", [](Bytes& b) { Put32(b, 18, 16385); }},
-      {"height above 16384", [](Bytes& b) { Put32(b, 22, 16385); }},
+      {"negative height (top-down rows)", [](Bytes& b) { Put32(b.data() + 22, std::uint32_t(-2)); }},
+      {"height 0", [](Bytes& b) { Put32(b.data() + 22, 0); }},
+      {"width 0", [](Bytes& b) { Put32(b.data() + 18, 0); }},
+      {"negative width", [](Bytes& b) { Put32(b.data() + 18, std::uint32_t(-2)); }},
+      {"width above 16384", [](Bytes& b) { Put32(b.data() + 18, 16385); }},
+      {"height above 16384", [](Bytes& b) { Put32(b.data() + 22, 16385); }},
       {"2 bits per pixel", [](Bytes& b) { b[28] = 2; }},
       {"0 bits per pixel", [](Bytes& b) { b[28] = 0; }},
-      {"information header beyond the file", [](Bytes& b) { Put32(b, 14, 0xFFFFFFF0); }},
-      {"pixel rows start beyond the file", [](Bytes& b) { Put32(b, 10, std::uint32_t(b.size() + 1)); }},
-      {"pixel offset near 4 GB", [](Bytes& b) { Put32(b, 10, 0xFFFFFFFF); }},
+      {"information header beyond the file", [](Bytes& b) { Put32(b.data() + 14, 0xFFFFFFF0); }},
+      {"pixel rows start beyond the file",
+       [](Bytes& b) { Put32(b.data() + 10, std::uint32_t(b.size() + 1)); }},
+      {"pixel offset near 4 GB", [](Bytes& b) { Put32(b.data() + 10, 0xFFFFFFFF); }},
       {"last row cut short", [](Bytes& b) { b.resize(b.size() - 3); }},
       {"shorter than the headers", [](Bytes& b) { b.resize(33); }},
       {"no BM signature", [](Bytes& b) { b[1] = 'X'; }},
@@ -148,12 +140,26 @@ TEST_F(BmpReader, BadFilesFailAndLeaveTheSlotEmpty) {
   for (const Case& c : cases) {
     Bytes file = good;
     c.spoil(file);
-    DecodedImage image;
     EXPECT_FALSE(DecodeBmp(file.data(), file.size(), image)) << c.name << " is not a readable BMP";
-    ASSERT_NE(LoadSpriteMemory(1, good.data(), good.size()), 0);
-    EXPECT_EQ(LoadSpriteMemory(1, file.data(), file.size()), 0) << c.name;
-    EXPECT_EQ(SpriteSlot(1), nullptr) << c.name << ": a failed load leaves the slot empty";
   }
+}
+
+TEST(BmpWriter, ExactLayoutThatReadsBackEqual) {
+  const std::vector<std::uint32_t> pixels = {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112};
+  const Bytes file = EncodeBmp(pixels.data(), 3, 2);
+  const Bytes expected = {
+      'B',  'M',  78,   0,    0,    0,    0,    0,    0,    0, 54, 0, 0, 0,  // file header
+      40,   0,    0,    0,    3,    0,    0,    0,    2,    0, 0,  0, 1, 0,
+      24,   0,    0,    0,    0,    0,  // size, width, height, planes, bits
+      0,    0,    0,    0,    0,    0,    0,    0,    0,    0, 0,  0, 0, 0,
+      0,    0,    0,    0,    0,    0,                                 // no sizes, resolutions, colours
+      0x0C, 0x0B, 0x0A, 0x0F, 0x0E, 0x0D, 0x12, 0x11, 0x10, 0, 0,  0,  // bottom row first, B G R
+      0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0, 0,  0,
+  };
+  EXPECT_EQ(file, expected) << "a 3 x 2 picture is a 78-byte file: 54 bytes of headers, rows of 12 bytes";
+  DecodedImage image;
+  ASSERT_TRUE(DecodeBmp(file.data(), file.size(), image));
+  EXPECT_EQ(image.pixels, pixels) << "the file reads back to the same pixels";
 }
 
 }  // namespace

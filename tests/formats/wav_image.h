@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/byte_order.h"
+
 struct WavFields {
   std::uint32_t formatSize = 16;
   std::uint16_t tag = 1;  // PCM
@@ -15,28 +17,23 @@ struct WavFields {
   std::vector<std::uint8_t> samples = std::vector<std::uint8_t>(8, 0x5A);  // what follows the data size
 };
 
-inline void PutLittleEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value,
-                            int count) {
-  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // RIFF header, format chunk and the data chunk right after it.
 inline std::vector<std::uint8_t> MakeWav(const WavFields& f) {
   std::vector<std::uint8_t> bytes(28 + f.formatSize, 0);
   std::memcpy(bytes.data(), "RIFF", 4);
   std::memcpy(bytes.data() + 8, "WAVE", 4);
   std::memcpy(bytes.data() + 12, "fmt ", 4);
-  PutLittleEndian(bytes, 16, f.formatSize, 4);
-  PutLittleEndian(bytes, 20, f.tag, 2);
-  PutLittleEndian(bytes, 22, f.channels, 2);
-  PutLittleEndian(bytes, 24, f.rate, 4);
-  PutLittleEndian(bytes, 28, f.rate * f.channels * f.bits / 8, 4);
-  PutLittleEndian(bytes, 32, f.channels * f.bits / 8, 2);
-  PutLittleEndian(bytes, 34, f.bits, 2);
+  Put32(bytes.data() + 16, f.formatSize);
+  Put16(bytes.data() + 20, f.tag);
+  Put16(bytes.data() + 22, f.channels);
+  Put32(bytes.data() + 24, f.rate);
+  Put32(bytes.data() + 28, f.rate * f.channels * f.bits / 8);
+  Put16(bytes.data() + 32, f.channels * f.bits / 8);
+  Put16(bytes.data() + 34, f.bits);
   std::memcpy(bytes.data() + 20 + f.formatSize, "data", 4);
-  PutLittleEndian(bytes, 24 + f.formatSize, f.dataSize, 4);
+  Put32(bytes.data() + 24 + f.formatSize, f.dataSize);
   bytes.insert(bytes.end(), f.samples.begin(), f.samples.end());
-  PutLittleEndian(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8), 4);
+  Put32(bytes.data() + 4, static_cast<std::uint32_t>(bytes.size() - 8));
   return bytes;
 }
 

@@ -1,7 +1,9 @@
 // The WAV file reader.
-#include "media/wav_reader.h"
+#include "formats/wav_reader.h"
 
 #include <cstring>
+
+#include "formats/byte_order.h"
 
 namespace {
 
@@ -10,14 +12,6 @@ constexpr std::uint32_t kMinimumFormatSize = 16;  // tag, channels, rate, bytes/
 // The rates a sound buffer accepts; this also bounds how much a sound grows when resampled.
 constexpr std::uint32_t kMinimumRate = 100;
 constexpr std::uint32_t kMaximumRate = 200000;
-
-std::uint32_t Read16(const std::uint8_t* p) {
-  return p[0] | (p[1] << 8);
-}
-
-std::uint32_t Read32(const std::uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 // JPEG reader on libjpeg: header and start in one guarded step, then the rows one at a time.
-#include "media/jpeg_reader.h"
+#include "formats/jpeg_reader.h"
 
 #include <algorithm>
 #include <csetjmp>

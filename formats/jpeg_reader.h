@@ -1,10 +1,10 @@
-// Reading JPEG file images with libjpeg into 0x00RRGGBB pixels. No SDL; safe on any input.
+// Reading JPEG file images with libjpeg into 0x00RRGGBB pixels; safe on any input.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "media/bmp_reader.h"
+#include "formats/bmp_reader.h"
 
 // Most pixels a JPEG may have: a header of a hundred bytes could otherwise ask for seconds of
 // decoding and gigabytes of memory (the game's largest picture has 0.6 million).

@@ -2,52 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
-#include "media/jpeg_reader.h"
-
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
-
-#include "media/sprite_table.h"
-#include "media/sprites.h"
+#include "formats/jpeg_reader.h"
+#include "tests/formats/jpeg_image.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// A JPEG of width x height from interleaved 8-bit samples (`components` per pixel: 1 grey, 3 RGB
-// or 4 CMYK), made by libjpeg's own encoder.
-Bytes Encode(int width, int height, int components, const Bytes& samples, bool progressive = false) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 3 ? JCS_RGB : JCS_CMYK;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 100, TRUE);
-  if (progressive) jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(&samples[std::size_t(cinfo.next_scanline) * width * components]);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes bytes(buffer, buffer + size);
-  std::free(buffer);
-  return bytes;
-}
 
 // libjpeg's own decoding of a valid JPEG with the same settings, as 0x00RRGGBB.
 std::vector<std::uint32_t> Reference(const Bytes& jpeg) {
@@ -74,18 +37,6 @@ std::vector<std::uint32_t> Reference(const Bytes& jpeg) {
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
   return pixels;
-}
-
-// A smooth colour picture, 3 samples per pixel, red rising to the right and green downwards.
-Bytes Picture(int width, int height) {
-  Bytes samples;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      samples.push_back(std::uint8_t(255 * x / width));
-      samples.push_back(std::uint8_t(255 * y / height));
-      samples.push_back(96);
-    }
-  return samples;
 }
 
 // Where a scan's entropy-coded data ends: at the next marker other than a stuffed 0 or a restart.
@@ -116,20 +67,11 @@ void SetFrameSize(Bytes& jpeg, int width, int height) {
   jpeg[sof + 8] = std::uint8_t(width);
 }
 
-class JpegReader : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EmptyAllSpriteSlots();
-    EnableJpegLoading();
-  }
-  void TearDown() override { EmptyAllSpriteSlots(); }
-};
-
-TEST_F(JpegReader, DecodesLikeLibjpegItself) {
+TEST(JpegReader, DecodesLikeLibjpegItself) {
   const int width = 37, height = 23;  // rows of 3 x 37 + 1 bytes in the decoding buffer
-  const Bytes samples = Picture(width, height);
+  const Bytes samples = SmoothPicture(width, height);
   for (bool progressive : {false, true}) {
-    const Bytes jpeg = Encode(width, height, 3, samples, progressive);
+    const Bytes jpeg = EncodeJpeg(width, height, 3, samples, progressive);
     DecodedImage image;
     ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), image)) << "progressive " << progressive;
     EXPECT_EQ(image.width, width);
@@ -145,19 +87,20 @@ TEST_F(JpegReader, DecodesLikeLibjpegItself) {
   }
 }
 
-TEST_F(JpegReader, GreyscaleBecomesRgb) {
+TEST(JpegReader, GreyscaleBecomesRgb) {
   Bytes grey;
   for (int i = 0; i < 16 * 8; ++i) grey.push_back(std::uint8_t(i * 2));
-  const Bytes jpeg = Encode(16, 8, 1, grey);
-  ASSERT_NE(LoadSpriteMemory(2, jpeg.data(), jpeg.size()), 0) << "a greyscale JPEG loads";
+  const Bytes jpeg = EncodeJpeg(16, 8, 1, grey);
+  DecodedImage image;
+  ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), image)) << "a greyscale JPEG is read";
   const std::vector<std::uint32_t> reference = Reference(jpeg);  // grey g as 0x00gggggg
-  EXPECT_EQ(SpriteSlot(2)->pixels, reference) << "each grey value becomes red = green = blue";
-  EXPECT_EQ(SpriteSlot(2)->bits, 24);
+  EXPECT_EQ(image.pixels, reference) << "each grey value becomes red = green = blue";
+  EXPECT_EQ(image.bits, 24);
 }
 
-TEST_F(JpegReader, TruncatedFileKeepsTheDecodedRowsAndIsBlackBelow) {
+TEST(JpegReader, TruncatedFileKeepsTheDecodedRowsAndIsBlackBelow) {
   const int size = 64;
-  const Bytes full = Encode(size, size, 3, Picture(size, size));
+  const Bytes full = EncodeJpeg(size, size, 3, SmoothPicture(size, size));
   const std::vector<std::uint32_t> reference = Reference(full);
   const Bytes cut(full.begin(), full.begin() + std::ptrdiff_t(full.size() / 2));
   DecodedImage image;
@@ -177,12 +120,13 @@ TEST_F(JpegReader, TruncatedFileKeepsTheDecodedRowsAndIsBlackBelow) {
     }
 }
 
-TEST_F(JpegReader, BadDataFailsAndLeavesTheSlotEmpty) {
-  const Bytes good = Encode(16, 16, 3, Picture(16, 16));
-  const Bytes progressive = Encode(16, 16, 3, Picture(16, 16), true);
+TEST(JpegReader, BadDataFails) {
+  const Bytes good = EncodeJpeg(16, 16, 3, SmoothPicture(16, 16));
+  const Bytes progressive = EncodeJpeg(16, 16, 3, SmoothPicture(16, 16), true);
   // The repeated-scan files are accepted by libjpeg below the limit, so only the count can fail them.
   const Bytes manyScans = WithRepeatedFirstScan(progressive, 400);
   DecodedImage image;
+  ASSERT_TRUE(DecodeJpeg(good.data(), good.size(), image)) << "the file the bad ones are made from is good";
   ASSERT_TRUE(DecodeJpeg(manyScans.data(), manyScans.size(), image)) << "400 extra scans are still read";
 
   Bytes cmyk(16 * 16 * 4, 0x40);
@@ -216,31 +160,13 @@ TEST_F(JpegReader, BadDataFailsAndLeavesTheSlotEmpty) {
          SetFrameSize(b, 16385, 16);
          return b;
        }},
-      {"CMYK, four bytes per pixel", [&] { return Encode(16, 16, 4, cmyk); }},
+      {"CMYK, four bytes per pixel", [&] { return EncodeJpeg(16, 16, 4, cmyk); }},
       {"more than 500 scans", [&] { return WithRepeatedFirstScan(progressive, 501); }},
   };
   for (const Case& c : cases) {
     const Bytes file = c.make();
     EXPECT_FALSE(DecodeJpeg(file.data(), file.size(), image)) << c.name << " is not a readable JPEG";
-    ASSERT_NE(LoadSpriteMemory(1, good.data(), good.size()), 0);
-    EXPECT_EQ(LoadSpriteMemory(1, file.data(), file.size()), 0) << c.name;
-    EXPECT_EQ(SpriteSlot(1), nullptr) << c.name << ": a failed load leaves the slot empty";
   }
-}
-
-// Runs in a fresh process, where nothing has enabled JPEG loading yet.
-TEST(JpegLoading, OnlyAfterEnabling) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const Bytes jpeg = Encode(8, 8, 3, Picture(8, 8));
-  EXPECT_EXIT(
-      {
-        const int before = LoadSpriteMemory(1, jpeg.data(), jpeg.size());
-        EnableJpegLoading();
-        const int after = LoadSpriteMemory(1, jpeg.data(), jpeg.size());
-        std::exit(before == 0 && after != 0 ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "")
-      << "JPEG data is recognised only after EnableJpegLoading";
 }
 
 }  // namespace

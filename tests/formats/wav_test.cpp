@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "media/wav_reader.h"
-#include "tests/media/wav_image.h"
+#include "formats/byte_order.h"
+#include "formats/wav_reader.h"
+#include "tests/formats/wav_image.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST(WavReader, RefusesMalformedFilesAndLeavesTheResultUnchanged) {
   };
   // 0xFFFFFFEC makes 24 + s wrap to 4 in 32 bits, where the RIFF size would pass as the data size.
   std::vector<std::uint8_t> wrapping = MakeWav({});
-  PutLittleEndian(wrapping, 16, 0xFFFFFFEC, 4);
+  Put32(wrapping.data() + 16, 0xFFFFFFEC);
 
   const std::vector<BadCase> cases = {
       {"empty file", {}},

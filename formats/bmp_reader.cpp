@@ -1,21 +1,14 @@
 // BMP reader: uncompressed bottom-up images, palettes expanded to 24 bits.
-#include "media/bmp_reader.h"
+#include "formats/bmp_reader.h"
 
 #include <array>
+
+#include "formats/byte_order.h"
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kFieldsEnd = 34;  // the last field read is the compression at 30..33
-
-std::uint32_t Read32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
-}
-
-std::uint16_t Read16(const std::uint8_t* p) {
-  return std::uint16_t(p[0] | p[1] << 8);
-}
 
 std::uint32_t Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
   return r << 16 | g << 8 | b;

@@ -1,21 +1,13 @@
 // BMP writer: the 24-bit file image of a screenshot or any other sprite.
-#include "media/bmp_writer.h"
+#include "formats/bmp_writer.h"
 
 #include <cstddef>
+
+#include "formats/byte_order.h"
 
 namespace {
 
 constexpr std::size_t kHeadersSize = 54;
-
-void Put16(std::uint8_t* p, std::uint32_t v) {
-  p[0] = std::uint8_t(v);
-  p[1] = std::uint8_t(v >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t v) {
-  Put16(p, v);
-  Put16(p + 2, v >> 16);
-}
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// The WAV file reader: checks the header of a whole file in memory and finds its samples. No
-// library is involved, so it can be fed any bytes.
+// The WAV file reader: finds the samples of a whole file in memory.
+// It checks the header itself, with no library involved, so it can be fed any bytes.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// Writing 0x00RRGGBB pixels as a 24-bit BMP file image. Pure code: no SDL.
+// Writing 0x00RRGGBB pixels as a 24-bit BMP file image.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// Reading BMP file images into 0x00RRGGBB pixels. Pure code: no SDL, safe on any input.
+// Reading BMP file images into 0x00RRGGBB pixels; safe on any input.
 #pragma once
 
 #include <cstddef>
