@@ -88,8 +88,8 @@ class Program:
                 shutil.copy(os.path.join(build, name), self.folder)
         self.process = None
 
-    def start(self):
-        environment = dict(os.environ, SDL_AUDIODRIVER="dummy")
+    def start(self, extra_environment=None):
+        environment = dict(os.environ, SDL_AUDIODRIVER="dummy", **(extra_environment or {}))
         started = time.monotonic()
         self.process = subprocess.Popen(["./space"], cwd=self.folder, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

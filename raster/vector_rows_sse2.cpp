@@ -56,35 +56,44 @@ void KeepInside(Fixed p, Fixed dp, Fixed low, Fixed high, int& begin, int& end) 
   end = int(std::clamp<Fixed>(beyond, begin, end));
 }
 
+// The whole texel of a position: known to lie on the image (kInside), or kept on it.
+template <bool kInside>
+inline int WholeOf(Fixed position, int size) {
+  if constexpr (kInside) {
+    return WholeInside(position, size);
+  } else {
+    return Whole(position, size);
+  }
+}
+
 inline __m128i LanesAt(const std::uint64_t* lanes) {
   return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes));
 }
 
 // The texels `left` and `right` of a row of lanes: left in the low half, right in the high one.
-template <int (*WholeOf)(Fixed, int)>
+template <bool kInside>
 inline __m128i PairOfLanes(const std::uint64_t* row, int left, int right) {
-  if constexpr (WholeOf == WholeInside) {
+  if constexpr (kInside) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + left));  // right is left + 1
   } else {
     return _mm_unpacklo_epi64(LanesAt(row + left), LanesAt(row + right));
   }
 }
 
-// Bilinear's arithmetic on lanes: the sample in the low 64 bits. WholeOf turns a position into a
-// texel's column or row.
-template <int (*WholeOf)(Fixed, int)>
+// Bilinear's arithmetic on lanes: the sample in the low 64 bits.
+template <bool kInside>
 inline __m128i BilinearLanes(const SpanTexture& texture, Fixed s, Fixed t, __m128i alphas) {
-  const int left = WholeOf(s, texture.width);
-  const int right = WholeOf(s + kFixedOne, texture.width);
+  const int left = WholeOf<kInside>(s, texture.width);
+  const int right = WholeOf<kInside>(s + kFixedOne, texture.width);
   const std::uint64_t* row0 =
-      texture.lanes + std::size_t(WholeOf(t, texture.height)) * std::size_t(texture.width);
-  const std::uint64_t* row1 =
-      texture.lanes + std::size_t(WholeOf(t + kFixedOne, texture.height)) * std::size_t(texture.width);
+      texture.lanes + std::size_t(WholeOf<kInside>(t, texture.height)) * std::size_t(texture.width);
+  const std::uint64_t* row1 = texture.lanes + std::size_t(WholeOf<kInside>(t + kFixedOne, texture.height)) *
+                                                  std::size_t(texture.width);
   const auto down = short(Weight(t));
   const auto across = int(Weight(s));
   const __m128i mixed = _mm_add_epi16(
-      _mm_mullo_epi16(PairOfLanes<WholeOf>(row0, left, right), _mm_set1_epi16(short(256 - down))),
-      _mm_mullo_epi16(PairOfLanes<WholeOf>(row1, left, right), _mm_set1_epi16(down)));
+      _mm_mullo_epi16(PairOfLanes<kInside>(row0, left, right), _mm_set1_epi16(short(256 - down))),
+      _mm_mullo_epi16(PairOfLanes<kInside>(row1, left, right), _mm_set1_epi16(down)));
   const __m128i columns = ScaleLanes(_mm_srli_epi16(mixed, 8), alphas);  // left column low, right high
   // 256 - across in the four low lanes, across in the four high ones.
   __m128i weights = _mm_cvtsi32_si128((256 - across) | across << 16);
@@ -95,19 +104,19 @@ inline __m128i BilinearLanes(const SpanTexture& texture, Fixed s, Fixed t, __m12
 }
 
 // Two pixels at a time; returns how many pixels were drawn.
-template <bool kAdd, int (*WholeOf)(Fixed, int)>
+template <bool kAdd, bool kInside>
 int PairSpan(const SpanTexture& texture, std::uint32_t* pixels, int count, bool filtered, Fixed s, Fixed ds,
              Fixed t, Fixed dt) {
   const __m128i alphas = _mm_set1_epi16(short(texture.alpha));
   const auto lanesAt = [&texture](Fixed u, Fixed v) {
-    return texture.lanes + std::size_t(WholeOf(v, texture.height)) * std::size_t(texture.width) +
-           std::size_t(WholeOf(u, texture.width));
+    return texture.lanes + std::size_t(WholeOf<kInside>(v, texture.height)) * std::size_t(texture.width) +
+           std::size_t(WholeOf<kInside>(u, texture.width));
   };
   int n = 0;
   for (; n + 2 <= count; n += 2, s += 2 * ds, t += 2 * dt) {
     if (filtered) {
-      const __m128i first = BilinearLanes<WholeOf>(texture, s, t, alphas);
-      const __m128i second = BilinearLanes<WholeOf>(texture, s + ds, t + dt, alphas);
+      const __m128i first = BilinearLanes<kInside>(texture, s, t, alphas);
+      const __m128i second = BilinearLanes<kInside>(texture, s + ds, t + dt, alphas);
       PutTwoSamples<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
     } else {
       // A key texel is all 0, which leaves the pixel as it is.
@@ -153,16 +162,16 @@ void Span(const SpanTexture& texture, std::uint32_t* pixels, int count, bool fil
   int end = count;
   KeepInside(s, ds, 0, texture.width - 1 - reach, begin, end);
   KeepInside(t, dt, 0, texture.height - 1 - reach, begin, end);
-  int done = PairSpan<kAdd, Whole>(texture, pixels, begin, filtered, s, ds, t, dt);
+  int done = PairSpan<kAdd, false>(texture, pixels, begin, filtered, s, ds, t, dt);
   plain(texture, pixels + done, begin - done, filtered, s + done * ds, ds, t + done * dt, dt);
   if (!filtered && dt == 0 && texture.alpha == 255) {
     const std::uint32_t* row = texture.texels + std::size_t(WholeInside(t, 0)) * std::size_t(texture.width);
     done = begin + OpaqueLevelRow<kAdd>(pixels + begin, end - begin, row, s + begin * ds, ds);
   } else {
-    done = begin + PairSpan<kAdd, WholeInside>(texture, pixels + begin, end - begin, filtered, s + begin * ds,
-                                               ds, t + begin * dt, dt);
+    done = begin + PairSpan<kAdd, true>(texture, pixels + begin, end - begin, filtered, s + begin * ds, ds,
+                                        t + begin * dt, dt);
   }
-  done += PairSpan<kAdd, Whole>(texture, pixels + done, count - done, filtered, s + done * ds, ds,
+  done += PairSpan<kAdd, false>(texture, pixels + done, count - done, filtered, s + done * ds, ds,
                                 t + done * dt, dt);
   plain(texture, pixels + done, count - done, filtered, s + done * ds, ds, t + done * dt, dt);
 }
@@ -258,7 +267,8 @@ void ConstantRun(std::uint32_t* pixels, int count, __m128i sample) {
 // One run of a long filtered row (see kLongRunStep), two pixels at a time: the low half of
 // `values` one pixel, the high half the next.
 template <bool kAdd>
-void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position, std::int32_t step) {
+void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+         std::int32_t step) {
   const __m128i columns = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
   const __m128i right = _mm_srli_si128(columns, 8);
   const int weight = position >> 8 & 0xFF;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -40,7 +41,7 @@ class SpriteTest : public ::testing::Test {
   static void MakeSprite(int n, int width, int height, const std::vector<std::uint32_t>& pixels,
                          int mode = kSpritePlain) {
     ASSERT_NE(NewSprite(n, width, height, mode), 0);
-    SpriteSlot(n)->pixels = pixels;
+    std::copy(pixels.begin(), pixels.end(), SpriteArea(n).pixels);
   }
 
   static std::vector<std::uint8_t> ReadFile(const std::string& path) {

@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""How evenly the real program shows its frames in the weapon-4 fight, and how long a frame's input
+takes to reach the screen:
+
+- the gaps between shown frames (median, 99th percentile, largest);
+- the time from the poll that read a frame's input to the show of that frame (median, 99th percentile).
+
+    xvfb-run -a -s "-screen 0 1024x768x24" bench/frame_beat.py build [seconds] [runs]
+
+The program runs with build/bench/libframe_beat_shim.so preloaded, which timestamps every first
+event poll after a show and every show; any build of the program can be measured with the same shim:
+
+    xvfb-run -a -s "-screen 0 1024x768x24" bench/frame_beat.py old-build --shim build/bench/libframe_beat_shim.so
+"""
+import os
+import statistics
+import sys
+import tempfile
+import time
+
+from program_bench import Program, Screen, xdotool
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(len(ordered) * share))]
+
+
+def fight(build, shim, screen, seconds):
+    """Frames of one fight: (poll, show) pairs in microseconds, those of the fight only."""
+    log = tempfile.NamedTemporaryFile(prefix="space-beat-", suffix=".txt", delete=False).name
+    program = Program(build)
+    try:
+        program.start({"LD_PRELOAD": os.path.abspath(shim), "SPACE_BEAT_LOG": log})
+        while not screen.menu_shown():
+            time.sleep(0.01)
+        time.sleep(1)
+        # "Starten" lies 75 pixels above the pointer's start in the middle of the screen.
+        xdotool("mousemove_relative", "--", "0", "-75")
+        time.sleep(0.2)
+        xdotool("mousedown", "1")
+        time.sleep(0.2)
+        xdotool("mouseup", "1")
+        time.sleep(5)  # the approach
+        xdotool("keydown", "4")
+        xdotool("keyup", "4")
+        xdotool("keydown", "space")
+        time.sleep(1)  # the first volleys
+        start = time.monotonic() * 1e6
+        time.sleep(seconds)
+        end = time.monotonic() * 1e6
+        xdotool("keyup", "space")
+    finally:
+        program.stop()
+    with open(log) as lines:
+        frames = [tuple(int(v) for v in line.split()) for line in lines if len(line.split()) == 2]
+    os.unlink(log)
+    return [(poll, show) for poll, show in frames if start <= show <= end]
+
+
+def main():
+    arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
+    if not arguments:
+        sys.exit(__doc__)
+    build = arguments[0]
+    seconds = float(arguments[1]) if len(arguments) > 1 else 20
+    runs = int(arguments[2]) if len(arguments) > 2 else 3
+    shim = os.path.join(build, "bench", "libframe_beat_shim.so")
+    if "--shim" in sys.argv:
+        shim = sys.argv[sys.argv.index("--shim") + 1]
+    screen = Screen()
+    gaps, latencies, shown = [], [], 0
+    for _ in range(runs):
+        frames = fight(build, shim, screen, seconds)
+        shown += len(frames)
+        gaps += [(b[1] - a[1]) / 1000 for a, b in zip(frames, frames[1:])]
+        latencies += [(show - poll) / 1000 for poll, show in frames]
+    if not gaps:
+        sys.exit("frame_beat: no frames were shown during the fight")
+    print(f"{build}: {runs} fights of {seconds:.0f} s, {shown} frames shown")
+    print("gap between shown frames:  median %6.2f ms  p99 %6.2f ms  largest %6.2f ms"
+          % (statistics.median(gaps), percentile(gaps, 0.99), max(gaps)))
+    print("from input poll to show:   median %6.2f ms  p99 %6.2f ms"
+          % (statistics.median(latencies), percentile(latencies, 0.99)))
+
+
+if __name__ == "__main__":
+    main()
