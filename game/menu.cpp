@@ -8,10 +8,9 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/quads.h"
-#include "media/sound.h"
 #include "media/sprites.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/mission_progress.h"
 #include "mission/sound_slots.h"
 
 namespace {
@@ -70,15 +69,8 @@ MenuLine LastMissionLine() {
 
 void HandleSoundKeys() {
   if (!IsKeyDown(Key::LeftControl)) return;
-  if (WasKeyReleased(Key::M)) {
-    musicOn = 1 - musicOn;
-    if (musicOn == 1) {
-      PlayWave(kMusicLoop, 1);
-    } else {
-      StopWave(kMusicLoop);
-    }
-  }
-  if (WasKeyReleased(Key::S)) soundOn = 1 - soundOn;
+  if (WasKeyReleased(Key::M)) ToggleMusic();
+  if (WasKeyReleased(Key::S)) ToggleEffects();
 }
 
 void DrawMenu() {

@@ -5,8 +5,8 @@
 
 #include "base/random.h"
 #include "media/sound.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/mission_progress.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
 #include "mission/sound_slots.h"

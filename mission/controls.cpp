@@ -7,10 +7,9 @@
 #include "media/display.h"
 #include "media/input.h"
 #include "media/screenshot.h"
-#include "media/sound.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
 
 namespace {
 
@@ -63,15 +62,8 @@ void ReadMissionInput() {
   // In a mission the switch happens when LeftControl is released while M or S is held (the
   // menu does it the other way round).
   if (WasKeyReleased(Key::LeftControl)) {
-    if (IsKeyDown(Key::M)) {
-      musicOn = 1 - musicOn;
-      if (musicOn == 1) {
-        PlayWave(kMusicLoop, 1);
-      } else {
-        StopWave(kMusicLoop);
-      }
-    }
-    if (IsKeyDown(Key::S)) soundOn = 1 - soundOn;
+    if (IsKeyDown(Key::M)) ToggleMusic();
+    if (IsKeyDown(Key::S)) ToggleEffects();
   }
 
   // Every weapon key is asked every frame; with several released at once the highest wins.

@@ -1,4 +1,4 @@
-// A mission's set-up, its own progress each frame, the object passes, and the effect sounds.
+// A mission's set-up, its own progress each frame and the object passes.
 #include "mission/mission_progress.h"
 
 #include "base/random.h"
@@ -121,8 +121,4 @@ void UpdateObjects() {
   SparkPass();
   CollisionPass();
   ShakeStep();
-}
-
-void PlayEffect(int slot, int loop) {
-  if (soundOn == 1) PlayWave(slot, loop);
 }

@@ -5,7 +5,7 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "mission/mission_progress.h"
+#include "mission/effects.h"
 #include "mission/rounding.h"
 #include "mission/sound_slots.h"
 #include "mission/sparks.h"

@@ -1,0 +1,23 @@
+// The game's sounds as the player has switched them.
+#include "mission/effects.h"
+
+#include "media/sound.h"
+#include "mission/game_state.h"
+#include "mission/sound_slots.h"
+
+void PlayEffect(int slot, int loop) {
+  if (soundOn == 1) PlayWave(slot, loop);
+}
+
+void ToggleMusic() {
+  musicOn = 1 - musicOn;
+  if (musicOn == 1) {
+    PlayWave(kMusicLoop, 1);
+  } else {
+    StopWave(kMusicLoop);
+  }
+}
+
+void ToggleEffects() {
+  soundOn = 1 - soundOn;
+}
