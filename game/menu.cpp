@@ -11,7 +11,7 @@
 #include "media/sprites.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 namespace {
 
@@ -26,8 +26,9 @@ struct Button {
 
 // In the order they are tested. The name entry (page 9) draws its own "Fertig".
 constexpr Button kButtons[] = {
-    {0, 30, 300, 200, 1},  {0, 31, 300, 280, 2},  {0, 34, 300, 360, 3},  {0, 32, 300, 440, 4},
-    {1, 33, 500, 530, 10}, {2, 33, 500, 530, 20}, {9, 33, 500, 530, 90},
+    {0, kStartButton, 300, 200, 1}, {0, kBriefingButton, 300, 280, 2}, {0, kListButton, 300, 360, 3},
+    {0, kLeaveButton, 300, 440, 4}, {1, kDoneButton, 500, 530, 10},    {2, kDoneButton, 500, 530, 20},
+    {9, kDoneButton, 500, 530, 90},
 };
 
 // Strictly less than 100 and 25 pixels from the centre: the leftmost column and the top row of a
@@ -75,14 +76,14 @@ void HandleSoundKeys() {
 
 void DrawMenu() {
   if (menuState == 0 || menuState == 2) {
-    BlitSprite(50, -40, -40);
-    BlitSprite(51, 400, -40);
-    BlitSprite(52, -40, 300);
-    BlitSprite(53, 400, 300);
+    BlitSprite(kBackgroundTopLeft, -40, -40);
+    BlitSprite(kBackgroundTopRight, 400, -40);
+    BlitSprite(kBackgroundBottomLeft, -40, 300);
+    BlitSprite(kBackgroundBottomRight, 400, 300);
     BeginQuads();
-    DrawQuadAlpha(0, 0, 0, 200);  // the dark-green veil
+    DrawQuadAlpha(kVeilQuad, 0, 0, 200);
     EndQuads();
-    BlitSpriteKeyed(6, 190, 30);
+    BlitSpriteKeyed(kTitleSprite, 190, 30);
   }
 
   if (menuState == 0) {
@@ -94,14 +95,14 @@ void DrawMenu() {
     WriteLine({kCreditLine, 0, 30, 0, 10, 575});
     EndDraw();
   } else if (menuState == 1) {
-    BlitSprite(4, 0, 0);
+    BlitSprite(kBriefingSprite, 0, 0);
     DrawButtonsOf(1);
   } else if (menuState == 2) {
     DrawButtonsOf(2);
     DrawHighscoreList();
   }
 
-  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
   PresentFrame();
 }
 

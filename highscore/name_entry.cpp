@@ -5,6 +5,7 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/sprites.h"
+#include "mission/slots.h"
 
 std::string playerName;
 int nameDone = 0;
@@ -38,10 +39,10 @@ constexpr KeyChar kSigns[] = {
 
 // Drawn behind the whole screen in four quarters.
 void DrawBackground() {
-  BlitSprite(50, -40, -40);
-  BlitSprite(51, 400, -40);
-  BlitSprite(52, -40, 300);
-  BlitSprite(53, 400, 300);
+  BlitSprite(kBackgroundTopLeft, -40, -40);
+  BlitSprite(kBackgroundTopRight, 400, -40);
+  BlitSprite(kBackgroundBottomLeft, -40, 300);
+  BlitSprite(kBackgroundBottomRight, 400, 300);
 }
 
 }  // namespace
@@ -79,8 +80,8 @@ void DrawNameEntry() {
   SetTextPosition(250, 300);
   WriteText(("Name: " + playerName + "_").c_str());
   EndDraw();
-  BlitSpriteKeyed(34, 300, 200);  // the "Bestenliste" picture as a caption
-  BlitSpriteKeyed(33, 500, 530);  // the "Fertig" button
-  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  BlitSpriteKeyed(kListButton, 300, 200);  // the "Bestenliste" picture as a caption
+  BlitSpriteKeyed(kDoneButton, 500, 530);
+  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
   PresentFrame();
 }

@@ -9,7 +9,7 @@
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -39,7 +39,7 @@ void SpawnAlien(int x, int y, int z, int type) {
   alien.x = static_cast<float>(x);
   alien.y = static_cast<float>(y);
   alien.z = static_cast<float>(z + (type - 1) * kTypeDepthStep);
-  alien.quad = type + 39;
+  alien.quad = AlienQuad(type);
   if (type >= 1 && type <= 3) {
     const AlienType& kind = kAlienTypes[type - 1];
     alien.hitPoints = kind.hitPoints;
@@ -70,7 +70,7 @@ void AlienPass() {
     shakeFrames = 30;
     shakeStrength = 2;
     const int volume = ExplosionVolume(alien.z);
-    score += (alien.quad - 39) * 100;
+    score += AlienTypeOfQuad(alien.quad) * 100;
     SetWaveVolume(kExplosionSound, volume);
     PlayEffect(kExplosionSound, 0);
     return true;

@@ -3,7 +3,7 @@
 
 #include "media/sound.h"
 #include "mission/game_state.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 void PlayEffect(int slot, int loop) {
   if (soundOn == 1) PlayWave(slot, loop);

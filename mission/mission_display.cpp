@@ -10,15 +10,12 @@
 #include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
+#include "mission/slots.h"
 
 namespace {
 
 constexpr int kSliceCount = 61;  // depth slices 0 to 60, 1000 units deep each
 constexpr float kSliceDepth = 1000.0f;
-constexpr int kDebrisQuad = 3;
-constexpr int kSparkQuad = 10;
-constexpr int kCrosshairQuad = 1;
-constexpr int kGaugeQuad = 20;
 
 // The screen position of a world point: 100 / z pixels per world unit around the centre,
 // moved by the screen shake.
@@ -115,10 +112,10 @@ void DrawGauge(int row, int last) {
 }  // namespace
 
 void DrawMissionFrame() {
-  BlitSprite(50, shakeOffsetX - 40, shakeOffsetY - 40);
-  BlitSprite(51, shakeOffsetX + 400, shakeOffsetY - 40);
-  BlitSprite(52, shakeOffsetX - 40, shakeOffsetY + 300);
-  BlitSprite(53, shakeOffsetX + 400, shakeOffsetY + 300);
+  BlitSprite(kBackgroundTopLeft, shakeOffsetX - 40, shakeOffsetY - 40);
+  BlitSprite(kBackgroundTopRight, shakeOffsetX + 400, shakeOffsetY - 40);
+  BlitSprite(kBackgroundBottomLeft, shakeOffsetX - 40, shakeOffsetY + 300);
+  BlitSprite(kBackgroundBottomRight, shakeOffsetX + 400, shakeOffsetY + 300);
 
   // Depth order comes from the slices alone: far to near, list order within a slice.
   BeginQuads();
@@ -140,9 +137,9 @@ void DrawMissionFrame() {
     EndQuads();
   }
 
-  BlitSprite(60, 0, 0);
-  BlitSpriteKeyed(61, 470, 0);
-  BlitSprite(62, 0, 537);
+  BlitSprite(kCockpitTop, 0, 0);
+  BlitSpriteKeyed(kCockpitRight, 470, 0);
+  BlitSprite(kCockpitBottom, 0, 537);
 
   BeginQuads();
   SetQuadBlend(5, 7);

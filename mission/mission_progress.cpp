@@ -10,7 +10,7 @@
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {

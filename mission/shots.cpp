@@ -7,7 +7,7 @@
 #include "base/tick_count.h"
 #include "mission/effects.h"
 #include "mission/rounding.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -29,10 +29,10 @@ struct WeaponRow {
 
 // Weapon 2 fires from one side only; its muzzle offset is multiplied by gunSide.
 constexpr WeaponRow kWeapons[4] = {
-    {{{0, 800}}, 1, 11, 1.0f, 1, 1, 500},
-    {{{1000, 800}}, 1, 12, 1.0f, 1, 1, 400},
-    {{{2000, 0}, {-2000, 0}}, 2, 13, 2.0f, 1, 2, 250},
-    {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, 14, 4.0f, 4, 2, 400},
+    {{{0, 800}}, 1, ShotQuad(1), 1.0f, 1, 1, 500},
+    {{{1000, 800}}, 1, ShotQuad(2), 1.0f, 1, 1, 400},
+    {{{2000, 0}, {-2000, 0}}, 2, ShotQuad(3), 2.0f, 1, 2, 250},
+    {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, ShotQuad(4), 4.0f, 4, 2, 400},
 };
 
 constexpr float kShotDepthStep = 600.0f;   // per frame, both directions
@@ -82,7 +82,7 @@ void FireAlienShot(const Alien& alien) {
                   static_cast<float>(RandomUpTo(6) - 3);
   shot.width = shot.height = 2000;
   shot.spin = 0;
-  shot.quad = alien.quad - 29;
+  shot.quad = AlienShotQuad(alien.quad);
   shot.direction = -1;
 }
 
@@ -106,11 +106,14 @@ void ShotPass() {
     bool spent = false;
     if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - shipX) < 10000.0f &&
         std::fabs(shot.y - shipY) < 6000.0f) {
+      // The shot of a stronger alien shakes harder (1, 1.5, 2 for types 1 to 3) and does more
+      // damage (7, 9, 11).
+      const int type = AlienTypeOfShot(shot.quad);
       shakeFrames = RoundToInt(MaxOf(static_cast<float>(shakeFrames), 10.0f));
-      shakeStrength = RoundToInt(
-          MaxOf(static_cast<float>(shakeStrength), static_cast<float>(shot.quad - 11) / 2.0f + 1.0f));
+      shakeStrength =
+          RoundToInt(MaxOf(static_cast<float>(shakeStrength), static_cast<float>(type - 1) / 2.0f + 1.0f));
       SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), 100, 2, 100);
-      hull -= 2 * (shot.quad - 11) + 7;
+      hull -= 2 * (type - 1) + 7;
       spent = true;
     }
     if (shot.z > kShotFarLimit || shot.z < 1.0f) spent = true;

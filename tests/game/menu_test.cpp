@@ -12,7 +12,7 @@
 #include "media/sound.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "tests/picture_diff.h"
 
 namespace {

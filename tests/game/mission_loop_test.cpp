@@ -24,7 +24,7 @@
 #include "mission/aliens.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission_fixture.h"
 #include "tests/media/wav_image.h"
 

@@ -33,6 +33,7 @@
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 #include "mission/rounding.h"
+#include "mission/slots.h"
 
 namespace {
 
@@ -272,7 +273,7 @@ Picture ArtSheet() {
   PlaceQuad(sheet, columnX, worldY, 3, false, "debris rock", "img/rock.bmp");
   PlaceQuad(sheet, columnX + pitch, worldY, 10, true, "explosion spark", "img/expl.bmp");
   for (int weapon = 1; weapon <= 4; ++weapon) {
-    PlaceQuad(sheet, columnX + (weapon + 1) * pitch, worldY, 10 + weapon, true,
+    PlaceQuad(sheet, columnX + (weapon + 1) * pitch, worldY, ShotQuad(weapon), true,
               "shot of weapon " + std::to_string(weapon), "img/shot_" + std::to_string(weapon) + ".bmp");
   }
   return sheet;
