@@ -12,11 +12,11 @@
 #include "game/end_mission.h"
 #include "game/menu.h"
 #include "game/resources.h"
+#include "game/screenshot.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/input.h"
 #include "media/quads.h"
-#include "media/screenshot.h"
 #include "media/sound.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
@@ -85,6 +85,7 @@ int InitMultimedia() {
 void MissionFrame() {
   EaseAim();
   ReadMissionInput();
+  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   AdvanceMission();
   UpdateObjects();
   DrawMissionFrame();

@@ -6,7 +6,6 @@
 #include "base/tick_count.h"
 #include "media/display.h"
 #include "media/input.h"
-#include "media/screenshot.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
@@ -71,8 +70,6 @@ void ReadMissionInput() {
   if (WasKeyReleased(Key::Digit2)) weapon = 2;
   if (WasKeyReleased(Key::Digit3)) weapon = 3;
   if (WasKeyReleased(Key::Digit4)) weapon = 4;
-
-  if (WasKeyReleased(Key::F10)) TakeScreenshot();
 
   if (energy < 50.0f) energy += 0.1f;
 

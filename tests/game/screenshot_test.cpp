@@ -1,5 +1,5 @@
-// Tests of the screenshot: its file name, its file, and which frame it shows.
-#include "media/screenshot.h"
+// Tests of the screenshot: its file name, its file, and which frame it shows on the menu and in a mission.
+#include "game/screenshot.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,9 +14,11 @@
 
 #include "game/main_loop.h"
 #include "game_fixture.h"
+#include "media/display.h"
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "mission/game_state.h"
+#include "mission/mission_progress.h"
 
 namespace {
 
@@ -133,6 +135,28 @@ TEST_F(Screenshot, IsTakenOnceWhenF10IsReleased) {
   EXPECT_TRUE(name == ScreenshotName(before) || name == ScreenshotName(after)) << name << " names the time";
   MenuFrame();
   EXPECT_EQ(Files().size(), 1u) << "one release, one screenshot";
+}
+
+TEST_F(Screenshot, MissionFrameTakesItOnReleaseBeforeDrawing) {
+  StartMission();
+  SetFrameRate(0);
+  // Every frame shows another hull gauge, so that no two frames look the same.
+  hull = 4000;
+  MissionFrame();
+  hull = 3000;
+  MissionFrame();
+  InjectKey(Key::F10, true);
+  hull = 2000;
+  MissionFrame();
+  EXPECT_TRUE(Files().empty()) << "holding F10 in a mission saves nothing";
+  InjectKey(Key::F10, false);
+  const Picture frameBeforeLast = BackBuffer();
+  hull = 1000;
+  MissionFrame();
+  EXPECT_TRUE(TakeFile() == frameBeforeLast)
+      << "the release saves the back buffer before the frame draws: the frame of hull 3000, not 2000";
+  MissionFrame();
+  EXPECT_TRUE(Files().empty()) << "one release, one screenshot";
 }
 
 }  // namespace

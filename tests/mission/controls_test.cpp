@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <utility>
 
 #include "base/tick_count.h"
@@ -195,23 +194,6 @@ TEST_F(Controls, TriggerFiresOnlyWhenAllowed) {
   ReadMissionInput();
   EXPECT_EQ(shots.Count(), 3) << "Space fires as well";
   InjectKey(Key::Space, false);
-}
-
-TEST_F(Controls, F10TakesAScreenshot) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "mission_controls_f10";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(folder);
-  Tap(Key::F10);
-  std::filesystem::current_path(before);
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    EXPECT_EQ(entry.path().filename().string().rfind("scrnsht_", 0), 0u);
-    ++files;
-  }
-  EXPECT_EQ(files, 1) << "F10 released saves one screenshot";
-  std::filesystem::remove_all(folder);
 }
 
 TEST_F(Controls, ClosingTheWindowIsTakenLikeEscape) {

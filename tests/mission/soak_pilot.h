@@ -25,9 +25,7 @@
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "media/sound.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 
 namespace soak {
@@ -291,11 +289,7 @@ class Run {
       // Unpaced frames run far faster than 40 a second while the fire interval counts real
       // milliseconds: the interval is waived so that a frame sees the shots of a paced one.
       nextShotTime = GetTickCount();
-      EaseAim();
-      ReadMissionInput();
-      AdvanceMission();
-      UpdateObjects();
-      DrawMissionFrame();
+      MissionFrame();
       CountFrame();
       ++frame;
     } while (leaveLoop == 0);

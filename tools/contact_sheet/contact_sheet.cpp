@@ -28,9 +28,7 @@
 #include "media/render_context.h"
 #include "media/sprites.h"
 #include "mission/aliens.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 #include "mission/rounding.h"
 #include "mission/slots.h"
@@ -319,32 +317,23 @@ void SteerMouseTowards(int x, int y) {
   if (dx != 0 || dy != 0) InjectMouseMotion(dx, dy);
 }
 
-// Runs one mission frame as the mission loop does.
-void MissionStep() {
-  EaseAim();
-  ReadMissionInput();
-  AdvanceMission();
-  UpdateObjects();
-  DrawMissionFrame();
-}
-
 // A real mission: the approach unpaced, then a stretch at the game's own pace (the fire interval
 // is counted in milliseconds) with weapon 4 chosen, the left button held and the mouse on the
 // nearest alien.
 Picture MissionPicture() {
   StartMission();
   SetFrameRate(0);
-  while (approachPhase == 1 && leaveLoop == 0) MissionStep();
+  while (approachPhase == 1 && leaveLoop == 0) MissionFrame();
 
   SetFrameRate(40);
   InjectKey(Key::Digit4, true);
-  MissionStep();
+  MissionFrame();
   InjectKey(Key::Digit4, false);
   InjectMouseButton(1, true);
   for (int frame = 0; frame < 160 && leaveLoop == 0; ++frame) {
     int x = 400, y = 300;
     if (NearestAlienOnScreen(x, y)) SteerMouseTowards(x, y);
-    MissionStep();
+    MissionFrame();
   }
   InjectMouseButton(1, false);
   return PresentedFrame();
