@@ -36,8 +36,8 @@ void PauseBetweenPolls() {
 void EnterMenu() {
   SetMousePos(400, 300);
   SetFrameRate(20);
-  menuState = 0;
-  leaveLoop = 0;
+  game.menuState = 0;
+  game.leaveLoop = 0;
   PollKeyboard();
   while (IsKeyDown(Key::Any) && !WasCloseRequested()) {
     PauseBetweenPolls();
@@ -55,7 +55,7 @@ bool RunMenu() {
   EnterMenu();
   for (;;) {
     if (MenuFrame()) return true;
-    if (leaveLoop != 0) return false;
+    if (game.leaveLoop != 0) return false;
   }
 }
 
@@ -64,7 +64,7 @@ void RunMission() {
   StartMission();
   do {
     MissionFrame();
-  } while (leaveLoop == 0);
+  } while (game.leaveLoop == 0);
   EndMission();
 }
 
@@ -95,17 +95,17 @@ bool MenuFrame() {
   PollKeyboard();
   PollMouse();
   // Closing the window counts as Escape; like Escape it acts after this frame is drawn.
-  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) leaveLoop = 1;
+  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) game.leaveLoop = 1;
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   HandleSoundKeys();
   DrawMenu();
   switch (MenuInput()) {
     case 1: return true;  // the mission starts at once, even with leaveLoop set in this frame
-    case 2: menuState = 1; break;
-    case 3: menuState = 2; break;
-    case 4: leaveLoop = 1; break;
+    case 2: game.menuState = 1; break;
+    case 3: game.menuState = 2; break;
+    case 4: game.leaveLoop = 1; break;
     case 10:
-    case 20: menuState = 0; break;
+    case 20: game.menuState = 0; break;
     default: break;
   }
   return false;

@@ -57,13 +57,17 @@ void WriteLine(const MenuLine& line) {
 }  // namespace
 
 MenuLine LastMissionLine() {
-  if (missionResult > 0) {
+  if (game.missionResult > 0) {
     return {"Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!", 150, 255, 150, 240, 540};
   }
-  if (missionResult == -1) return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
-  if (score != 0) {
-    return {
-        "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(score) + "  !!!", 150, 150, 255, 260, 540};
+  if (game.missionResult == -1) return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
+  if (game.score != 0) {
+    return {"Mission erfolgreich!  -  Punktzahl:  " + std::to_string(game.score) + "  !!!",
+            150,
+            150,
+            255,
+            260,
+            540};
   }
   return {"", 0, 0, 0, 0, 0};
 }
@@ -75,7 +79,7 @@ void HandleSoundKeys() {
 }
 
 void DrawMenu() {
-  if (menuState == 0 || menuState == 2) {
+  if (game.menuState == 0 || game.menuState == 2) {
     BlitSprite(kBackgroundTopLeft, -40, -40);
     BlitSprite(kBackgroundTopRight, 400, -40);
     BlitSprite(kBackgroundBottomLeft, -40, 300);
@@ -86,7 +90,7 @@ void DrawMenu() {
     BlitSpriteKeyed(kTitleSprite, 190, 30);
   }
 
-  if (menuState == 0) {
+  if (game.menuState == 0) {
     DrawButtonsOf(0);
     BeginDraw(BackBufferTarget());
     SetDrawFlags(kDrawTransparentText);
@@ -94,10 +98,10 @@ void DrawMenu() {
     if (!result.text.empty()) WriteLine(result);
     WriteLine({kCreditLine, 0, 30, 0, 10, 575});
     EndDraw();
-  } else if (menuState == 1) {
+  } else if (game.menuState == 1) {
     BlitSprite(kBriefingSprite, 0, 0);
     DrawButtonsOf(1);
-  } else if (menuState == 2) {
+  } else if (game.menuState == 2) {
     DrawButtonsOf(2);
     DrawHighscoreList();
   }
@@ -108,17 +112,17 @@ void DrawMenu() {
 
 int MenuInput() {
   if (IsMouseButtonDown(1)) {
-    clickState = clickState == 0 ? 1 : 2;
+    game.clickState = game.clickState == 0 ? 1 : 2;
   } else {
-    clickState = 0;
+    game.clickState = 0;
   }
 
   int code = 0;
-  if (clickState == 1) {
+  if (game.clickState == 1) {
     const int x = MousePosX();
     const int y = MousePosY();
     for (const Button& button : kButtons) {
-      if (button.page == menuState && PointsAt(button, x, y)) {
+      if (button.page == game.menuState && PointsAt(button, x, y)) {
         code = button.code;
         break;
       }

@@ -18,7 +18,7 @@ constexpr int kConfirmCode = 90;   // MenuInput's code for the "Fertig" button o
 void StartNameEntry() {
   playerName.clear();
   nameDone = 0;
-  menuState = kNameEntryPage;
+  game.menuState = kNameEntryPage;
 }
 
 void NameEntryFrame() {
@@ -37,7 +37,7 @@ void RunNameEntry() {
   while (nameDone == 0 && WasCloseRequested() == 0) NameEntryFrame();
   // A confirmed name is never empty; after a close the name typed so far counts if there is one.
   if (playerName.empty()) return;
-  InsertHighscore(playerName, score);
+  InsertHighscore(playerName, game.score);
   // Saved at once, so that the result survives a run that does not reach the normal end.
   SaveHighscores();
 }

@@ -6,12 +6,12 @@
 #include "mission/slots.h"
 
 void PlayEffect(int slot, int loop) {
-  if (soundOn == 1) PlayWave(slot, loop);
+  if (game.soundOn == 1) PlayWave(slot, loop);
 }
 
 void ToggleMusic() {
-  musicOn = 1 - musicOn;
-  if (musicOn == 1) {
+  game.musicOn = 1 - game.musicOn;
+  if (game.musicOn == 1) {
     PlayWave(kMusicLoop, 1);
   } else {
     StopWave(kMusicLoop);
@@ -19,5 +19,5 @@ void ToggleMusic() {
 }
 
 void ToggleEffects() {
-  soundOn = 1 - soundOn;
+  game.soundOn = 1 - game.soundOn;
 }

@@ -49,10 +49,10 @@ class EndOfMission : public ::testing::Test {
 
   // The end of a won mission like the worked example: 0 + 400 + 50000 + 20005.
   static void WorkedExample() {
-    missionStartTime = 3600000;
-    shotsFired = 250;
-    hull = 2500;
-    energy = 1000.25f;
+    game.missionStartTime = 3600000;
+    game.shotsFired = 250;
+    game.hull = 2500;
+    game.energy = 1000.25f;
   }
 
   // Keys that an earlier frame saw held (as the mission's own key tests do) and that were released
@@ -116,10 +116,10 @@ TEST_F(EndOfMission, WinFormula) {
        "the float energy is multiplied in double precision, not rounded to float"},
   };
   for (const Case& c : cases) {
-    missionStartTime = c.startTime;
-    shotsFired = c.shots;
-    hull = c.hull;
-    energy = c.energy;
+    game.missionStartTime = c.startTime;
+    game.shotsFired = c.shots;
+    game.hull = c.hull;
+    game.energy = c.energy;
     EXPECT_EQ(WinScore(), c.expected) << c.rule;
   }
 }
@@ -127,34 +127,34 @@ TEST_F(EndOfMission, WinFormula) {
 TEST_F(EndOfMission, WonMissionScoresByTheFormulaOnly) {
   FillTable(1000000);
   WorkedExample();
-  missionResult = 0;
-  score = 5000;
+  game.missionResult = 0;
+  game.score = 5000;
   EndMission();
-  EXPECT_EQ(score, 70405) << "the points collected in a won mission are replaced by the formula";
-  EXPECT_EQ(menuState, 0) << "a score below the whole table opens no name entry";
+  EXPECT_EQ(game.score, 70405) << "the points collected in a won mission are replaced by the formula";
+  EXPECT_EQ(game.menuState, 0) << "a score below the whole table opens no name entry";
   EXPECT_EQ(HighscoreScore(10), 1000000) << "the table is unchanged";
 }
 
 TEST_F(EndOfMission, ScoreWithoutAPlaceOpensNoNameEntry) {
   playerName = "earlier";
-  missionResult = -1;
-  score = 0;
+  game.missionResult = -1;
+  game.score = 0;
   EndMission();
-  EXPECT_EQ(score, 0);
-  EXPECT_EQ(menuState, 0) << "0 points do not beat an empty table";
+  EXPECT_EQ(game.score, 0);
+  EXPECT_EQ(game.menuState, 0) << "0 points do not beat an empty table";
   EXPECT_EQ(playerName, "earlier") << "the name of the last entry stays until the next name entry";
 }
 
 TEST_F(EndOfMission, AbortedMissionKeepsItsPointsAndEntersTheName) {
   InsertHighscore("first", 500);
   WorkedExample();
-  missionResult = -1;
-  score = 300;
+  game.missionResult = -1;
+  game.score = 300;
   SeenHeldThenReleased({Key::Digit1, Key::Return});
   EndMission();
-  EXPECT_EQ(score, 300) << "an aborted mission keeps the points it collected";
-  EXPECT_EQ(missionResult, -1) << "the outcome stays for the menu's line";
-  EXPECT_EQ(menuState, 9) << "the name entry ran";
+  EXPECT_EQ(game.score, 300) << "an aborted mission keeps the points it collected";
+  EXPECT_EQ(game.missionResult, -1) << "the outcome stays for the menu's line";
+  EXPECT_EQ(game.menuState, 9) << "the name entry ran";
   EXPECT_EQ(HighscoreName(2), "1") << "the digit released with Return is the name";
   EXPECT_EQ(HighscoreScore(2), 300) << "the points enter at the place HighscorePosition gave";
 
@@ -170,8 +170,8 @@ TEST_F(EndOfMission, DestroyedShipKeepsItsPointsAndAClosedWindowKeepsTheName) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        missionResult = 7;
-        score = 200;
+        game.missionResult = 7;
+        game.score = 200;
         SeenHeldThenReleased({Key::Digit2});
         InjectCloseRequest();
         EndMission();
@@ -179,7 +179,7 @@ TEST_F(EndOfMission, DestroyedShipKeepsItsPointsAndAClosedWindowKeepsTheName) {
         InitHighscores(10, tableFile.c_str());
         const int loaded = LoadHighscores();
         ExitWithChecks({
-            {score == 200, "a destroyed ship keeps the points it collected"},
+            {game.score == 200, "a destroyed ship keeps the points it collected"},
             {name == "2", "the name typed before the window closed enters the table"},
             {loaded == 1 && HighscoreName(1) == "2" && HighscoreScore(1) == 200, "and is saved"},
         });
@@ -191,7 +191,7 @@ TEST_F(EndOfMission, ClosedWindowWithoutANameInsertsNothing) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        score = 200;
+        game.score = 200;
         InjectCloseRequest();
         RunNameEntry();
         std::FILE* file = std::fopen(tableFile.c_str(), "rb");
@@ -233,7 +233,7 @@ TEST_F(EndOfMission, KeyHeldIntoTheScreenTypesOnceOnRelease) {
 }
 
 TEST_F(EndOfMission, ButtonHeldFromTheStartClickDoesNotConfirm) {
-  clickState = 1;  // as the click on "Starten" left it
+  game.clickState = 1;  // as the click on "Starten" left it
   SetMousePos(kFertigX, kFertigY);
   InjectMouseButton(1, true);
   SeenHeldThenReleased({Key::A});

@@ -47,14 +47,14 @@ TEST_F(Menu, EachPageAnswersOnlyForItsOwnButtons) {
   EXPECT_EQ(ClickAt(600, 555), 0) << "the main menu has no Fertig button";
   EXPECT_EQ(ClickAt(400, 260), 0) << "the gap between two buttons";
 
-  menuState = 1;
+  game.menuState = 1;
   EXPECT_EQ(ClickAt(600, 555), 10) << "Fertig on the briefing page";
   EXPECT_EQ(ClickAt(400, 225), 0) << "the briefing page has no Starten button";
-  menuState = 2;
+  game.menuState = 2;
   EXPECT_EQ(ClickAt(600, 555), 20) << "Fertig on the list page";
-  menuState = 9;
+  game.menuState = 9;
   EXPECT_EQ(ClickAt(600, 555), 90) << "Fertig of the name entry";
-  menuState = 5;
+  game.menuState = 5;
   EXPECT_EQ(ClickAt(600, 555), 0) << "any other page has no buttons";
 }
 
@@ -62,15 +62,15 @@ TEST_F(Menu, APressActsOnceAndOnlyInTheFrameTheButtonGoesDown) {
   PointAt(400, 225);
   SetLeftButton(true);
   EXPECT_EQ(MenuInput(), 1) << "the frame the button goes down";
-  EXPECT_EQ(clickState, 1);
+  EXPECT_EQ(game.clickState, 1);
   for (int frame = 0; frame < 3; ++frame) {
     PollMouse();
     EXPECT_EQ(MenuInput(), 0) << "holding the button does nothing more";
-    EXPECT_EQ(clickState, 2) << "held since an earlier frame";
+    EXPECT_EQ(game.clickState, 2) << "held since an earlier frame";
   }
   SetLeftButton(false);
   EXPECT_EQ(MenuInput(), 0) << "releasing does nothing";
-  EXPECT_EQ(clickState, 0);
+  EXPECT_EQ(game.clickState, 0);
   SetLeftButton(true);
   EXPECT_EQ(MenuInput(), 1) << "the next press acts again";
 }
@@ -93,40 +93,40 @@ TEST_F(Menu, AButtonClicksOnlyWithEffectsOn) {
   ClickAt(400, 305);
   EXPECT_EQ(IsWavePlaying(kClickSound), 1) << "a press on a button plays the click";
   StopWave(kClickSound);
-  soundOn = 0;
+  game.soundOn = 0;
   ClickAt(400, 305);
   EXPECT_EQ(IsWavePlaying(kClickSound), 0) << "no click with the effects switched off";
 }
 
 TEST_F(Menu, LastMissionLineNamesTheOutcome) {
-  missionResult = 0;
-  score = 0;
+  game.missionResult = 0;
+  game.score = 0;
   EXPECT_EQ(LastMissionLine().text, "") << "no line before the first mission or after a won mission with 0";
 
-  missionResult = 1;
-  score = 700;
+  game.missionResult = 1;
+  game.score = 700;
   MenuLine line = LastMissionLine();
   EXPECT_EQ(line.text, "Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!")
       << "ship destroyed, with the points of the mission ignored; the o umlaut is the byte 0xF6";
   EXPECT_EQ(line.text.size(), 52u) << "two spaces after the exclamation mark and after Schiff";
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 255, 150, 240, 540}));
-  missionResult = 400;
+  game.missionResult = 400;
   EXPECT_EQ(LastMissionLine().text, line.text) << "every destruction frame count gives the same line";
 
-  missionResult = -1;
+  game.missionResult = -1;
   line = LastMissionLine();
   EXPECT_EQ(line.text, "Letzte Mission gescheitert!  Abgebrochen!") << "aborted, even with points";
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 255, 150, 240, 540}));
 
-  missionResult = 0;
-  score = 1234;
+  game.missionResult = 0;
+  game.score = 1234;
   line = LastMissionLine();
   EXPECT_EQ(line.text, "Mission erfolgreich!  -  Punktzahl:  1234  !!!");
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 150, 255, 260, 540}));
-  score = -56;
+  game.score = -56;
   EXPECT_EQ(LastMissionLine().text, "Mission erfolgreich!  -  Punktzahl:  -56  !!!") << "signed decimal";
 }
 
@@ -137,13 +137,13 @@ TEST_F(Menu, LastMissionLineIsDrawnAtItsPlaceOnlyOnTheMainPage) {
   };
   for (const Case& c : {Case{-1, 700}, Case{3, 0}, Case{0, 1234}}) {
     SCOPED_TRACE(testing::Message() << "missionResult " << c.missionResult << ", score " << c.score);
-    missionResult = c.missionResult;
-    score = c.score;
+    game.missionResult = c.missionResult;
+    game.score = c.score;
     const Picture drawn = DrawnMenu();
     const MenuLine line = LastMissionLine();
     // The same page without a line (no outcome yet), with the line written over it by hand.
-    missionResult = 0;
-    score = 0;
+    game.missionResult = 0;
+    game.score = 0;
     DrawnMenu();
     BeginDraw(BackBufferTarget());
     SetDrawFlags(kDrawTransparentText);
@@ -155,9 +155,9 @@ TEST_F(Menu, LastMissionLineIsDrawnAtItsPlaceOnlyOnTheMainPage) {
         << "the line at (" << line.x << ", 540) in its colour";
   }
 
-  menuState = 2;
+  game.menuState = 2;
   const Picture list = DrawnMenu();
-  missionResult = -1;
+  game.missionResult = -1;
   EXPECT_EQ(DifferingPixels(DrawnMenu(), list, kScreenWidth), 0) << "the list page has no result line";
 }
 
@@ -189,23 +189,23 @@ TEST_F(Menu, VeilDarkensTheBackgroundWithAlpha200) {
 TEST_F(Menu, ControlWithMOrSSwitchesMusicAndEffects) {
   KeyFrame({Key::LeftControl, Key::M}, true);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 1) << "nothing while M is held";
+  EXPECT_EQ(game.musicOn, 1) << "nothing while M is held";
   KeyFrame({Key::M}, false);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "releasing M with LeftControl held switches the music off";
+  EXPECT_EQ(game.musicOn, 0) << "releasing M with LeftControl held switches the music off";
   TapSoundKey(Key::M);
-  EXPECT_EQ(musicOn, 1) << "and on again";
+  EXPECT_EQ(game.musicOn, 1) << "and on again";
   EXPECT_EQ(IsWavePlaying(kMusicLoop), 1) << "switching the music on starts the loop";
   TapSoundKey(Key::M);
   EXPECT_EQ(IsWavePlaying(kMusicLoop), 0) << "switching it off stops the loop";
   TapSoundKey(Key::M);
   TapSoundKey(Key::S);
-  EXPECT_EQ(soundOn, 0) << "releasing S with LeftControl held switches the effects";
-  EXPECT_EQ(musicOn, 1) << "S leaves the music alone";
+  EXPECT_EQ(game.soundOn, 0) << "releasing S with LeftControl held switches the effects";
+  EXPECT_EQ(game.musicOn, 1) << "S leaves the music alone";
   KeyFrame({Key::LeftControl}, false);
 
   TapSoundKey(Key::M);
-  EXPECT_EQ(musicOn, 1) << "M alone switches nothing on the menu";
+  EXPECT_EQ(game.musicOn, 1) << "M alone switches nothing on the menu";
 }
 
 TEST_F(Menu, ReleaseOfMIsNoticedWhenControlIsHeldAgain) {
@@ -215,12 +215,12 @@ TEST_F(Menu, ReleaseOfMIsNoticedWhenControlIsHeldAgain) {
   HandleSoundKeys();
   KeyFrame({Key::M}, false);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 1) << "M released while LeftControl is up";
+  EXPECT_EQ(game.musicOn, 1) << "M released while LeftControl is up";
   KeyFrame({Key::LeftControl}, true);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "the release of M counts in the next frame with LeftControl held";
+  EXPECT_EQ(game.musicOn, 0) << "the release of M counts in the next frame with LeftControl held";
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "a release is reported once";
+  EXPECT_EQ(game.musicOn, 0) << "a release is reported once";
 }
 
 }  // namespace

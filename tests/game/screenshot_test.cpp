@@ -89,14 +89,14 @@ class Screenshot : public GameScreen {
   // Clicks "Mission" in one menu frame (the page changes after it is drawn) and releases F10 k
   // frames later; F10 is held from the click on.
   Picture ScreenshotFramesAfterPageChange(int k) {
-    menuState = 0;
+    game.menuState = 0;
     PointAt(400, 305);
     MenuFrame();
     MenuFrame();  // both buffers hold the main menu
     InjectKey(Key::F10, true);
     InjectMouseButton(1, true);
     MenuFrame();
-    EXPECT_EQ(menuState, 1) << "Mission shows the briefing page from the next frame on";
+    EXPECT_EQ(game.menuState, 1) << "Mission shows the briefing page from the next frame on";
     InjectMouseButton(1, false);
     for (int frame = 1; frame < k; ++frame) MenuFrame();
     InjectKey(Key::F10, false);
@@ -110,7 +110,7 @@ class Screenshot : public GameScreen {
 TEST_F(Screenshot, ShowsTheBackBufferFromBeforeTheFrame) {
   PointAt(400, 305);
   const Picture mainMenu = DrawnMenu();
-  menuState = 1;
+  game.menuState = 1;
   const Picture briefing = DrawnMenu();
   ASSERT_NE(mainMenu, briefing);
 
@@ -141,17 +141,17 @@ TEST_F(Screenshot, MissionFrameTakesItOnReleaseBeforeDrawing) {
   StartMission();
   SetFrameRate(0);
   // Every frame shows another hull gauge, so that no two frames look the same.
-  hull = 4000;
+  game.hull = 4000;
   MissionFrame();
-  hull = 3000;
+  game.hull = 3000;
   MissionFrame();
   InjectKey(Key::F10, true);
-  hull = 2000;
+  game.hull = 2000;
   MissionFrame();
   EXPECT_TRUE(Files().empty()) << "holding F10 in a mission saves nothing";
   InjectKey(Key::F10, false);
   const Picture frameBeforeLast = BackBuffer();
-  hull = 1000;
+  game.hull = 1000;
   MissionFrame();
   EXPECT_TRUE(TakeFile() == frameBeforeLast)
       << "the release saves the back buffer before the frame draws: the frame of hull 3000, not 2000";
