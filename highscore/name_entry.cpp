@@ -7,8 +7,7 @@
 #include "media/sprites.h"
 #include "mission/slots.h"
 
-std::string playerName;
-int nameDone = 0;
+NameEntryState nameEntry;
 
 namespace {
 
@@ -47,6 +46,10 @@ void DrawBackground() {
 
 }  // namespace
 
+void ResetNameEntry() {
+  nameEntry = NameEntryState{};
+}
+
 std::string EditText(const std::string& text, int maxLength) {
   char ch = 0;  // 0: no character in this frame
   // Every key is asked in every call: WasKeyReleased only reports a key it has seen held.
@@ -78,7 +81,7 @@ void DrawNameEntry() {
   SetTextPosition(295, 140);
   WriteText("Gratulation! Neuer Highscore!!!");
   SetTextPosition(250, 300);
-  WriteText(("Name: " + playerName + "_").c_str());
+  WriteText(("Name: " + nameEntry.playerName + "_").c_str());
   EndDraw();
   BlitSpriteKeyed(kListButton, 300, 200);  // the "Bestenliste" picture as a caption
   BlitSpriteKeyed(kDoneButton, 500, 530);

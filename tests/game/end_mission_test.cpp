@@ -27,8 +27,7 @@ class EndOfMission : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
-    playerName.clear();
-    nameDone = 0;
+    ResetNameEntry();
     InitDisplay();
     OpenDisplay(800, 600, 32, "Space");
     InitKeyboard();
@@ -136,13 +135,13 @@ TEST_F(EndOfMission, WonMissionScoresByTheFormulaOnly) {
 }
 
 TEST_F(EndOfMission, ScoreWithoutAPlaceOpensNoNameEntry) {
-  playerName = "earlier";
+  nameEntry.playerName = "earlier";
   game.missionResult = -1;
   game.score = 0;
   EndMission();
   EXPECT_EQ(game.score, 0);
   EXPECT_EQ(game.menuState, 0) << "0 points do not beat an empty table";
-  EXPECT_EQ(playerName, "earlier") << "the name of the last entry stays until the next name entry";
+  EXPECT_EQ(nameEntry.playerName, "earlier") << "the name of the last entry stays until the next name entry";
 }
 
 TEST_F(EndOfMission, AbortedMissionKeepsItsPointsAndEntersTheName) {
@@ -198,7 +197,7 @@ TEST_F(EndOfMission, ClosedWindowWithoutANameInsertsNothing) {
         ExitWithChecks({
             {HighscoreScore(1) == 0, "an empty name does not enter the table"},
             {file == nullptr, "nothing is saved"},
-            {nameDone == 0, "nothing was confirmed"},
+            {nameEntry.nameDone == 0, "nothing was confirmed"},
         });
       },
       ::testing::ExitedWithCode(0), "");
@@ -207,29 +206,30 @@ TEST_F(EndOfMission, ClosedWindowWithoutANameInsertsNothing) {
 TEST_F(EndOfMission, ReturnConfirmsOnlyANonEmptyName) {
   StartNameEntry();
   TypeInFrames({Key::Return});
-  EXPECT_EQ(nameDone, 0) << "Return on an empty name is dropped";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "Return on an empty name is dropped";
   TypeInFrames({Key::C});
-  EXPECT_EQ(nameDone, 0) << "typing alone does not confirm";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "typing alone does not confirm";
   TypeInFrames({Key::Return});
-  EXPECT_EQ(nameDone, 1);
-  EXPECT_EQ(playerName, "c");
+  EXPECT_EQ(nameEntry.nameDone, 1);
+  EXPECT_EQ(nameEntry.playerName, "c");
 
   StartNameEntry();
-  EXPECT_EQ(nameDone, 0) << "the next name entry starts typing again";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "the next name entry starts typing again";
   TypeInFrames({Key::Z, Key::Return});
-  EXPECT_EQ(playerName, "y") << "the name starts empty, and a letter released with Return is added first";
-  EXPECT_EQ(nameDone, 1) << "and alone makes the confirmation count";
+  EXPECT_EQ(nameEntry.playerName, "y")
+      << "the name starts empty, and a letter released with Return is added first";
+  EXPECT_EQ(nameEntry.nameDone, 1) << "and alone makes the confirmation count";
 }
 
 TEST_F(EndOfMission, KeyHeldIntoTheScreenTypesOnceOnRelease) {
   InjectKey(Key::F, true);
   StartNameEntry();
   for (int frame = 0; frame < 3; ++frame) NameEntryFrame();
-  EXPECT_EQ(playerName, "") << "a held key types nothing";
+  EXPECT_EQ(nameEntry.playerName, "") << "a held key types nothing";
   InjectKey(Key::F, false);
   NameEntryFrame();
   NameEntryFrame();
-  EXPECT_EQ(playerName, "f") << "the first frame that sees it up types it, once";
+  EXPECT_EQ(nameEntry.playerName, "f") << "the first frame that sees it up types it, once";
 }
 
 TEST_F(EndOfMission, ButtonHeldFromTheStartClickDoesNotConfirm) {
@@ -239,15 +239,15 @@ TEST_F(EndOfMission, ButtonHeldFromTheStartClickDoesNotConfirm) {
   SeenHeldThenReleased({Key::A});
   StartNameEntry();
   NameEntryFrame();
-  EXPECT_EQ(playerName, "a");
-  EXPECT_EQ(nameDone, 0) << "the button held since the mission's start counts as held, not pressed";
+  EXPECT_EQ(nameEntry.playerName, "a");
+  EXPECT_EQ(nameEntry.nameDone, 0) << "the button held since the mission's start counts as held, not pressed";
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "holding the button never confirms";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "holding the button never confirms";
   InjectMouseButton(1, false);
   NameEntryFrame();
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 1) << "the next press after a frame with the button up confirms";
+  EXPECT_EQ(nameEntry.nameDone, 1) << "the next press after a frame with the button up confirms";
   InjectMouseButton(1, false);
 }
 
@@ -256,22 +256,22 @@ TEST_F(EndOfMission, ClickConfirmsOnlyOnTheButtonAndWithAName) {
   SetMousePos(kFertigX, kFertigY);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "a click with an empty name is dropped";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "a click with an empty name is dropped";
   InjectMouseButton(1, false);
   TypeInFrames({Key::B});
 
   SetMousePos(kFertigX - 100, kFertigY);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "a click beside the button does nothing";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "a click beside the button does nothing";
   InjectMouseButton(1, false);
   NameEntryFrame();
 
   SetMousePos(kFertigX + 99, kFertigY + 24);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 1) << "a click on the button confirms";
-  EXPECT_EQ(playerName, "b");
+  EXPECT_EQ(nameEntry.nameDone, 1) << "a click on the button confirms";
+  EXPECT_EQ(nameEntry.playerName, "b");
   InjectMouseButton(1, false);
 }
 
