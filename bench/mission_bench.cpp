@@ -87,7 +87,7 @@ void FleetUnderFire(int frames) {
                    " sparks at the end");
 }
 
-// The destruction sequence from its first frame: the frames before the final blast (missionResult
+// The destruction sequence from its first frame: the frames before the final blast (destructionFrames
 // 300), and those from it to the end.
 void FinalBlast() {
   StartBenchMission();
@@ -96,7 +96,7 @@ void FinalBlast() {
   bench::Stopwatch blast;
   int mostSparks = 0;
   while (game.leaveLoop == 0) {
-    TimedFrame(game.missionResult >= 300 ? blast : before);
+    TimedFrame(game.destructionFrames >= 300 ? blast : before);
     mostSparks = std::max(mostSparks, game.sparks.Count());
   }
   bench::Print("destruction before the final blast", before);

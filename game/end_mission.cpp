@@ -38,7 +38,7 @@ int WinScore() {
 
 void EndMission() {
   StopWave(-1);  // the music as well; it starts again with the next mission
-  if (game.missionResult == 0) game.score = WinScore();
+  if (game.missionResult == MissionResult::kRunningOrWon) game.score = WinScore();
   // Every outcome is offered a place: an aborted or lost mission keeps its collected points.
   if (HighscorePosition(game.score) != 0) RunNameEntry();
 }

@@ -36,7 +36,7 @@ void PauseBetweenPolls() {
 void EnterMenu() {
   SetMousePos(400, 300);
   SetFrameRate(20);
-  game.menuState = 0;
+  game.menuState = MenuPage::kMain;
   game.leaveLoop = 0;
   PollKeyboard();
   while (IsKeyDown(Key::Any) && !WasCloseRequested()) {
@@ -100,12 +100,12 @@ bool MenuFrame() {
   HandleSoundKeys();
   DrawMenu();
   switch (MenuInput()) {
-    case 1: return true;  // the mission starts at once, even with leaveLoop set in this frame
-    case 2: game.menuState = 1; break;
-    case 3: game.menuState = 2; break;
-    case 4: game.leaveLoop = 1; break;
-    case 10:
-    case 20: game.menuState = 0; break;
+    case MenuAction::kStartMission: return true;  // at once, even with leaveLoop set in this frame
+    case MenuAction::kShowBriefing: game.menuState = MenuPage::kBriefing; break;
+    case MenuAction::kShowList: game.menuState = MenuPage::kHighscoreList; break;
+    case MenuAction::kLeaveGame: game.leaveLoop = 1; break;
+    case MenuAction::kBriefingDone:
+    case MenuAction::kListDone: game.menuState = MenuPage::kMain; break;
     default: break;
   }
   return false;

@@ -8,16 +8,9 @@
 #include "media/input.h"
 #include "mission/game_state.h"
 
-namespace {
-
-constexpr int kNameEntryPage = 9;  // menuState of this screen
-constexpr int kConfirmCode = 90;   // MenuInput's code for the "Fertig" button on that page
-
-}  // namespace
-
 void StartNameEntry() {
   ResetNameEntry();
-  game.menuState = kNameEntryPage;
+  game.menuState = MenuPage::kNameEntry;  // the page of its "Fertig" button
 }
 
 void NameEntryFrame() {
@@ -25,7 +18,7 @@ void NameEntryFrame() {
   PollMouse();
   nameEntry.playerName = EditText(nameEntry.playerName, kMaxNameLength);
   // The button is only asked when Return was not released, so only then does clickState move on.
-  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == kConfirmCode;
+  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == MenuAction::kConfirmName;
   if (confirmed && !nameEntry.playerName.empty()) nameEntry.nameDone = 1;
   DrawNameEntry();  // the confirming frame is drawn in full too
 }

@@ -60,8 +60,8 @@ void AlienPass() {
   game.aliens.Walk([](Alien& alien) {
     alien.x += alien.drift * alien.speedFactor;
     alien.y += alien.driftY;
-    if (game.approachPhase == 0 && RandomUpTo(1000) < kFireChance && game.missionResult == 0 &&
-        alien.armed != 0) {
+    if (game.approachPhase == 0 && RandomUpTo(1000) < kFireChance &&
+        game.missionResult == MissionResult::kRunningOrWon && alien.armed != 0) {
       FireAlienShot(alien);
     }
     if (alien.hitPoints > 0) return false;

@@ -45,7 +45,7 @@ void ReadMissionInput() {
   // Escape released or the window closed: abort, unless the mission is already lost.
   if (WasKeyReleased(Key::Escape) || WasCloseRequested()) {
     game.leaveLoop = 1;
-    if (game.missionResult == 0) game.missionResult = -1;
+    if (game.missionResult == MissionResult::kRunningOrWon) game.missionResult = MissionResult::kAborted;
   }
 
   // Up and Down do what keypad + and - do, for keyboards without a keypad; both held count once.
@@ -74,8 +74,8 @@ void ReadMissionInput() {
   if (game.energy < 50.0f) game.energy += 0.1f;
 
   const bool trigger = IsKeyDown(Key::Space) != 0 || IsMouseButtonDown(1) != 0;
-  if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 && game.missionResult == 0 &&
-      game.energy > 0.0f) {
+  if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 &&
+      game.missionResult == MissionResult::kRunningOrWon && game.energy > 0.0f) {
     FireWeapon();
   }
 }

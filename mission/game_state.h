@@ -66,6 +66,12 @@ struct Debris {
 
 constexpr int kDebrisCount = 100;
 
+// The page the menu screen shows; the name-entry screen counts as page 9.
+enum class MenuPage { kMain = 0, kBriefing = 1, kHighscoreList = 2, kNameEntry = 9 };
+
+// How the last or the running mission stands: 0 while it runs and after it was won.
+enum class MissionResult { kAborted = -1, kRunningOrWon = 0, kDestroyed = 1 };
+
 // Every field starts at its value before the first menu frame; ResetGameState returns to them.
 struct GameState {
   // ---- Switches kept for the whole run -----------------------------------------------------
@@ -73,15 +79,16 @@ struct GameState {
   int soundOn = 1;  // 1 = sound effects play
 
   // ---- Flow ----------------------------------------------------------------------------------
-  int leaveLoop = 0;   // 1 = leave the loop that runs (menu or mission)
-  int menuState = 0;   // 0 main menu, 1 briefing, 2 highscore list, 9 name entry
-  int clickState = 0;  // left button edge: 0 up, 1 pressed in this frame, 2 held
+  int leaveLoop = 0;                     // 1 = leave the loop that runs (menu or mission)
+  MenuPage menuState = MenuPage::kMain;  // the page of the menu screen
+  int clickState = 0;                    // left button edge: 0 up, 1 pressed in this frame, 2 held
 
   // ---- Outcome of the mission, read by the scoring ----------------------------------------------
-  int missionResult = 0;     // 0 running or won, -1 aborted, 1 and more: destruction frames
-  int missionStartTime = 0;  // tick count at the mission start, milliseconds
-  int score = 0;             // points; 100 x type per destroyed alien
-  int shotsFired = 0;        // shots counted by FireWeapon
+  MissionResult missionResult = MissionResult::kRunningOrWon;  // kept after the mission for the menu
+  int destructionFrames = 0;  // frames of the destruction: 1 when the hull breaks; 401 ends it
+  int missionStartTime = 0;   // tick count at the mission start, milliseconds
+  int score = 0;              // points; 100 x type per destroyed alien
+  int shotsFired = 0;         // shots counted by FireWeapon
 
   // ---- The ship ----------------------------------------------------------------------------------
   int hull = 0;              // hull points, 4000 at the start; below 0 the ship is destroyed

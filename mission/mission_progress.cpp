@@ -37,7 +37,8 @@ void StartMission() {
   }
 
   game.approachPhase = 1;
-  game.missionResult = 0;
+  game.missionResult = MissionResult::kRunningOrWon;
+  game.destructionFrames = 0;
   game.weapon = 2;
   game.gunSide = 1;
   game.hull = 4000;
@@ -92,10 +93,10 @@ void AdvanceMission() {
     if (game.speed <= kFlightSpeed) game.leaveLoop = 1;
   }
 
-  // Destruction sequence: missionResult counts its frames; the view sinks and shakes.
-  if (game.missionResult > 0) {
+  // Destruction sequence: the view sinks and shakes.
+  if (game.missionResult == MissionResult::kDestroyed) {
     game.shipY += 600.0f;
-    ++game.missionResult;
+    ++game.destructionFrames;
     game.shakeFrames = RoundToInt(MaxOf(static_cast<float>(game.shakeFrames), 10.0f));
     game.shakeStrength = RoundToInt(MaxOf(static_cast<float>(game.shakeStrength), 10.0f));
     if (RandomUpTo(100) < 10) {
@@ -104,13 +105,18 @@ void AdvanceMission() {
       const int sparkX = RoundToInt(game.shipX + static_cast<float>(RandomUpTo(4000) - 2000));
       SpawnSparks(sparkX, sparkY, 100, 3, 300);
     }
-    if (game.missionResult == 300)
+    // The final blast in frame 300 of the sequence; the mission ends after frame 400.
+    if (game.destructionFrames == 300) {
       SpawnSparks(RoundToInt(game.shipX), RoundToInt(game.shipY + 1000.0f), 500, 20, 300);
-    if (game.missionResult > 400) game.leaveLoop = 1;
+    }
+    if (game.destructionFrames > 400) game.leaveLoop = 1;
   }
 
   // A hull of exactly 0 still holds.
-  if (game.hull < 0 && game.missionResult == 0) game.missionResult = 1;
+  if (game.hull < 0 && game.missionResult == MissionResult::kRunningOrWon) {
+    game.missionResult = MissionResult::kDestroyed;
+    game.destructionFrames = 1;
+  }
 
   game.shipX += static_cast<float>(game.speed);
 }

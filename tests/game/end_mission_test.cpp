@@ -126,34 +126,32 @@ TEST_F(EndOfMission, WinFormula) {
 TEST_F(EndOfMission, WonMissionScoresByTheFormulaOnly) {
   FillTable(1000000);
   WorkedExample();
-  game.missionResult = 0;
   game.score = 5000;
   EndMission();
   EXPECT_EQ(game.score, 70405) << "the points collected in a won mission are replaced by the formula";
-  EXPECT_EQ(game.menuState, 0) << "a score below the whole table opens no name entry";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "a score below the whole table opens no name entry";
   EXPECT_EQ(HighscoreScore(10), 1000000) << "the table is unchanged";
 }
 
 TEST_F(EndOfMission, ScoreWithoutAPlaceOpensNoNameEntry) {
   nameEntry.playerName = "earlier";
-  game.missionResult = -1;
-  game.score = 0;
+  game.missionResult = MissionResult::kAborted;
   EndMission();
   EXPECT_EQ(game.score, 0);
-  EXPECT_EQ(game.menuState, 0) << "0 points do not beat an empty table";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "0 points do not beat an empty table";
   EXPECT_EQ(nameEntry.playerName, "earlier") << "the name of the last entry stays until the next name entry";
 }
 
 TEST_F(EndOfMission, AbortedMissionKeepsItsPointsAndEntersTheName) {
   InsertHighscore("first", 500);
   WorkedExample();
-  game.missionResult = -1;
+  game.missionResult = MissionResult::kAborted;
   game.score = 300;
   SeenHeldThenReleased({Key::Digit1, Key::Return});
   EndMission();
   EXPECT_EQ(game.score, 300) << "an aborted mission keeps the points it collected";
-  EXPECT_EQ(game.missionResult, -1) << "the outcome stays for the menu's line";
-  EXPECT_EQ(game.menuState, 9) << "the name entry ran";
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "the outcome stays for the menu's line";
+  EXPECT_EQ(game.menuState, MenuPage::kNameEntry) << "the name entry ran";
   EXPECT_EQ(HighscoreName(2), "1") << "the digit released with Return is the name";
   EXPECT_EQ(HighscoreScore(2), 300) << "the points enter at the place HighscorePosition gave";
 
@@ -169,7 +167,8 @@ TEST_F(EndOfMission, DestroyedShipKeepsItsPointsAndAClosedWindowKeepsTheName) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        game.missionResult = 7;
+        game.missionResult = MissionResult::kDestroyed;
+        game.destructionFrames = 7;
         game.score = 200;
         SeenHeldThenReleased({Key::Digit2});
         InjectCloseRequest();

@@ -24,13 +24,13 @@ bool ClickFrame(int x, int y) {
 
 TEST_F(MenuLoop, ButtonsSwitchPagesLeaveOrStartAMission) {
   EXPECT_FALSE(ClickFrame(400, 305));
-  EXPECT_EQ(game.menuState, 1) << "Mission shows the briefing page";
+  EXPECT_EQ(game.menuState, MenuPage::kBriefing) << "Mission shows the briefing page";
   EXPECT_FALSE(ClickFrame(600, 555));
-  EXPECT_EQ(game.menuState, 0) << "its Fertig returns to the main menu";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "its Fertig returns to the main menu";
   EXPECT_FALSE(ClickFrame(400, 385));
-  EXPECT_EQ(game.menuState, 2) << "Bestenliste shows the list page";
+  EXPECT_EQ(game.menuState, MenuPage::kHighscoreList) << "Bestenliste shows the list page";
   EXPECT_FALSE(ClickFrame(600, 555));
-  EXPECT_EQ(game.menuState, 0) << "its Fertig returns to the main menu";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "its Fertig returns to the main menu";
   EXPECT_EQ(game.leaveLoop, 0);
   EXPECT_TRUE(ClickFrame(400, 225)) << "Starten starts a mission";
   EXPECT_FALSE(ClickFrame(400, 465));

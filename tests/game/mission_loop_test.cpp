@@ -161,7 +161,7 @@ TEST_F(MissionByHand, EscapeRunFiresEveryWeaponAndUsesEveryControl) {
 
   // Escape goes down before frame 691 and up before 692: the mission is aborted in frame 692.
   EXPECT_EQ(leaveFrame, 692) << "Escape counts in the frame it is released";
-  EXPECT_EQ(game.missionResult, -1) << "aborted";
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "aborted";
   // No alien is armed, so nothing strikes the ship.
   EXPECT_EQ(game.hull, 4000) << "untouched hull";
   // 1330 - 1 (weapon 1) - 1 (weapon 2) - 2 (weapon 3) - 4 (weapon 4); never below 50, so no regain.
@@ -206,7 +206,7 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
       EXPECT_EQ(game.hull, 0) << "after two strikes";
     }
     if (frame == 7) {
-      EXPECT_EQ(game.missionResult, 0) << "a hull of exactly 0 holds";
+      EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "a hull of exactly 0 holds";
     }
     // Random bursts add 3 sparks; only the final blast adds more (20) in one frame.
     if (game.sparks.Count() - sparksBefore > 3) {
@@ -223,18 +223,19 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
   // appended behind them change nothing. The hull: 16 - 9 (quad 12) = 7 in frame 3,
   // 7 - 7 (quad 11) = 0 in frame 5, which holds, 0 - 11 (quad 13) = -11 in frame 7.
   EXPECT_EQ(game.hull, -11) << "three strikes of 9, 7 and 11";
-  // The shot pass runs after AdvanceMission: missionResult becomes 1 in frame 8, then counts one a
-  // frame: it is 1 + j in frame 8 + j. The final blast at 300: frame 8 + 299 = 307; leaveLoop at
-  // 401: frame 8 + 400 = 408.
+  // The shot pass runs after AdvanceMission: the ship counts as destroyed from frame 8 on, with
+  // destructionFrames 1, then one more a frame: 1 + j in frame 8 + j. The final blast at 300:
+  // frame 8 + 299 = 307; leaveLoop at 401: frame 8 + 400 = 408.
   EXPECT_EQ(bigBursts, 1) << "one final blast";
-  EXPECT_EQ(blastFrame, 307) << "the final blast when missionResult reaches 300";
-  EXPECT_EQ(leaveFrame, 408) << "leaveLoop when missionResult reaches 401";
-  EXPECT_EQ(game.missionResult, 401) << "lost";
+  EXPECT_EQ(blastFrame, 307) << "the final blast when destructionFrames reaches 300";
+  EXPECT_EQ(leaveFrame, 408) << "leaveLoop when destructionFrames reaches 401";
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed) << "lost";
+  EXPECT_EQ(game.destructionFrames, 401);
   // The view sinks 600 a frame in frames 9 to 408: 400 x 600.
   EXPECT_EQ(game.shipY, 240000.0f);
   EXPECT_EQ(game.shipX, 0.0f) << "the ship stays at rest";
   // Space fires weapon 2 (the start weapon) in frames 1 to 8 (in frame 8 ReadMissionInput still
-  // sees missionResult 0), and nothing during the destruction: 8 shots of 1 energy each.
+  // sees the ship intact), and nothing during the destruction: 8 shots of 1 energy each.
   EXPECT_EQ(game.shotsFired, 8) << "the trigger does nothing once the ship is being destroyed";
   EXPECT_EQ(game.energy, 1322.0f);
   EXPECT_EQ(game.score, 0) << "no alien destroyed";

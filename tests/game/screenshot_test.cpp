@@ -89,14 +89,15 @@ class Screenshot : public GameScreen {
   // Clicks "Mission" in one menu frame (the page changes after it is drawn) and releases F10 k
   // frames later; F10 is held from the click on.
   Picture ScreenshotFramesAfterPageChange(int k) {
-    game.menuState = 0;
+    game.menuState = MenuPage::kMain;
     PointAt(400, 305);
     MenuFrame();
     MenuFrame();  // both buffers hold the main menu
     InjectKey(Key::F10, true);
     InjectMouseButton(1, true);
     MenuFrame();
-    EXPECT_EQ(game.menuState, 1) << "Mission shows the briefing page from the next frame on";
+    EXPECT_EQ(game.menuState, MenuPage::kBriefing)
+        << "Mission shows the briefing page from the next frame on";
     InjectMouseButton(1, false);
     for (int frame = 1; frame < k; ++frame) MenuFrame();
     InjectKey(Key::F10, false);
@@ -110,7 +111,7 @@ class Screenshot : public GameScreen {
 TEST_F(Screenshot, ShowsTheBackBufferFromBeforeTheFrame) {
   PointAt(400, 305);
   const Picture mainMenu = DrawnMenu();
-  game.menuState = 1;
+  game.menuState = MenuPage::kBriefing;
   const Picture briefing = DrawnMenu();
   ASSERT_NE(mainMenu, briefing);
 

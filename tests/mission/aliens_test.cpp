@@ -92,11 +92,11 @@ TEST_F(Aliens, OnlyArmedAliensFireAndNeverDuringTheApproach) {
   EXPECT_EQ(game.shots.Count(), 0) << "an unarmed alien does not fire";
 
   game.aliens.At(0).armed = 1;
-  game.missionResult = 5;
+  game.missionResult = MissionResult::kDestroyed;
   for (int frame = 0; frame < 500; ++frame) AlienPass();
   EXPECT_EQ(game.shots.Count(), 0) << "no alien fires at a ship being destroyed";
 
-  game.missionResult = 0;
+  game.missionResult = MissionResult::kRunningOrWon;
   for (int frame = 0; frame < 1000; ++frame) AlienPass();
   // 30 in 1001 per frame: about 30 shots in 1000 frames.
   EXPECT_GT(game.shots.Count(), 10);

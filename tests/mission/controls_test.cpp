@@ -166,11 +166,11 @@ TEST_F(Controls, TriggerFiresOnlyWhenAllowed) {
   EXPECT_EQ(game.shots.Count(), 0) << "no firing during the approach";
 
   game.approachPhase = 0;
-  game.missionResult = 3;
+  game.missionResult = MissionResult::kDestroyed;
   ReadMissionInput();
   EXPECT_EQ(game.shots.Count(), 0) << "no firing during the destruction";
 
-  game.missionResult = 0;
+  game.missionResult = MissionResult::kRunningOrWon;
   game.energy = -0.1f;  // regains to exactly 0 in this frame
   ReadMissionInput();
   EXPECT_EQ(game.shots.Count(), 0) << "energy 0 cannot fire";
@@ -202,7 +202,7 @@ TEST_F(Controls, ClosingTheWindowIsTakenLikeEscape) {
       {
         InjectCloseRequest();
         ReadMissionInput();
-        std::exit(game.leaveLoop == 1 && game.missionResult == -1 ? 0 : 1);
+        std::exit(game.leaveLoop == 1 && game.missionResult == MissionResult::kAborted ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");
 }

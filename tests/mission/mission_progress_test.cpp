@@ -184,17 +184,20 @@ TEST_F(MissionProgress, DepartureTakes80FramesAfterTheLastAlien) {
   AdvanceMission();
   EXPECT_EQ(game.leaveLoop, 1) << "the departure from -80 takes 80 frames";
   EXPECT_EQ(game.speed, -8080);
-  EXPECT_EQ(game.missionResult, 0) << "a departure is a won mission";
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "a departure is a won mission";
 }
 
 TEST_F(MissionProgress, HullZeroHoldsAndMinusOneDestroys) {
   StartMission();
   game.hull = 0;
   AdvanceMission();
-  EXPECT_EQ(game.missionResult, 0) << "a hull of exactly 0 does not destroy the ship";
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon)
+      << "a hull of exactly 0 does not destroy the ship";
   game.hull = -1;
   AdvanceMission();
-  EXPECT_EQ(game.missionResult, 1) << "a hull below 0 starts the destruction sequence";
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "a hull below 0 starts the destruction sequence";
+  EXPECT_EQ(game.destructionFrames, 1) << "the frame the hull breaks is the sequence's first";
 }
 
 // The first seed from 1 on whose first RandomUpTo(100) is `value`.
@@ -231,7 +234,8 @@ TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   const std::uint32_t burstSeed = SeedOpeningWith(9);
   game.shipX = 50000.0f;
   game.shipY = 20000.0f;
-  game.missionResult = 1;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 1;
   SeedRandom(burstSeed);
   AdvanceMission();
   ASSERT_EQ(game.sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
@@ -249,10 +253,10 @@ TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   game.sparks.Clear();
   game.shipX = 50000.0f;
   game.shipY = 20000.0f;
-  game.missionResult = 299;
+  game.destructionFrames = 299;
   SeedRandom(quietSeed);
   AdvanceMission();
-  ASSERT_EQ(game.missionResult, 300);
+  ASSERT_EQ(game.destructionFrames, 300);
   ASSERT_EQ(game.sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
   SeedRandom(quietSeed);
   RandomUpTo(100);
@@ -267,7 +271,8 @@ TEST_F(MissionProgress, DestroyedWhileDepartingStaysLost) {
   game.speed = -80;
   game.hull = -5;
   while (game.leaveLoop == 0) AdvanceMission();
-  EXPECT_GT(game.missionResult, 0) << "the departure ends the mission but it counts as lost";
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "the departure ends the mission but it counts as lost";
 }
 
 TEST_F(MissionProgressInput, KeypadPlusShortensTheApproach) {
@@ -306,17 +311,20 @@ TEST_F(MissionProgressInput, EscapeAbortsTheApproachButNotADestruction) {
   InjectKey(Key::Escape, false);
   ReadMissionInput();
   EXPECT_EQ(game.leaveLoop, 1);
-  EXPECT_EQ(game.missionResult, -1) << "Escape during the approach aborts the mission";
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "Escape during the approach aborts the mission";
 
   StartMission();
   game.leaveLoop = 0;
-  game.missionResult = 57;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 57;
   InjectKey(Key::Escape, true);
   ReadMissionInput();
   InjectKey(Key::Escape, false);
   ReadMissionInput();
   EXPECT_EQ(game.leaveLoop, 1);
-  EXPECT_EQ(game.missionResult, 57) << "Escape during the destruction keeps the mission lost";
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "Escape during the destruction keeps the mission lost";
+  EXPECT_EQ(game.destructionFrames, 57) << "and leaves the sequence's count alone";
 }
 
 TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {

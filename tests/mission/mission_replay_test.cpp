@@ -266,14 +266,14 @@ std::string Number(float value) {
 // Every value of the mission state that the frames change, one record a line.
 std::string DumpState() {
   std::ostringstream out;
-  out << "missionResult " << game.missionResult << "\nleaveLoop " << game.leaveLoop << "\nscore "
-      << game.score << "\nshotsFired " << game.shotsFired << "\nhull " << game.hull << "\nenergy "
-      << Number(game.energy) << "\nspeed " << game.speed << "\nshipX " << Number(game.shipX) << "\nshipY "
-      << Number(game.shipY) << "\napproachPhase " << game.approachPhase << "\nweapon " << game.weapon
-      << "\ngunSide " << game.gunSide << "\nmusicVolume " << Number(game.musicVolume) << "\nmouse "
-      << game.mouseX << ' ' << game.mouseY << "\naim " << game.aimX << ' ' << game.aimY << "\nshake "
-      << game.shakeFrames << ' ' << game.shakeStrength << ' ' << game.shakeOffsetX << ' ' << game.shakeOffsetY
-      << '\n';
+  out << "missionResult " << static_cast<int>(game.missionResult) << "\ndestructionFrames "
+      << game.destructionFrames << "\nleaveLoop " << game.leaveLoop << "\nscore " << game.score
+      << "\nshotsFired " << game.shotsFired << "\nhull " << game.hull << "\nenergy " << Number(game.energy)
+      << "\nspeed " << game.speed << "\nshipX " << Number(game.shipX) << "\nshipY " << Number(game.shipY)
+      << "\napproachPhase " << game.approachPhase << "\nweapon " << game.weapon << "\ngunSide "
+      << game.gunSide << "\nmusicVolume " << Number(game.musicVolume) << "\nmouse " << game.mouseX << ' '
+      << game.mouseY << "\naim " << game.aimX << ' ' << game.aimY << "\nshake " << game.shakeFrames << ' '
+      << game.shakeStrength << ' ' << game.shakeOffsetX << ' ' << game.shakeOffsetY << '\n';
   out << "aliens " << game.aliens.Count() << '\n';
   for (int i = 0; i < game.aliens.Count(); ++i) {
     const Alien& a = game.aliens.At(i);
@@ -358,7 +358,7 @@ TEST_F(MissionReplay, AutopilotWinsTheMission) {
     }
   }
   ASSERT_EQ(game.leaveLoop, 1) << "the mission ends within " << kFramesToWin << " frames";
-  EXPECT_EQ(game.missionResult, 0) << "won: the ship departed; hull " << game.hull;
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "won: the ship departed; hull " << game.hull;
   EXPECT_EQ(game.aliens.Count(), 0);
   EXPECT_GE(game.hull, 0);
   EXPECT_EQ(game.score, fleetPoints) << "100 points per type for every alien of the fleet";

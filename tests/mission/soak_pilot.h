@@ -233,7 +233,7 @@ class Run {
   // visit to the list or the briefing page now and then, and "Starten".
   void MenuStay() {
     SetMousePos(400, 300);
-    game.menuState = 0;
+    game.menuState = MenuPage::kMain;
     game.leaveLoop = 0;
     const bool warming = figures_.missions < 2;
     const int frames = 5 + pilot_.Below(40);
@@ -297,10 +297,10 @@ class Run {
 
     StopWave(-1);
     ++figures_.missions;
-    if (game.missionResult == 0) {
+    if (game.missionResult == MissionResult::kRunningOrWon) {
       ++figures_.won;
       game.score = WinScore();
-    } else if (game.missionResult > 0) {
+    } else if (game.missionResult == MissionResult::kDestroyed) {
       ++figures_.lost;
     } else {
       ++figures_.aborted;

@@ -127,7 +127,8 @@ TEST_F(Sparks, ThirtyFrameShakeGives29FramesOfOffsets) {
 
 TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
   StillAlien(1, 0, 0, 70000);  // one alien stays: no departure
-  game.missionResult = 1;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 1;
   void (*const destructionStep)() = [] { AdvanceMission(); };
   void (*const shipStruck)() = [] {
     Shot& shot = game.shots.Append();

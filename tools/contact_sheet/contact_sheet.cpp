@@ -285,8 +285,8 @@ Picture PresentedFrame() {
 
 // The main menu after a won mission, with the pointer on "Starten".
 Picture MenuPicture() {
-  game.menuState = 0;
-  game.missionResult = 0;
+  game.menuState = MenuPage::kMain;
+  game.missionResult = MissionResult::kRunningOrWon;
   game.score = 12400;
   SetMousePos(330, 215);
   PollMouse();
