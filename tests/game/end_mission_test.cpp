@@ -156,7 +156,7 @@ TEST_F(EndOfMission, AbortedMissionKeepsItsPointsAndEntersTheName) {
   EXPECT_EQ(HighscoreScore(2), 300) << "the points enter at the place HighscorePosition gave";
 
   InitHighscores(10, tableFile.c_str());
-  ASSERT_EQ(LoadHighscores(), 1) << "the table is saved right after the insertion";
+  ASSERT_TRUE(LoadHighscores()) << "the table is saved right after the insertion";
   EXPECT_EQ(HighscoreName(1), "first");
   EXPECT_EQ(HighscoreName(2), "1");
   EXPECT_EQ(HighscoreScore(2), 300);
@@ -175,11 +175,11 @@ TEST_F(EndOfMission, DestroyedShipKeepsItsPointsAndAClosedWindowKeepsTheName) {
         EndMission();
         const std::string name = HighscoreName(1);
         InitHighscores(10, tableFile.c_str());
-        const int loaded = LoadHighscores();
+        const bool loaded = LoadHighscores();
         ExitWithChecks({
             {game.score == 200, "a destroyed ship keeps the points it collected"},
             {name == "2", "the name typed before the window closed enters the table"},
-            {loaded == 1 && HighscoreName(1) == "2" && HighscoreScore(1) == 200, "and is saved"},
+            {loaded && HighscoreName(1) == "2" && HighscoreScore(1) == 200, "and is saved"},
         });
       },
       ::testing::ExitedWithCode(0), "");
