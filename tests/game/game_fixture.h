@@ -1,5 +1,5 @@
 // The fixture of the game-flow tests: the layer open on the headless drivers with every resource
-// loaded from the build folder, an empty highscore table and the globals at their start values.
+// loaded from the build folder, an empty highscore table and the game state at its start values.
 #pragma once
 
 #include <gtest/gtest.h>

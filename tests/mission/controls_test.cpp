@@ -20,7 +20,6 @@ class Controls : public MissionMediaTest {
     MissionMediaTest::SetUp();
     game.weapon = 2;
     game.energy = 1330.0f;
-    game.approachPhase = 0;
     game.nextShotTime = GetTickCount();
     game.speed = -80;
   }
@@ -120,8 +119,6 @@ TEST_F(Controls, WeaponKeysCountWhenReleasedAndTheHighestWins) {
 }
 
 TEST_F(Controls, SoundSwitchesWhenLeftControlIsReleasedWithMOrSHeld) {
-  game.musicOn = 1;
-  game.soundOn = 1;
   InjectKey(Key::M, true);
   Tap(Key::LeftControl);
   EXPECT_EQ(game.musicOn, 0) << "LeftControl released while M is held switches the music";

@@ -22,7 +22,6 @@ class MissionDisplay : public MissionMediaTest {
   void SetUp() override {
     MissionMediaTest::SetUp();
     game.shipX = 100000.0f;
-    game.approachPhase = 0;
     game.speed = -80;
   }
 };

@@ -100,7 +100,6 @@ int FramesUntilApproachEnds(int limit) {
 }
 
 TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
-  game.leaveLoop = 0;
   game.nextShotTime = 1234;
   game.musicOn = 0;
   game.shots.Append().z = 5000.0f;  // a shot of the last mission
@@ -227,7 +226,6 @@ void ExpectSparks(int first, int count, int x, int y, int z, int power) {
 
 TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   StillAlien(1, 0, 0, 70000);  // one alien left: no departure
-  game.approachPhase = 0;
   game.speed = -1000;
 
   // A burst when RandomUpTo(100) gives 9: three sparks, the y offset drawn before the x offset.
@@ -350,7 +348,6 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
 TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
   ASSERT_NO_FATAL_FAILURE(OpenAudio("disk"));
   ASSERT_NO_FATAL_FAILURE(LoadSounds());
-  game.musicOn = 1;
   StartMission();
   for (int frame = 1; frame <= 3; ++frame) AdvanceMission();
   ASSERT_EQ(game.musicVolume, 1.5f);

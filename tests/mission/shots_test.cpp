@@ -16,6 +16,12 @@ class Shots : public MissionTest {
  protected:
   void SetUp() override {
     MissionTest::SetUp();
+    ReadyShip();
+  }
+
+  // A fresh state with the ship at x 1000, its energy full and the crosshair in the middle.
+  static void ReadyShip() {
+    ResetGameState();
     game.shipX = 1000.0f;
     game.energy = 1330.0f;
     game.aimX = 400;
@@ -50,11 +56,9 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
       {1, 11, 1, 1, 1, 500}, {1, 12, 1, 1, 1, 400}, {2, 13, 2, 1, 2, 250}, {4, 14, 4, 4, 2, 400}};
   for (int w = 1; w <= 4; ++w) {
     SCOPED_TRACE(testing::Message() << "weapon " << w);
-    game.shots.Clear();
+    ReadyShip();
     game.weapon = w;
     game.energy = 100.0f;
-    game.shotsFired = 0;
-    game.shakeFrames = 0;
     const int before = GetTickCount();
     FireWeapon();
     const int after = GetTickCount();
@@ -144,11 +148,9 @@ TEST_F(Shots, AlienShotAimsAtTheShip) {
 TEST_F(Shots, AlienShotStrikesTheShipByType) {
   for (int quad = 11; quad <= 13; ++quad) {
     SCOPED_TRACE(testing::Message() << "quad " << quad);
-    game.shots.Clear();
-    game.sparks.Clear();
+    ReadyShip();
     game.hull = 4000;
     game.shakeFrames = 3;
-    game.shakeStrength = 0;
     Shot& shot = game.shots.Append();
     shot.x = game.shipX + 9999.0f;
     shot.y = game.shipY - 5999.0f;
@@ -188,10 +190,8 @@ TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
   const int expected[] = {14, 7, 5, 4};
   for (int w = 1; w <= 4; ++w) {
     SCOPED_TRACE(testing::Message() << "weapon " << w);
-    game.aliens.Clear();
-    game.shots.Clear();
+    ReadyShip();
     game.weapon = w;
-    game.energy = 1330.0f;
     TargetAhead(8000);
     int hits = 0;
     int frames = 0;
@@ -207,7 +207,7 @@ TEST_F(Shots, TypeOneAlienNeedsHitsByWeapon) {
     }
     EXPECT_EQ(game.aliens.Count(), 0);
     EXPECT_EQ(hits, expected[w - 1]) << "40 hit points";
-    EXPECT_EQ(game.score, 100 * w) << "100 points per destroyed type-1 alien";
+    EXPECT_EQ(game.score, 100) << "100 points for a destroyed type-1 alien";
   }
 }
 
