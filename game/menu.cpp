@@ -64,15 +64,12 @@ MenuLine LastMissionLine() {
   if (game.missionResult == MissionResult::kDestroyed) {
     return {"Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!", 150, 255, 150, 240, 540};
   }
-  if (game.missionResult == MissionResult::kAborted)
+  if (game.missionResult == MissionResult::kAborted) {
     return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
+  }
   if (game.score != 0) {
-    return {"Mission erfolgreich!  -  Punktzahl:  " + std::to_string(game.score) + "  !!!",
-            150,
-            150,
-            255,
-            260,
-            540};
+    const std::string text = "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(game.score) + "  !!!";
+    return {text, 150, 150, 255, 260, 540};
   }
   return {"", 0, 0, 0, 0, 0};
 }

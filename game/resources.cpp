@@ -66,8 +66,10 @@ void LoadResources() {
   LoadTexture(kGaugeQuad, "img/dspl.jpg");
   SetQuadSize(kGaugeQuad, 14, 20);
 
-  for (int slot = kStartButton; slot <= kListButton; ++slot)
+  // The five buttons fill the slots from "Starten" to "Bestenliste".
+  for (int slot = kStartButton; slot <= kListButton; ++slot) {
     LoadBuiltin(slot, ButtonImage(slot), kSpritePlain);
+  }
 
   LoadWave(kExplosionSound, "expl1.wav");
   SetWaveVolume(kExplosionSound, 50);

@@ -74,11 +74,11 @@ enum class MissionResult { kAborted = -1, kRunningOrWon = 0, kDestroyed = 1 };
 
 // Every field starts at its value before the first menu frame; ResetGameState returns to them.
 struct GameState {
-  // ---- Switches kept for the whole run -----------------------------------------------------
+  // ---- Switches kept for the whole run ----------------------------------------------------------
   int musicOn = 1;  // 1 = the music loop (sound 5) plays
   int soundOn = 1;  // 1 = sound effects play
 
-  // ---- Flow ----------------------------------------------------------------------------------
+  // ---- Flow -------------------------------------------------------------------------------------
   int leaveLoop = 0;                     // 1 = leave the loop that runs (menu or mission)
   MenuPage menuState = MenuPage::kMain;  // the page of the menu screen
   int clickState = 0;                    // left button edge: 0 up, 1 pressed in this frame, 2 held
@@ -90,7 +90,7 @@ struct GameState {
   int score = 0;              // points; 100 x type per destroyed alien
   int shotsFired = 0;         // shots counted by FireWeapon
 
-  // ---- The ship ----------------------------------------------------------------------------------
+  // ---- The ship ---------------------------------------------------------------------------------
   int hull = 0;              // hull points, 4000 at the start; below 0 the ship is destroyed
   float energy = 0.0f;       // weapon energy, 1330 at the start; regains 0.1 per frame below 50
   int speed = 0;             // world units per frame along x, never above 0
@@ -102,19 +102,19 @@ struct GameState {
   int gunSide = 0;           // +1 or -1: side of the next weapon-2 shot
   int nextShotTime = 0;      // tick count before which no shot may be fired
 
-  // ---- Aim ---------------------------------------------------------------------------------------
+  // ---- Aim --------------------------------------------------------------------------------------
   int mouseX = 0;  // mouse position sampled once per mission frame, screen pixels 0 to 799
   int mouseY = 0;  // the same downwards, 0 to 599
   int aimX = 0;    // crosshair, trailing the mouse by 10 pixels per frame and axis
   int aimY = 0;    // the same downwards
 
-  // ---- Screen shake ------------------------------------------------------------------------------
+  // ---- Screen shake -----------------------------------------------------------------------------
   int shakeFrames = 0;    // frames of shake still to run
   int shakeStrength = 0;  // amplitude in pixels
   int shakeOffsetX = 0;   // current offset of the background and the world view, pixels
   int shakeOffsetY = 0;   // the same downwards
 
-  // ---- Objects -----------------------------------------------------------------------------------
+  // ---- Objects ----------------------------------------------------------------------------------
   int lastDebrisIndex = kDebrisCount - 1;  // 99
   Debris debris[kDebrisCount] = {};        // every field 0 until the first mission fills it
   ObjectList<Alien> aliens;                // the targets of a mission, in the order of their creation
