@@ -25,11 +25,9 @@
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "media/multimedia.h"
-#include "raster/quad_bands.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "raster/quad_bands.h"
 
 namespace {
 
@@ -40,14 +38,10 @@ void StartLayer() {
   LoadResources();
 }
 
-// One mission frame in the game's order.
+// One mission frame of the game's loop.
 void TimedFrame(bench::Stopwatch& watch) {
   watch.Start();
-  EaseAim();
-  ReadMissionInput();
-  AdvanceMission();
-  UpdateObjects();
-  DrawMissionFrame();
+  MissionFrame();
   watch.Stop();
 }
 
@@ -56,9 +50,9 @@ void StartBenchMission() {
   SeedRandom(2026u);
   StartMission();
   SetFrameRate(0);
-  approachPhase = 0;
-  speed = 0;
-  shipX = 0.0f;
+  game.approachPhase = 0;
+  game.speed = 0;
+  game.shipX = 0.0f;
 }
 
 // All 40 aliens spread over the screen at every depth, unbreakable and still; the trigger is held
@@ -66,15 +60,15 @@ void StartBenchMission() {
 // frames a second (the paced rate) instead of the real one: a volley every 16 or 17 frames.
 void FleetUnderFire(int frames) {
   StartBenchMission();
-  for (int i = 0; i < aliens.Count(); ++i) {
-    Alien& alien = aliens.At(i);
+  for (int i = 0; i < game.aliens.Count(); ++i) {
+    Alien& alien = game.aliens.At(i);
     // Screen offsets of 90 pixels across and 70 down: x = offset x z / 100.
     alien.x = (static_cast<float>(i % 8) - 3.5f) * 90.0f * alien.z / 100.0f;
     alien.y = (static_cast<float>(i / 8) - 2.0f) * 70.0f * alien.z / 100.0f;
     alien.drift = 0.0f;
     alien.hitPoints = 1 << 30;
   }
-  weapon = 4;
+  game.weapon = 4;
   SetMousePos(400, 300);
   InjectMouseButton(1, true);
   bench::Stopwatch watch;
@@ -83,28 +77,28 @@ void FleetUnderFire(int frames) {
     const int gameMs = frame * 1000 / 41;
     const bool mayFire = gameMs >= gameNextShotMs;
     if (mayFire) gameNextShotMs = gameMs + 400;
-    nextShotTime = mayFire ? GetTickCount() : GetTickCount() + 1000000;
-    energy = 1330.0f;
-    hull = 4000;
+    game.nextShotTime = mayFire ? GetTickCount() : GetTickCount() + 1000000;
+    game.energy = 1330.0f;
+    game.hull = 4000;
     TimedFrame(watch);
   }
   InjectMouseButton(1, false);
-  bench::Print(
-      "40 aliens under weapon-4 fire", watch,
-      std::to_string(shots.Count()) + " shots, " + std::to_string(sparks.Count()) + " sparks at the end");
+  bench::Print("40 aliens under weapon-4 fire", watch,
+               std::to_string(game.shots.Count()) + " shots, " + std::to_string(game.sparks.Count()) +
+                   " sparks at the end");
 }
 
-// The destruction sequence from its first frame: the frames before the final blast (missionResult
+// The destruction sequence from its first frame: the frames before the final blast (destructionFrames
 // 300), and those from it to the end.
 void FinalBlast() {
   StartBenchMission();
-  hull = -1;
+  game.hull = -1;
   bench::Stopwatch before;
   bench::Stopwatch blast;
   int mostSparks = 0;
-  while (leaveLoop == 0) {
-    TimedFrame(missionResult >= 300 ? blast : before);
-    mostSparks = std::max(mostSparks, sparks.Count());
+  while (game.leaveLoop == 0) {
+    TimedFrame(game.destructionFrames >= 300 ? blast : before);
+    mostSparks = std::max(mostSparks, game.sparks.Count());
   }
   bench::Print("destruction before the final blast", before);
   bench::Print("final blast to the end", blast, "up to " + std::to_string(mostSparks) + " sparks");

@@ -29,16 +29,16 @@ int Wrap32(std::int64_t value) {
 int WinScore() {
   // The first term divides by the tick count at the start, not by the mission's duration: it is 0
   // for any mission started more than 100 seconds after the computer was switched on.
-  int result = HundredThousandOver(missionStartTime);
-  result += HundredThousandOver(shotsFired);
-  result = Wrap32(std::int64_t{result} + std::int64_t{hull} * 20);
+  int result = HundredThousandOver(game.missionStartTime);
+  result += HundredThousandOver(game.shotsFired);
+  result = Wrap32(std::int64_t{result} + std::int64_t{game.hull} * 20);
   // energy * 20.0 is exact in double precision; the points collected in the mission do not count.
-  return RoundToInt(static_cast<double>(energy) * 20.0 + result);
+  return RoundToInt(static_cast<double>(game.energy) * 20.0 + result);
 }
 
 void EndMission() {
   StopWave(-1);  // the music as well; it starts again with the next mission
-  if (missionResult == 0) score = WinScore();
+  if (game.missionResult == MissionResult::kRunningOrWon) game.score = WinScore();
   // Every outcome is offered a place: an aborted or lost mission keeps its collected points.
-  if (HighscorePosition(score) != 0) RunNameEntry();
+  if (HighscorePosition(game.score) != 0) RunNameEntry();
 }

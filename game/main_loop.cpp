@@ -12,6 +12,7 @@
 #include "game/end_mission.h"
 #include "game/menu.h"
 #include "game/resources.h"
+#include "game/screenshot.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/events.h"
@@ -19,7 +20,6 @@
 #include "media/input.h"
 #include "media/multimedia.h"
 #include "media/quads.h"
-#include "media/screenshot.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
@@ -38,8 +38,8 @@ void PauseBetweenPolls() {
 void EnterMenu() {
   SetMousePos(400, 300);
   SetFrameRate(20);
-  menuState = 0;
-  leaveLoop = 0;
+  game.menuState = MenuPage::kMain;
+  game.leaveLoop = 0;
   PollKeyboard();
   while (IsKeyDown(Key::Any) && !WasCloseRequested()) {
     PauseBetweenPolls();
@@ -57,7 +57,7 @@ bool RunMenu() {
   EnterMenu();
   for (;;) {
     if (MenuFrame()) return true;
-    if (leaveLoop != 0) return false;
+    if (game.leaveLoop != 0) return false;
   }
 }
 
@@ -66,7 +66,7 @@ void RunMission() {
   StartMission();
   do {
     MissionFrame();
-  } while (leaveLoop == 0);
+  } while (game.leaveLoop == 0);
   EndMission();
 }
 
@@ -83,6 +83,7 @@ int OpenGameScreen() {
 void MissionFrame() {
   EaseAim();
   ReadMissionInput();
+  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   AdvanceMission();
   UpdateObjects();
   DrawMissionFrame();
@@ -92,17 +93,17 @@ bool MenuFrame() {
   PollKeyboard();
   PollMouse();
   // Closing the window counts as Escape; like Escape it acts after this frame is drawn.
-  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) leaveLoop = 1;
+  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) game.leaveLoop = 1;
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   HandleSoundKeys();
   DrawMenu();
   switch (MenuInput()) {
-    case 1: return true;  // the mission starts at once, even with leaveLoop set in this frame
-    case 2: menuState = 1; break;
-    case 3: menuState = 2; break;
-    case 4: leaveLoop = 1; break;
-    case 10:
-    case 20: menuState = 0; break;
+    case MenuAction::kStartMission: return true;  // at once, even with leaveLoop set in this frame
+    case MenuAction::kShowBriefing: game.menuState = MenuPage::kBriefing; break;
+    case MenuAction::kShowList: game.menuState = MenuPage::kHighscoreList; break;
+    case MenuAction::kLeaveGame: game.leaveLoop = 1; break;
+    case MenuAction::kBriefingDone:
+    case MenuAction::kListDone: game.menuState = MenuPage::kMain; break;
     default: break;
   }
   return false;

@@ -14,6 +14,6 @@ int OpenGameScreen();
 // skipped); leaveLoop = 1 when the program is to end.
 bool MenuFrame();
 
-// One frame of the mission loop: EaseAim, ReadMissionInput, AdvanceMission, UpdateObjects and
-// DrawMissionFrame, which presents. The loop tests leaveLoop after it.
+// One frame of the mission loop: EaseAim, ReadMissionInput, F10, AdvanceMission, UpdateObjects
+// and DrawMissionFrame, which presents. The loop tests leaveLoop after it.
 void MissionFrame();

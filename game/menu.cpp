@@ -8,27 +8,31 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/quads.h"
-#include "media/sound.h"
 #include "media/sprites.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/mission_progress.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 namespace {
 
-// A 200 x 50 button: the sprite drawn keyed at (x, y) on page `page`, and the code of a click on it.
+// A 200 x 50 button: the sprite drawn keyed at (x, y) on page `page`, and the action of a click on it.
 struct Button {
-  int page;
+  MenuPage page;
   int sprite;
   int x;
   int y;
-  int code;
+  MenuAction action;
 };
 
-// In the order they are tested. The name entry (page 9) draws its own "Fertig".
+// In the order they are tested. The name entry draws its own "Fertig".
 constexpr Button kButtons[] = {
-    {0, 30, 300, 200, 1},  {0, 31, 300, 280, 2},  {0, 34, 300, 360, 3},  {0, 32, 300, 440, 4},
-    {1, 33, 500, 530, 10}, {2, 33, 500, 530, 20}, {9, 33, 500, 530, 90},
+    {MenuPage::kMain, kStartButton, 300, 200, MenuAction::kStartMission},
+    {MenuPage::kMain, kBriefingButton, 300, 280, MenuAction::kShowBriefing},
+    {MenuPage::kMain, kListButton, 300, 360, MenuAction::kShowList},
+    {MenuPage::kMain, kLeaveButton, 300, 440, MenuAction::kLeaveGame},
+    {MenuPage::kBriefing, kDoneButton, 500, 530, MenuAction::kBriefingDone},
+    {MenuPage::kHighscoreList, kDoneButton, 500, 530, MenuAction::kListDone},
+    {MenuPage::kNameEntry, kDoneButton, 500, 530, MenuAction::kConfirmName},
 };
 
 // Strictly less than 100 and 25 pixels from the centre: the leftmost column and the top row of a
@@ -37,7 +41,7 @@ bool PointsAt(const Button& button, int x, int y) {
   return std::abs(x - (button.x + 100)) < 100 && std::abs(y - (button.y + 25)) < 25;
 }
 
-void DrawButtonsOf(int page) {
+void DrawButtonsOf(MenuPage page) {
   for (const Button& button : kButtons) {
     if (button.page == page) BlitSpriteKeyed(button.sprite, button.x, button.y);
   }
@@ -57,80 +61,75 @@ void WriteLine(const MenuLine& line) {
 }  // namespace
 
 MenuLine LastMissionLine() {
-  if (missionResult > 0) {
+  if (game.missionResult == MissionResult::kDestroyed) {
     return {"Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!", 150, 255, 150, 240, 540};
   }
-  if (missionResult == -1) return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
-  if (score != 0) {
-    return {
-        "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(score) + "  !!!", 150, 150, 255, 260, 540};
+  if (game.missionResult == MissionResult::kAborted) {
+    return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
+  }
+  if (game.score != 0) {
+    const std::string text = "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(game.score) + "  !!!";
+    return {text, 150, 150, 255, 260, 540};
   }
   return {"", 0, 0, 0, 0, 0};
 }
 
 void HandleSoundKeys() {
   if (!IsKeyDown(Key::LeftControl)) return;
-  if (WasKeyReleased(Key::M)) {
-    musicOn = 1 - musicOn;
-    if (musicOn == 1) {
-      PlayWave(kMusicLoop, 1);
-    } else {
-      StopWave(kMusicLoop);
-    }
-  }
-  if (WasKeyReleased(Key::S)) soundOn = 1 - soundOn;
+  if (WasKeyReleased(Key::M)) ToggleMusic();
+  if (WasKeyReleased(Key::S)) ToggleEffects();
 }
 
 void DrawMenu() {
-  if (menuState == 0 || menuState == 2) {
-    BlitSprite(50, -40, -40);
-    BlitSprite(51, 400, -40);
-    BlitSprite(52, -40, 300);
-    BlitSprite(53, 400, 300);
+  if (game.menuState == MenuPage::kMain || game.menuState == MenuPage::kHighscoreList) {
+    BlitSprite(kBackgroundTopLeft, -40, -40);
+    BlitSprite(kBackgroundTopRight, 400, -40);
+    BlitSprite(kBackgroundBottomLeft, -40, 300);
+    BlitSprite(kBackgroundBottomRight, 400, 300);
     BeginQuads();
-    DrawQuadAlpha(0, 0, 0, 200);  // the dark-green veil
+    DrawQuadAlpha(kVeilQuad, 0, 0, 200);
     EndQuads();
-    BlitSpriteKeyed(6, 190, 30);
+    BlitSpriteKeyed(kTitleSprite, 190, 30);
   }
 
-  if (menuState == 0) {
-    DrawButtonsOf(0);
+  if (game.menuState == MenuPage::kMain) {
+    DrawButtonsOf(MenuPage::kMain);
     BeginDraw(BackBufferTarget());
     SetDrawFlags(kDrawTransparentText);
     const MenuLine result = LastMissionLine();
     if (!result.text.empty()) WriteLine(result);
     WriteLine({kCreditLine, 0, 30, 0, 10, 575});
     EndDraw();
-  } else if (menuState == 1) {
-    BlitSprite(4, 0, 0);
-    DrawButtonsOf(1);
-  } else if (menuState == 2) {
-    DrawButtonsOf(2);
+  } else if (game.menuState == MenuPage::kBriefing) {
+    BlitSprite(kBriefingSprite, 0, 0);
+    DrawButtonsOf(MenuPage::kBriefing);
+  } else if (game.menuState == MenuPage::kHighscoreList) {
+    DrawButtonsOf(MenuPage::kHighscoreList);
     DrawHighscoreList();
   }
 
-  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
   PresentFrame();
 }
 
-int MenuInput() {
+MenuAction MenuInput() {
   if (IsMouseButtonDown(1)) {
-    clickState = clickState == 0 ? 1 : 2;
+    game.clickState = game.clickState == 0 ? 1 : 2;
   } else {
-    clickState = 0;
+    game.clickState = 0;
   }
 
-  int code = 0;
-  if (clickState == 1) {
+  MenuAction action = MenuAction::kNone;
+  if (game.clickState == 1) {
     const int x = MousePosX();
     const int y = MousePosY();
     for (const Button& button : kButtons) {
-      if (button.page == menuState && PointsAt(button, x, y)) {
-        code = button.code;
+      if (button.page == game.menuState && PointsAt(button, x, y)) {
+        action = button.action;
         break;
       }
     }
   }
-  if (code != 0) PlayEffect(kClickSound, 0);
-  return code;
+  if (action != MenuAction::kNone) PlayEffect(kClickSound, 0);
+  return action;
 }

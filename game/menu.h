@@ -5,9 +5,20 @@
 
 void HandleSoundKeys();  // releasing M or S while LeftControl is held switches music or effects
 void DrawMenu();         // draws the page of menuState and presents the frame
-// The action code of a button that went down in this frame: 1 start, 2 briefing, 3 list,
-// 4 leave, 10 and 20 back to the main menu, 90 confirm the name entry; 0 none.
-int MenuInput();
+// What a click on a button asks for.
+enum class MenuAction {
+  kNone = 0,
+  kStartMission = 1,   // "Starten"
+  kShowBriefing = 2,   // "Mission"
+  kShowList = 3,       // "Bestenliste"
+  kLeaveGame = 4,      // "Beenden"
+  kBriefingDone = 10,  // "Fertig" on the briefing page: back to the main menu
+  kListDone = 20,      // "Fertig" on the list page: back to the main menu
+  kConfirmName = 90,   // "Fertig" of the name entry
+};
+
+// The action of a button that went down in this frame on the page of menuState; kNone if none.
+MenuAction MenuInput();
 
 // A line of text on the main menu: Windows-1252 bytes, colour and top-left corner.
 struct MenuLine {

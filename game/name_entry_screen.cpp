@@ -8,36 +8,28 @@
 #include "media/input.h"
 #include "mission/game_state.h"
 
-namespace {
-
-constexpr int kNameEntryPage = 9;  // menuState of this screen
-constexpr int kConfirmCode = 90;   // MenuInput's code for the "Fertig" button on that page
-
-}  // namespace
-
 void StartNameEntry() {
-  playerName.clear();
-  nameDone = 0;
-  menuState = kNameEntryPage;
+  ResetNameEntry();
+  game.menuState = MenuPage::kNameEntry;  // the page of its "Fertig" button
 }
 
 void NameEntryFrame() {
   PollKeyboard();
   PollMouse();
-  playerName = EditText(playerName, kMaxNameLength);
+  nameEntry.playerName = EditText(nameEntry.playerName, kMaxNameLength);
   // The button is only asked when Return was not released, so only then does clickState move on.
-  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == kConfirmCode;
-  if (confirmed && !playerName.empty()) nameDone = 1;
+  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == MenuAction::kConfirmName;
+  if (confirmed && !nameEntry.playerName.empty()) nameEntry.nameDone = 1;
   DrawNameEntry();  // the confirming frame is drawn in full too
 }
 
 void RunNameEntry() {
   StartNameEntry();
   // A closed window ends the screen as well; the main loop then shuts the program down.
-  while (nameDone == 0 && WasCloseRequested() == 0) NameEntryFrame();
+  while (nameEntry.nameDone == 0 && WasCloseRequested() == 0) NameEntryFrame();
   // A confirmed name is never empty; after a close the name typed so far counts if there is one.
-  if (playerName.empty()) return;
-  InsertHighscore(playerName, score);
+  if (nameEntry.playerName.empty()) return;
+  InsertHighscore(nameEntry.playerName, game.score);
   // Saved at once, so that the result survives a run that does not reach the normal end.
   SaveHighscores();
 }

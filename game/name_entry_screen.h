@@ -1,7 +1,8 @@
 // The name-entry screen after a qualifying mission: its frames and its loop.
 #pragma once
 
-// Empties playerName, sets nameDone to 0 and menuState to 9 (the page of the "Fertig" button).
+// Resets the name entry (an empty name, not confirmed) and shows the name-entry page, the page of
+// its "Fertig" button for MenuInput.
 void StartNameEntry();
 
 // One frame: polls keyboard and mouse, types, takes Return or a click on "Fertig" as the

@@ -6,7 +6,7 @@
 #include "media/quads.h"
 #include "media/sound.h"
 #include "media/sprites.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 namespace {
 
@@ -29,44 +29,47 @@ void LoadBuiltin(int n, BuiltinImage image, int mode) {
 void LoadResources() {
   EnableJpegLoading();
 
-  LoadSpriteFile(50, "img/bg1.jpg");
-  LoadSpriteFile(51, "img/bg2.jpg");
-  LoadSpriteFile(52, "img/bg3.jpg");
-  LoadSpriteFile(53, "img/bg4.jpg");
+  LoadSpriteFile(kBackgroundTopLeft, "img/bg1.jpg");
+  LoadSpriteFile(kBackgroundTopRight, "img/bg2.jpg");
+  LoadSpriteFile(kBackgroundBottomLeft, "img/bg3.jpg");
+  LoadSpriteFile(kBackgroundBottomRight, "img/bg4.jpg");
 
   // The menu's veil: one flat colour stretched over the whole screen, the same with any smoothing.
-  NewSprite(0, 16, 16, kSpriteTexture);
-  BeginDraw(SpriteTarget(0));
+  NewSprite(kVeilQuad, 16, 16, kSpriteTexture);
+  BeginDraw(SpriteTarget(kVeilQuad));
   FillRect(0, 0, 16, 16, kVeilColour);
   EndDraw();
-  CreateQuad(0, 0);
-  SetQuadSize(0, 800, 600);
+  CreateQuad(kVeilQuad, kVeilQuad);
+  SetQuadSize(kVeilQuad, 800, 600);
 
-  LoadTexture(1, "img/x.bmp");
+  LoadTexture(kCrosshairQuad, "img/x.bmp");
 
-  LoadSpriteFile(60, "img/view1.jpg");
-  LoadSpriteFile(61, "img/view2.bmp");
-  LoadSpriteFile(62, "img/view3.jpg");
+  LoadSpriteFile(kCockpitTop, "img/view1.jpg");
+  LoadSpriteFile(kCockpitRight, "img/view2.bmp");
+  LoadSpriteFile(kCockpitBottom, "img/view3.jpg");
 
-  LoadTexture(3, "img/rock.bmp");
-  LoadSpriteFile(5, "img/crsr.bmp");
+  LoadTexture(kDebrisQuad, "img/rock.bmp");
+  LoadSpriteFile(kPointerSprite, "img/crsr.bmp");
 
   for (int type = 1; type <= 3; ++type) {
-    const int slot = 39 + type;
+    const int slot = AlienQuad(type);
     LoadBuiltin(slot, ShipImage(type), kSpriteTexture);
     CreateQuad(slot, slot);
   }
 
-  LoadTexture(10, "img/expl.bmp");
-  LoadTexture(11, "img/shot_1.bmp");
-  LoadTexture(12, "img/shot_2.bmp");
-  LoadTexture(13, "img/shot_3.bmp");
-  LoadTexture(14, "img/shot_4.bmp");
+  LoadTexture(kSparkQuad, "img/expl.bmp");
+  LoadTexture(ShotQuad(1), "img/shot_1.bmp");
+  LoadTexture(ShotQuad(2), "img/shot_2.bmp");
+  LoadTexture(ShotQuad(3), "img/shot_3.bmp");
+  LoadTexture(ShotQuad(4), "img/shot_4.bmp");
 
-  LoadTexture(20, "img/dspl.jpg");
-  SetQuadSize(20, 14, 20);  // one segment of a gauge bar
+  LoadTexture(kGaugeQuad, "img/dspl.jpg");
+  SetQuadSize(kGaugeQuad, 14, 20);
 
-  for (int slot = 30; slot <= 34; ++slot) LoadBuiltin(slot, ButtonImage(slot), kSpritePlain);
+  // The five buttons fill the slots from "Starten" to "Bestenliste".
+  for (int slot = kStartButton; slot <= kListButton; ++slot) {
+    LoadBuiltin(slot, ButtonImage(slot), kSpritePlain);
+  }
 
   LoadWave(kExplosionSound, "expl1.wav");
   SetWaveVolume(kExplosionSound, 50);
@@ -78,6 +81,6 @@ void LoadResources() {
 }
 
 void LoadBuiltinPages() {
-  LoadBuiltin(4, BriefingPageImage(), kSpritePlain);
-  LoadBuiltin(6, TitleLogoImage(), kSpritePlain);
+  LoadBuiltin(kBriefingSprite, BriefingPageImage(), kSpritePlain);
+  LoadBuiltin(kTitleSprite, TitleLogoImage(), kSpritePlain);
 }

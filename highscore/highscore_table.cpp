@@ -36,7 +36,7 @@ void InitHighscores(int count, const char* fileName) {
   highscoreFolder = DataFolderFor(ProgramFolder(), highscoreFile);
 }
 
-int LoadHighscores() {
+bool LoadHighscores() {
   EnterHighscoreFolder();
   std::vector<HighscoreEntry> records;
   bool loaded = ReadHighscoreFile(highscoreFile, highscoreCount, records);
@@ -45,16 +45,16 @@ int LoadHighscores() {
   if (!loaded && highscoreFolder != ProgramFolder() && access(highscoreFile.c_str(), F_OK) != 0) {
     loaded = ReadHighscoreFile(ProgramFolder() + highscoreFile, highscoreCount, records);
   }
-  if (!loaded) return 0;
+  if (!loaded) return false;
   std::copy(records.begin(), records.end(), highscores.begin());
-  return 1;
+  return true;
 }
 
-int SaveHighscores() {
+bool SaveHighscores() {
   EnterHighscoreFolder();
   const std::string bytes =
       SerializeHighscores(std::span<const HighscoreEntry>(highscores.data(), highscoreCount));
-  return WriteHighscoreFile(highscoreFile, bytes) ? 1 : 0;
+  return WriteHighscoreFile(highscoreFile, bytes);
 }
 
 int HighscorePosition(int score) {

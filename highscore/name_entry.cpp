@@ -5,9 +5,9 @@
 #include "media/draw.h"
 #include "media/input.h"
 #include "media/sprites.h"
+#include "mission/slots.h"
 
-std::string playerName;
-int nameDone = 0;
+NameEntryState nameEntry;
 
 namespace {
 
@@ -38,13 +38,17 @@ constexpr KeyChar kSigns[] = {
 
 // Drawn behind the whole screen in four quarters.
 void DrawBackground() {
-  BlitSprite(50, -40, -40);
-  BlitSprite(51, 400, -40);
-  BlitSprite(52, -40, 300);
-  BlitSprite(53, 400, 300);
+  BlitSprite(kBackgroundTopLeft, -40, -40);
+  BlitSprite(kBackgroundTopRight, 400, -40);
+  BlitSprite(kBackgroundBottomLeft, -40, 300);
+  BlitSprite(kBackgroundBottomRight, 400, 300);
 }
 
 }  // namespace
+
+void ResetNameEntry() {
+  nameEntry = NameEntryState{};
+}
 
 std::string EditText(const std::string& text, int maxLength) {
   char ch = 0;  // 0: no character in this frame
@@ -77,10 +81,10 @@ void DrawNameEntry() {
   SetTextPosition(295, 140);
   WriteText("Gratulation! Neuer Highscore!!!");
   SetTextPosition(250, 300);
-  WriteText(("Name: " + playerName + "_").c_str());
+  WriteText(("Name: " + nameEntry.playerName + "_").c_str());
   EndDraw();
-  BlitSpriteKeyed(34, 300, 200);  // the "Bestenliste" picture as a caption
-  BlitSpriteKeyed(33, 500, 530);  // the "Fertig" button
-  BlitSpriteKeyed(5, MousePosX(), MousePosY());
+  BlitSpriteKeyed(kListButton, 300, 200);  // the "Bestenliste" picture as a caption
+  BlitSpriteKeyed(kDoneButton, 500, 530);
+  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
   PresentFrame();
 }

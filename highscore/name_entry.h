@@ -5,8 +5,16 @@
 
 constexpr int kMaxNameLength = 30;  // characters a name may have
 
-extern std::string playerName;  // the name typed so far, at most kMaxNameLength characters
-extern int nameDone;            // 1 once a non-empty name was confirmed
+// What the player has typed on the name-entry screen, and whether it was confirmed.
+struct NameEntryState {
+  std::string playerName;  // the name typed so far, at most kMaxNameLength characters
+  int nameDone = 0;        // 1 once a non-empty name was confirmed
+};
+
+extern NameEntryState nameEntry;
+
+// An empty name, not confirmed: the state before the first name entry and at the start of each.
+void ResetNameEntry();
 
 // Turns this frame's released keys into at most one character added to text (or a Backspace).
 // Reads the keyboard snapshot; the caller polls once per frame.

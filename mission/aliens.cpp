@@ -5,11 +5,11 @@
 
 #include "base/random.h"
 #include "media/sound.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/mission_progress.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -35,11 +35,11 @@ constexpr int kFireChance = 30;       // in 1001, per frame, for an armed alien
 }  // namespace
 
 void SpawnAlien(int x, int y, int z, int type) {
-  Alien& alien = aliens.Append();
+  Alien& alien = game.aliens.Append();
   alien.x = static_cast<float>(x);
   alien.y = static_cast<float>(y);
   alien.z = static_cast<float>(z + (type - 1) * kTypeDepthStep);
-  alien.quad = type + 39;
+  alien.quad = AlienQuad(type);
   if (type >= 1 && type <= 3) {
     const AlienType& kind = kAlienTypes[type - 1];
     alien.hitPoints = kind.hitPoints;
@@ -57,20 +57,21 @@ int ExplosionVolume(float z) {
 }
 
 void AlienPass() {
-  aliens.Walk([](Alien& alien) {
+  game.aliens.Walk([](Alien& alien) {
     alien.x += alien.drift * alien.speedFactor;
     alien.y += alien.driftY;
-    if (approachPhase == 0 && RandomUpTo(1000) < kFireChance && missionResult == 0 && alien.armed != 0) {
+    if (game.approachPhase == 0 && RandomUpTo(1000) < kFireChance &&
+        game.missionResult == MissionResult::kRunningOrWon && alien.armed != 0) {
       FireAlienShot(alien);
     }
     if (alien.hitPoints > 0) return false;
     const int count = RandomUpTo(10) + 10;
     SpawnSparks(RoundToInt(alien.x), RoundToInt(alien.y), RoundToInt(alien.z - 1000.0f), count,
                 RoundToInt(alien.blastFactor * 600.0f));
-    shakeFrames = 30;
-    shakeStrength = 2;
+    game.shakeFrames = 30;
+    game.shakeStrength = 2;
     const int volume = ExplosionVolume(alien.z);
-    score += (alien.quad - 39) * 100;
+    game.score += AlienTypeOfQuad(alien.quad) * 100;
     SetWaveVolume(kExplosionSound, volume);
     PlayEffect(kExplosionSound, 0);
     return true;
@@ -78,11 +79,11 @@ void AlienPass() {
 }
 
 void DebrisPass() {
-  for (int i = 0; i <= lastDebrisIndex; ++i) {
-    Debris& piece = debris[i];
+  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
+    Debris& piece = game.debris[i];
     piece.angle += 3;
     if (piece.angle >= 360) piece.angle -= 360;
     // The ship flies towards -x: a piece more than 100000 behind it reappears 100000 ahead.
-    if (static_cast<float>(piece.x - 100000) > shipX) piece.x = RoundToInt(shipX - 100000.0f);
+    if (static_cast<float>(piece.x - 100000) > game.shipX) piece.x = RoundToInt(game.shipX - 100000.0f);
   }
 }

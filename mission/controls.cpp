@@ -6,11 +6,9 @@
 #include "base/tick_count.h"
 #include "media/events.h"
 #include "media/input.h"
-#include "media/screenshot.h"
-#include "media/sound.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
 
 namespace {
 
@@ -32,61 +30,52 @@ void SnapAxis(int& aim, int mouse) {
 }  // namespace
 
 void EaseAim() {
-  EaseAxis(aimX, mouseX);
-  EaseAxis(aimY, mouseY);
-  SnapAxis(aimX, mouseX);
-  SnapAxis(aimY, mouseY);
+  EaseAxis(game.aimX, game.mouseX);
+  EaseAxis(game.aimY, game.mouseY);
+  SnapAxis(game.aimX, game.mouseX);
+  SnapAxis(game.aimY, game.mouseY);
 }
 
 void ReadMissionInput() {
   PollKeyboard();
   PollMouse();
-  mouseX = MousePosX();
-  mouseY = MousePosY();
+  game.mouseX = MousePosX();
+  game.mouseY = MousePosY();
 
   // Escape released or the window closed: abort, unless the mission is already lost.
   if (WasKeyReleased(Key::Escape) || WasCloseRequested()) {
-    leaveLoop = 1;
-    if (missionResult == 0) missionResult = -1;
+    game.leaveLoop = 1;
+    if (game.missionResult == MissionResult::kRunningOrWon) game.missionResult = MissionResult::kAborted;
   }
 
   // Up and Down do what keypad + and - do, for keyboards without a keypad; both held count once.
   if (IsKeyDown(Key::KeypadPlus) || IsKeyDown(Key::Up)) {
-    speed -= 5;
-    if (speed < -1000) speed = -1000;
+    game.speed -= 5;
+    if (game.speed < -1000) game.speed = -1000;
   }
   if (IsKeyDown(Key::KeypadMinus) || IsKeyDown(Key::Down)) {
-    speed += 5;
-    if (speed > 0) speed = 0;
+    game.speed += 5;
+    if (game.speed > 0) game.speed = 0;
   }
 
   // In a mission the switch happens when LeftControl is released while M or S is held (the
   // menu does it the other way round).
   if (WasKeyReleased(Key::LeftControl)) {
-    if (IsKeyDown(Key::M)) {
-      musicOn = 1 - musicOn;
-      if (musicOn == 1) {
-        PlayWave(kMusicLoop, 1);
-      } else {
-        StopWave(kMusicLoop);
-      }
-    }
-    if (IsKeyDown(Key::S)) soundOn = 1 - soundOn;
+    if (IsKeyDown(Key::M)) ToggleMusic();
+    if (IsKeyDown(Key::S)) ToggleEffects();
   }
 
   // Every weapon key is asked every frame; with several released at once the highest wins.
-  if (WasKeyReleased(Key::Digit1)) weapon = 1;
-  if (WasKeyReleased(Key::Digit2)) weapon = 2;
-  if (WasKeyReleased(Key::Digit3)) weapon = 3;
-  if (WasKeyReleased(Key::Digit4)) weapon = 4;
+  if (WasKeyReleased(Key::Digit1)) game.weapon = 1;
+  if (WasKeyReleased(Key::Digit2)) game.weapon = 2;
+  if (WasKeyReleased(Key::Digit3)) game.weapon = 3;
+  if (WasKeyReleased(Key::Digit4)) game.weapon = 4;
 
-  if (WasKeyReleased(Key::F10)) TakeScreenshot();
-
-  if (energy < 50.0f) energy += 0.1f;
+  if (game.energy < 50.0f) game.energy += 0.1f;
 
   const bool trigger = IsKeyDown(Key::Space) != 0 || IsMouseButtonDown(1) != 0;
-  if (trigger && GetTickCount() >= nextShotTime && approachPhase == 0 && missionResult == 0 &&
-      energy > 0.0f) {
+  if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 &&
+      game.missionResult == MissionResult::kRunningOrWon && game.energy > 0.0f) {
     FireWeapon();
   }
 }

@@ -1,7 +1,8 @@
-// The state of the game: the globals that the game flow and the mission procedures share,
-// the debris array and the three object lists. World space: x right, y down, z depth in front of
-// the ship; a point is drawn at 400 + (x - shipX) * 100 / z, 300 + (y - shipY) * 100 / z.
-// Headings are in units of 57 per radian (not 57.2958); quad rotations are whole degrees.
+// The state of the game: what the game flow and the mission procedures share, the debris array
+// and the three object lists, gathered in one struct with one instance. World space: x right,
+// y down, z depth in front of the ship; a point is drawn at 400 + (x - shipX) * 100 / z,
+// 300 + (y - shipY) * 100 / z. Headings are in units of 57 per radian (not 57.2958); quad
+// rotations are whole degrees.
 #pragma once
 
 #include <cstdint>
@@ -63,52 +64,65 @@ struct Debris {
   int angle;  // degrees
 };
 
-// ---- Switches kept for the whole run -------------------------------------------------------
-extern int musicOn;  // 1 = the music loop (sound 5) plays
-extern int soundOn;  // 1 = sound effects play
-
-// ---- Flow ------------------------------------------------------------------------------------
-extern int leaveLoop;   // 1 = leave the loop that runs (menu or mission)
-extern int menuState;   // 0 main menu, 1 briefing, 2 highscore list, 9 name entry
-extern int clickState;  // left button edge: 0 up, 1 pressed in this frame, 2 held
-
-// ---- Outcome of the mission, read by the scoring ------------------------------------------------
-extern int missionResult;     // 0 running or won, -1 aborted, 1 and more: destruction frames
-extern int missionStartTime;  // tick count at the mission start, milliseconds
-extern int score;             // points; 100 x type per destroyed alien
-extern int shotsFired;        // shots counted by FireWeapon
-
-// ---- The ship ------------------------------------------------------------------------------------
-extern int hull;           // hull points, 4000 at the start; below 0 the ship is destroyed
-extern float energy;       // weapon energy, 1330 at the start; regains 0.1 per frame below 50
-extern int speed;          // world units per frame along x, never above 0
-extern float shipX;        // world x of the viewpoint
-extern float shipY;        // world y; sinks only during the destruction sequence
-extern int approachPhase;  // 1 while the ship flies in and brakes
-extern float musicVolume;  // fade-in of the music loop, 0 to 100
-extern int weapon;         // 1 to 4
-extern int gunSide;        // +1 or -1: side of the next weapon-2 shot
-extern int nextShotTime;   // tick count before which no shot may be fired
-
-// ---- Aim -----------------------------------------------------------------------------------------
-extern int mouseX;  // mouse position sampled once per mission frame, screen pixels
-extern int mouseY;
-extern int aimX;  // crosshair, trailing the mouse by 10 pixels per frame and axis
-extern int aimY;
-
-// ---- Screen shake --------------------------------------------------------------------------------
-extern int shakeFrames;    // frames of shake still to run
-extern int shakeStrength;  // amplitude in pixels
-extern int shakeOffsetX;   // current offset of the background and the world view, pixels
-extern int shakeOffsetY;
-
-// ---- Objects -------------------------------------------------------------------------------------
 constexpr int kDebrisCount = 100;
-extern int lastDebrisIndex;  // 99
-extern Debris debris[kDebrisCount];
-extern ObjectList<Alien> aliens;
-extern ObjectList<Shot> shots;
-extern ObjectList<Spark> sparks;
 
-// Sets every global to its value before the first menu frame and empties the lists.
+// The page the menu screen shows; the name-entry screen counts as page 9.
+enum class MenuPage { kMain = 0, kBriefing = 1, kHighscoreList = 2, kNameEntry = 9 };
+
+// How the last or the running mission stands: 0 while it runs and after it was won.
+enum class MissionResult { kAborted = -1, kRunningOrWon = 0, kDestroyed = 1 };
+
+// Every field starts at its value before the first menu frame; ResetGameState returns to them.
+struct GameState {
+  // ---- Switches kept for the whole run ----------------------------------------------------------
+  int musicOn = 1;  // 1 = the music loop (sound 5) plays
+  int soundOn = 1;  // 1 = sound effects play
+
+  // ---- Flow -------------------------------------------------------------------------------------
+  int leaveLoop = 0;                     // 1 = leave the loop that runs (menu or mission)
+  MenuPage menuState = MenuPage::kMain;  // the page of the menu screen
+  int clickState = 0;                    // left button edge: 0 up, 1 pressed in this frame, 2 held
+
+  // ---- Outcome of the mission, read by the scoring ----------------------------------------------
+  MissionResult missionResult = MissionResult::kRunningOrWon;  // kept after the mission for the menu
+  int destructionFrames = 0;  // frames of the destruction: 1 when the hull breaks; 401 ends it
+  int missionStartTime = 0;   // tick count at the mission start, milliseconds
+  int score = 0;              // points; 100 x type per destroyed alien
+  int shotsFired = 0;         // shots counted by FireWeapon
+
+  // ---- The ship ---------------------------------------------------------------------------------
+  int hull = 0;              // hull points, 4000 at the start; below 0 the ship is destroyed
+  float energy = 0.0f;       // weapon energy, 1330 at the start; regains 0.1 per frame below 50
+  int speed = 0;             // world units per frame along x, never above 0
+  float shipX = 0.0f;        // world x of the viewpoint
+  float shipY = 0.0f;        // world y; sinks only during the destruction sequence
+  int approachPhase = 0;     // 1 while the ship flies in and brakes
+  float musicVolume = 0.0f;  // fade-in of the music loop, 0 to 100
+  int weapon = 0;            // 1 to 4
+  int gunSide = 0;           // +1 or -1: side of the next weapon-2 shot
+  int nextShotTime = 0;      // tick count before which no shot may be fired
+
+  // ---- Aim --------------------------------------------------------------------------------------
+  int mouseX = 0;  // mouse position sampled once per mission frame, screen pixels 0 to 799
+  int mouseY = 0;  // the same downwards, 0 to 599
+  int aimX = 0;    // crosshair, trailing the mouse by 10 pixels per frame and axis
+  int aimY = 0;    // the same downwards
+
+  // ---- Screen shake -----------------------------------------------------------------------------
+  int shakeFrames = 0;    // frames of shake still to run
+  int shakeStrength = 0;  // amplitude in pixels
+  int shakeOffsetX = 0;   // current offset of the background and the world view, pixels
+  int shakeOffsetY = 0;   // the same downwards
+
+  // ---- Objects ----------------------------------------------------------------------------------
+  int lastDebrisIndex = kDebrisCount - 1;  // 99
+  Debris debris[kDebrisCount] = {};        // every field 0 until the first mission fills it
+  ObjectList<Alien> aliens;                // the targets of a mission, in the order of their creation
+  ObjectList<Shot> shots;                  // both sides' shots; those in flight fly on into the next mission
+  ObjectList<Spark> sparks;                // particles of explosions
+};
+
+extern GameState game;
+
+// Puts every field back to its value before the first menu frame and empties the lists.
 void ResetGameState();

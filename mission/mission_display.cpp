@@ -10,15 +10,12 @@
 #include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
+#include "mission/slots.h"
 
 namespace {
 
 constexpr int kSliceCount = 61;  // depth slices 0 to 60, 1000 units deep each
 constexpr float kSliceDepth = 1000.0f;
-constexpr int kDebrisQuad = 3;
-constexpr int kSparkQuad = 10;
-constexpr int kCrosshairQuad = 1;
-constexpr int kGaugeQuad = 20;
 
 // The screen position of a world point: 100 / z pixels per world unit around the centre,
 // moved by the screen shake.
@@ -30,8 +27,8 @@ struct Projection {
 
 Projection Project(float x, float y, float z) {
   const float scale = 100.0f / z;
-  return {scale, (x - shipX) * scale + 400.0f + static_cast<float>(shakeOffsetX),
-          (y - shipY) * scale + 300.0f + static_cast<float>(shakeOffsetY)};
+  return {scale, (x - game.shipX) * scale + 400.0f + static_cast<float>(game.shakeOffsetX),
+          (y - game.shipY) * scale + 300.0f + static_cast<float>(game.shakeOffsetY)};
 }
 
 bool InSlice(float z, int slice) {
@@ -40,8 +37,8 @@ bool InSlice(float z, int slice) {
 }
 
 void DrawAliens(int slice) {
-  for (int i = 0; i < aliens.Count(); ++i) {
-    Alien& alien = aliens.At(i);
+  for (int i = 0; i < game.aliens.Count(); ++i) {
+    Alien& alien = game.aliens.At(i);
     if (!InSlice(alien.z, slice)) continue;
     const Projection at = Project(alien.x, alien.y, alien.z);
     const int w = CeilToInt(static_cast<float>(alien.width) * at.scale);
@@ -54,10 +51,10 @@ void DrawAliens(int slice) {
     // Only an alien whose centre lies strictly between the screen's edges may fire.
     alien.armed = std::fabs(sx + static_cast<float>(w) / 2.0f - 400.0f) < 400.0f ? 1 : 0;
     // After the approach, aliens far off to either side turn back towards the ship.
-    if (approachPhase == 0) {
-      if (sx > 1000.0f && alien.drift > static_cast<float>(speed - 200)) {
+    if (game.approachPhase == 0) {
+      if (sx > 1000.0f && alien.drift > static_cast<float>(game.speed - 200)) {
         alien.drift -= 20.0f;
-      } else if (sx < -200.0f && alien.drift < static_cast<float>(speed + 200)) {
+      } else if (sx < -200.0f && alien.drift < static_cast<float>(game.speed + 200)) {
         alien.drift += 20.0f;
       }
     }
@@ -67,8 +64,8 @@ void DrawAliens(int slice) {
 }
 
 void DrawDebris(int slice) {
-  for (int i = 0; i <= lastDebrisIndex; ++i) {
-    const Debris& piece = debris[i];
+  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
+    const Debris& piece = game.debris[i];
     if (piece.z < slice * 1000 || piece.z >= slice * 1000 + 1000) continue;
     const Projection at =
         Project(static_cast<float>(piece.x), static_cast<float>(piece.y), static_cast<float>(piece.z));
@@ -81,8 +78,8 @@ void DrawDebris(int slice) {
 }
 
 void DrawShots(int slice) {
-  for (int i = 0; i < shots.Count(); ++i) {
-    const Shot& shot = shots.At(i);
+  for (int i = 0; i < game.shots.Count(); ++i) {
+    const Shot& shot = game.shots.At(i);
     if (!InSlice(shot.z, slice)) continue;
     const Projection at = Project(shot.x, shot.y, shot.z);
     const int w = CeilToInt(static_cast<float>(shot.width) * at.scale);
@@ -95,8 +92,8 @@ void DrawShots(int slice) {
 }
 
 void DrawSparks(int slice) {
-  for (int i = 0; i < sparks.Count(); ++i) {
-    const Spark& spark = sparks.At(i);
+  for (int i = 0; i < game.sparks.Count(); ++i) {
+    const Spark& spark = game.sparks.At(i);
     if (!InSlice(spark.z, slice)) continue;
     const Projection at = Project(spark.x, spark.y, spark.z);
     const int s = CeilToInt(spark.size * at.scale);
@@ -115,10 +112,10 @@ void DrawGauge(int row, int last) {
 }  // namespace
 
 void DrawMissionFrame() {
-  BlitSprite(50, shakeOffsetX - 40, shakeOffsetY - 40);
-  BlitSprite(51, shakeOffsetX + 400, shakeOffsetY - 40);
-  BlitSprite(52, shakeOffsetX - 40, shakeOffsetY + 300);
-  BlitSprite(53, shakeOffsetX + 400, shakeOffsetY + 300);
+  BlitSprite(kBackgroundTopLeft, game.shakeOffsetX - 40, game.shakeOffsetY - 40);
+  BlitSprite(kBackgroundTopRight, game.shakeOffsetX + 400, game.shakeOffsetY - 40);
+  BlitSprite(kBackgroundBottomLeft, game.shakeOffsetX - 40, game.shakeOffsetY + 300);
+  BlitSprite(kBackgroundBottomRight, game.shakeOffsetX + 400, game.shakeOffsetY + 300);
 
   // Depth order comes from the slices alone: far to near, list order within a slice.
   BeginQuads();
@@ -132,24 +129,24 @@ void DrawMissionFrame() {
   }
   EndQuads();
 
-  if (approachPhase == 0) {
+  if (game.approachPhase == 0) {
     BeginQuads();
     SetQuadBlend(5, 7);
-    DrawQuadAlpha(kCrosshairQuad, mouseX - 16, mouseY - 16, 100);  // faint: the mouse itself
-    DrawQuad(kCrosshairQuad, aimX - 16, aimY - 16);
+    DrawQuadAlpha(kCrosshairQuad, game.mouseX - 16, game.mouseY - 16, 100);  // faint: the mouse itself
+    DrawQuad(kCrosshairQuad, game.aimX - 16, game.aimY - 16);
     EndQuads();
   }
 
-  BlitSprite(60, 0, 0);
-  BlitSpriteKeyed(61, 470, 0);
-  BlitSprite(62, 0, 537);
+  BlitSprite(kCockpitTop, 0, 0);
+  BlitSpriteKeyed(kCockpitRight, 470, 0);
+  BlitSprite(kCockpitBottom, 0, 537);
 
   BeginQuads();
   SetQuadBlend(5, 7);
-  if (hull > 0) DrawGauge(50, hull / 200);
-  const int shownSpeed = std::abs(speed) < 1000 ? std::abs(speed) : 1000;
+  if (game.hull > 0) DrawGauge(50, game.hull / 200);
+  const int shownSpeed = std::abs(game.speed) < 1000 ? std::abs(game.speed) : 1000;
   DrawGauge(100, shownSpeed / 50);
-  DrawGauge(150, static_cast<int>(energy) / 67);
+  DrawGauge(150, static_cast<int>(game.energy) / 67);
   EndQuads();
 
   PresentFrame();

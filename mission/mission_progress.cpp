@@ -1,4 +1,4 @@
-// A mission's set-up, its own progress each frame, the object passes, and the effect sounds.
+// A mission's set-up, its own progress each frame and the object passes.
 #include "mission/mission_progress.h"
 
 #include "base/random.h"
@@ -10,7 +10,7 @@
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -23,32 +23,33 @@ constexpr int kApproachEndSpeed = -100;  // the approach ends once braking reach
 
 void StartMission() {
   SetFrameRate(40);
-  shipX = 800000.0f;
-  shipY = 0.0f;
-  speed = kFlightSpeed;
+  game.shipX = 800000.0f;
+  game.shipY = 0.0f;
+  game.speed = kFlightSpeed;
 
-  for (int i = 0; i <= lastDebrisIndex; ++i) {
-    Debris& piece = debris[i];
-    piece.x = RoundToInt(shipX + static_cast<float>(RandomUpTo(200000) - 100000));
-    piece.y = RoundToInt(shipY + static_cast<float>(RandomUpTo(200000) - 100000));
+  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
+    Debris& piece = game.debris[i];
+    piece.x = RoundToInt(game.shipX + static_cast<float>(RandomUpTo(200000) - 100000));
+    piece.y = RoundToInt(game.shipY + static_cast<float>(RandomUpTo(200000) - 100000));
     piece.z = RandomUpTo(10) * 1000 + 3000;
     piece.angle = RandomUpTo(360);
     piece.size = 2000;
   }
 
-  approachPhase = 1;
-  missionResult = 0;
-  weapon = 2;
-  gunSide = 1;
-  hull = 4000;
-  energy = 1330.0f;
-  shakeFrames = shakeStrength = shakeOffsetX = shakeOffsetY = 0;
-  score = 0;
-  shotsFired = 0;
+  game.approachPhase = 1;
+  game.missionResult = MissionResult::kRunningOrWon;
+  game.destructionFrames = 0;
+  game.weapon = 2;
+  game.gunSide = 1;
+  game.hull = 4000;
+  game.energy = 1330.0f;
+  game.shakeFrames = game.shakeStrength = game.shakeOffsetX = game.shakeOffsetY = 0;
+  game.score = 0;
+  game.shotsFired = 0;
 
   // Shots still in flight from the last mission are kept and fly on.
-  sparks.Clear();
-  aliens.Clear();
+  game.sparks.Clear();
+  game.aliens.Clear();
 
   for (int i = 0; i < kAlienCount; ++i) {
     // Drawn in the order type, depth, y, x. Types 1, 2, 3 come with chances 61, 20, 20 in 101.
@@ -56,62 +57,68 @@ void StartMission() {
     const int type = r <= 60 ? 1 : (r <= 80 ? 2 : 3);
     const int depth = RandomUpTo(20) * 2000 + 6000;
     // Spread of +-2 x depth around the ship: at most 200 pixels off the screen centre.
-    const int y = RoundToInt(shipY + static_cast<float>((RandomUpTo(40000) - 20000) * depth) * 0.0001f);
+    const int y = RoundToInt(game.shipY + static_cast<float>((RandomUpTo(40000) - 20000) * depth) * 0.0001f);
     const int x = RandomUpTo(200000) - 150000;
     SpawnAlien(x, y, depth, type);
   }
 
   SetMousePos(400, 300);
-  aimX = 400;
-  aimY = 300;
-  missionStartTime = GetTickCount();
+  game.aimX = 400;
+  game.aimY = 300;
+  game.missionStartTime = GetTickCount();
 
   // The music loop starts silent and fades in.
-  musicVolume = 0.0f;
+  game.musicVolume = 0.0f;
   SetWaveVolume(kMusicLoop, 0);
-  if (musicOn == 1) PlayWave(kMusicLoop, 1);
+  if (game.musicOn == 1) PlayWave(kMusicLoop, 1);
 }
 
 void AdvanceMission() {
   // Music fade-in: 0.5 per frame, whether or not the music plays; full in the 200th frame.
-  if (musicVolume < 100.0f) {
-    musicVolume += 0.5f;
-    if (musicVolume > 100.0f) musicVolume = 100.0f;
-    SetWaveVolume(kMusicLoop, RoundToInt(musicVolume));
+  if (game.musicVolume < 100.0f) {
+    game.musicVolume += 0.5f;
+    if (game.musicVolume > 100.0f) game.musicVolume = 100.0f;
+    SetWaveVolume(kMusicLoop, RoundToInt(game.musicVolume));
   }
 
   // Approach: braking by 40 per frame; untouched it takes 198 frames and ends at -80.
-  if (approachPhase == 1) {
-    if (speed < kApproachEndSpeed) speed += 40;
-    if (speed >= kApproachEndSpeed) approachPhase = 0;
+  if (game.approachPhase == 1) {
+    if (game.speed < kApproachEndSpeed) game.speed += 40;
+    if (game.speed >= kApproachEndSpeed) game.approachPhase = 0;
   }
 
   // Departure once every alien is gone: the mission is won when the ship is back at full speed.
-  if (aliens.Count() == 0) {
-    if (speed > kFlightSpeed) speed -= 100;
-    if (speed <= kFlightSpeed) leaveLoop = 1;
+  if (game.aliens.Count() == 0) {
+    if (game.speed > kFlightSpeed) game.speed -= 100;
+    if (game.speed <= kFlightSpeed) game.leaveLoop = 1;
   }
 
-  // Destruction sequence: missionResult counts its frames; the view sinks and shakes.
-  if (missionResult > 0) {
-    shipY += 600.0f;
-    ++missionResult;
-    shakeFrames = RoundToInt(MaxOf(static_cast<float>(shakeFrames), 10.0f));
-    shakeStrength = RoundToInt(MaxOf(static_cast<float>(shakeStrength), 10.0f));
+  // Destruction sequence: the view sinks and shakes.
+  if (game.missionResult == MissionResult::kDestroyed) {
+    game.shipY += 600.0f;
+    ++game.destructionFrames;
+    game.shakeFrames = RoundToInt(MaxOf(static_cast<float>(game.shakeFrames), 10.0f));
+    game.shakeStrength = RoundToInt(MaxOf(static_cast<float>(game.shakeStrength), 10.0f));
     if (RandomUpTo(100) < 10) {
       // The y offset is drawn before the x offset.
-      const int sparkY = RoundToInt(shipY + static_cast<float>(RandomUpTo(4000) - 2000));
-      const int sparkX = RoundToInt(shipX + static_cast<float>(RandomUpTo(4000) - 2000));
+      const int sparkY = RoundToInt(game.shipY + static_cast<float>(RandomUpTo(4000) - 2000));
+      const int sparkX = RoundToInt(game.shipX + static_cast<float>(RandomUpTo(4000) - 2000));
       SpawnSparks(sparkX, sparkY, 100, 3, 300);
     }
-    if (missionResult == 300) SpawnSparks(RoundToInt(shipX), RoundToInt(shipY + 1000.0f), 500, 20, 300);
-    if (missionResult > 400) leaveLoop = 1;
+    // The final blast in frame 300 of the sequence; the mission ends after frame 400.
+    if (game.destructionFrames == 300) {
+      SpawnSparks(RoundToInt(game.shipX), RoundToInt(game.shipY + 1000.0f), 500, 20, 300);
+    }
+    if (game.destructionFrames > 400) game.leaveLoop = 1;
   }
 
   // A hull of exactly 0 still holds.
-  if (hull < 0 && missionResult == 0) missionResult = 1;
+  if (game.hull < 0 && game.missionResult == MissionResult::kRunningOrWon) {
+    game.missionResult = MissionResult::kDestroyed;
+    game.destructionFrames = 1;
+  }
 
-  shipX += static_cast<float>(speed);
+  game.shipX += static_cast<float>(game.speed);
 }
 
 void UpdateObjects() {
@@ -121,8 +128,4 @@ void UpdateObjects() {
   SparkPass();
   CollisionPass();
   ShakeStep();
-}
-
-void PlayEffect(int slot, int loop) {
-  if (soundOn == 1) PlayWave(slot, loop);
 }

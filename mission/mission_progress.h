@@ -1,4 +1,4 @@
-// A mission's set-up, its own progress each frame, the object passes, and the effect sounds.
+// A mission's set-up, its own progress each frame and the object passes.
 #pragma once
 
 // Sets up a mission: frame rate 40, the ship, the debris, 40 aliens, the music fade-in.
@@ -10,6 +10,3 @@ void AdvanceMission();
 // Frame slot 4: the alien pass, the debris pass, the shot pass, the spark pass, the collision pass
 // and the shake step, in this order.
 void UpdateObjects();
-
-// Plays sound `slot` (looping unless loop is 0) only while sound effects are switched on.
-void PlayEffect(int slot, int loop);

@@ -5,9 +5,9 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "mission/mission_progress.h"
+#include "mission/effects.h"
 #include "mission/rounding.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -29,10 +29,10 @@ struct WeaponRow {
 
 // Weapon 2 fires from one side only; its muzzle offset is multiplied by gunSide.
 constexpr WeaponRow kWeapons[4] = {
-    {{{0, 800}}, 1, 11, 1.0f, 1, 1, 500},
-    {{{1000, 800}}, 1, 12, 1.0f, 1, 1, 400},
-    {{{2000, 0}, {-2000, 0}}, 2, 13, 2.0f, 1, 2, 250},
-    {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, 14, 4.0f, 4, 2, 400},
+    {{{0, 800}}, 1, ShotQuad(1), 1.0f, 1, 1, 500},
+    {{{1000, 800}}, 1, ShotQuad(2), 1.0f, 1, 1, 400},
+    {{{2000, 0}, {-2000, 0}}, 2, ShotQuad(3), 2.0f, 1, 2, 250},
+    {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, ShotQuad(4), 4.0f, 4, 2, 400},
 };
 
 constexpr float kShotDepthStep = 600.0f;   // per frame, both directions
@@ -42,16 +42,16 @@ constexpr float kHitWindowDepth = 700.0f;  // half the depth of an alien's hit w
 }  // namespace
 
 void FireWeapon() {
-  if (weapon < 1 || weapon > 4) return;
-  const WeaponRow& row = kWeapons[weapon - 1];
-  shakeFrames = 10;
+  if (game.weapon < 1 || game.weapon > 4) return;
+  const WeaponRow& row = kWeapons[game.weapon - 1];
+  game.shakeFrames = 10;
   // Integer division: the headings come in whole heading units.
-  const float headingX = static_cast<float>((aimX - 400) / 10);
-  const float headingY = static_cast<float>((aimY - 300) / 10);
+  const float headingX = static_cast<float>((game.aimX - 400) / 10);
+  const float headingY = static_cast<float>((game.aimY - 300) / 10);
   for (int i = 0; i < row.muzzleCount; ++i) {
-    const int side = weapon == 2 ? gunSide : 1;
-    Shot& shot = shots.Append();
-    shot.x = shipX + static_cast<float>(row.muzzles[i].dx * side);
+    const int side = game.weapon == 2 ? game.gunSide : 1;
+    Shot& shot = game.shots.Append();
+    shot.x = game.shipX + static_cast<float>(row.muzzles[i].dx * side);
     shot.y = static_cast<float>(row.muzzles[i].y);
     shot.z = 1.0f;
     shot.headingX = headingX;
@@ -61,28 +61,28 @@ void FireWeapon() {
     shot.direction = 0;
     shot.quad = row.quad;
   }
-  if (weapon == 2) gunSide = -gunSide;
-  energy -= row.cost;
-  shotsFired += row.counted;
-  shakeStrength = row.shake;
-  nextShotTime = AddTicks(GetTickCount(), row.intervalMs);
+  if (game.weapon == 2) game.gunSide = -game.gunSide;
+  game.energy -= row.cost;
+  game.shotsFired += row.counted;
+  game.shakeStrength = row.shake;
+  game.nextShotTime = AddTicks(GetTickCount(), row.intervalMs);
   PlayEffect(kShotSound, 0);
 }
 
 void FireAlienShot(const Alien& alien) {
-  Shot& shot = shots.Append();
+  Shot& shot = game.shots.Append();
   shot.x = alien.x;
   shot.y = alien.y;
   shot.z = alien.z - 2000.0f;
   // Aimed at where the ship is now; the x heading and its scatter are drawn before the y heading.
   const int alienZ = RoundToInt(alien.z);
-  shot.headingX = (AngleTo(RoundToInt(shipX), 0, RoundToInt(alien.x), alienZ) - 90.0f) / 5.0f +
+  shot.headingX = (AngleTo(RoundToInt(game.shipX), 0, RoundToInt(alien.x), alienZ) - 90.0f) / 5.0f +
                   static_cast<float>(RandomUpTo(6) - 3);
-  shot.headingY = (AngleTo(RoundToInt(shipY), 0, RoundToInt(alien.y), alienZ) - 90.0f) / 5.0f +
+  shot.headingY = (AngleTo(RoundToInt(game.shipY), 0, RoundToInt(alien.y), alienZ) - 90.0f) / 5.0f +
                   static_cast<float>(RandomUpTo(6) - 3);
   shot.width = shot.height = 2000;
   shot.spin = 0;
-  shot.quad = alien.quad - 29;
+  shot.quad = AlienShotQuad(alien.quad);
   shot.direction = -1;
 }
 
@@ -98,19 +98,22 @@ float AngleTo(int x1, int y1, int x2, int y2) {
 }
 
 void ShotPass() {
-  shots.Walk([](Shot& shot) {
+  game.shots.Walk([](Shot& shot) {
     if (shot.direction == 0) shot.direction = 1;
     shot.spin += 20;
     if (shot.spin > 360) shot.spin -= 360;
     shot.z += static_cast<float>(shot.direction) * kShotDepthStep;
     bool spent = false;
-    if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - shipX) < 10000.0f &&
-        std::fabs(shot.y - shipY) < 6000.0f) {
-      shakeFrames = RoundToInt(MaxOf(static_cast<float>(shakeFrames), 10.0f));
-      shakeStrength = RoundToInt(
-          MaxOf(static_cast<float>(shakeStrength), static_cast<float>(shot.quad - 11) / 2.0f + 1.0f));
+    if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - game.shipX) < 10000.0f &&
+        std::fabs(shot.y - game.shipY) < 6000.0f) {
+      // The shot of a stronger alien shakes harder (1, 1.5, 2 for types 1 to 3) and does more
+      // damage (7, 9, 11).
+      const int type = AlienTypeOfShot(shot.quad);
+      game.shakeFrames = RoundToInt(MaxOf(static_cast<float>(game.shakeFrames), 10.0f));
+      game.shakeStrength = RoundToInt(
+          MaxOf(static_cast<float>(game.shakeStrength), static_cast<float>(type - 1) / 2.0f + 1.0f));
       SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), 100, 2, 100);
-      hull -= 2 * (shot.quad - 11) + 7;
+      game.hull -= 2 * (type - 1) + 7;
       spent = true;
     }
     if (shot.z > kShotFarLimit || shot.z < 1.0f) spent = true;
@@ -122,18 +125,18 @@ void ShotPass() {
 }
 
 void CollisionPass() {
-  for (int s = 0; s < shots.Count(); ++s) {
-    const Shot& shot = shots.At(s);
-    for (int a = 0; a < aliens.Count(); ++a) {
-      Alien& alien = aliens.At(a);
+  for (int s = 0; s < game.shots.Count(); ++s) {
+    const Shot& shot = game.shots.At(s);
+    for (int a = 0; a < game.aliens.Count(); ++a) {
+      Alien& alien = game.aliens.At(a);
       if (std::fabs(shot.z - alien.z) < kHitWindowDepth &&
           std::fabs(shot.x - alien.x) < static_cast<float>(alien.width / 2) &&
           std::fabs(shot.y - alien.y) < static_cast<float>(alien.height / 2)) {
         SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), RoundToInt(shot.z - 500.0f), 1, 33);
         // The damage follows the weapon selected now, not the one that fired the shot; an
         // alien's own shot is destroyed without doing damage.
-        if (shot.direction == 1) alien.hitPoints -= 3 * weapon;
-        shots.RemoveAt(s);
+        if (shot.direction == 1) alien.hitPoints -= 3 * game.weapon;
+        game.shots.RemoveAt(s);
         return;
       }
     }

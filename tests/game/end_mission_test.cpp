@@ -29,8 +29,7 @@ class EndOfMission : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
-    playerName.clear();
-    nameDone = 0;
+    ResetNameEntry();
     InitDisplay();
     OpenDisplay(800, 600, 32, "Space");
     InitKeyboard();
@@ -51,10 +50,10 @@ class EndOfMission : public ::testing::Test {
 
   // The end of a won mission like the worked example: 0 + 400 + 50000 + 20005.
   static void WorkedExample() {
-    missionStartTime = 3600000;
-    shotsFired = 250;
-    hull = 2500;
-    energy = 1000.25f;
+    game.missionStartTime = 3600000;
+    game.shotsFired = 250;
+    game.hull = 2500;
+    game.energy = 1000.25f;
   }
 
   // Keys that an earlier frame saw held (as the mission's own key tests do) and that were released
@@ -118,10 +117,10 @@ TEST_F(EndOfMission, WinFormula) {
        "the float energy is multiplied in double precision, not rounded to float"},
   };
   for (const Case& c : cases) {
-    missionStartTime = c.startTime;
-    shotsFired = c.shots;
-    hull = c.hull;
-    energy = c.energy;
+    game.missionStartTime = c.startTime;
+    game.shotsFired = c.shots;
+    game.hull = c.hull;
+    game.energy = c.energy;
     EXPECT_EQ(WinScore(), c.expected) << c.rule;
   }
 }
@@ -129,39 +128,37 @@ TEST_F(EndOfMission, WinFormula) {
 TEST_F(EndOfMission, WonMissionScoresByTheFormulaOnly) {
   FillTable(1000000);
   WorkedExample();
-  missionResult = 0;
-  score = 5000;
+  game.score = 5000;
   EndMission();
-  EXPECT_EQ(score, 70405) << "the points collected in a won mission are replaced by the formula";
-  EXPECT_EQ(menuState, 0) << "a score below the whole table opens no name entry";
+  EXPECT_EQ(game.score, 70405) << "the points collected in a won mission are replaced by the formula";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "a score below the whole table opens no name entry";
   EXPECT_EQ(HighscoreScore(10), 1000000) << "the table is unchanged";
 }
 
 TEST_F(EndOfMission, ScoreWithoutAPlaceOpensNoNameEntry) {
-  playerName = "earlier";
-  missionResult = -1;
-  score = 0;
+  nameEntry.playerName = "earlier";
+  game.missionResult = MissionResult::kAborted;
   EndMission();
-  EXPECT_EQ(score, 0);
-  EXPECT_EQ(menuState, 0) << "0 points do not beat an empty table";
-  EXPECT_EQ(playerName, "earlier") << "the name of the last entry stays until the next name entry";
+  EXPECT_EQ(game.score, 0);
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "0 points do not beat an empty table";
+  EXPECT_EQ(nameEntry.playerName, "earlier") << "the name of the last entry stays until the next name entry";
 }
 
 TEST_F(EndOfMission, AbortedMissionKeepsItsPointsAndEntersTheName) {
   InsertHighscore("first", 500);
   WorkedExample();
-  missionResult = -1;
-  score = 300;
+  game.missionResult = MissionResult::kAborted;
+  game.score = 300;
   SeenHeldThenReleased({Key::Digit1, Key::Return});
   EndMission();
-  EXPECT_EQ(score, 300) << "an aborted mission keeps the points it collected";
-  EXPECT_EQ(missionResult, -1) << "the outcome stays for the menu's line";
-  EXPECT_EQ(menuState, 9) << "the name entry ran";
+  EXPECT_EQ(game.score, 300) << "an aborted mission keeps the points it collected";
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "the outcome stays for the menu's line";
+  EXPECT_EQ(game.menuState, MenuPage::kNameEntry) << "the name entry ran";
   EXPECT_EQ(HighscoreName(2), "1") << "the digit released with Return is the name";
   EXPECT_EQ(HighscoreScore(2), 300) << "the points enter at the place HighscorePosition gave";
 
   InitHighscores(10, tableFile.c_str());
-  ASSERT_EQ(LoadHighscores(), 1) << "the table is saved right after the insertion";
+  ASSERT_TRUE(LoadHighscores()) << "the table is saved right after the insertion";
   EXPECT_EQ(HighscoreName(1), "first");
   EXPECT_EQ(HighscoreName(2), "1");
   EXPECT_EQ(HighscoreScore(2), 300);
@@ -172,18 +169,19 @@ TEST_F(EndOfMission, DestroyedShipKeepsItsPointsAndAClosedWindowKeepsTheName) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        missionResult = 7;
-        score = 200;
+        game.missionResult = MissionResult::kDestroyed;
+        game.destructionFrames = 7;
+        game.score = 200;
         SeenHeldThenReleased({Key::Digit2});
         InjectCloseRequest();
         EndMission();
         const std::string name = HighscoreName(1);
         InitHighscores(10, tableFile.c_str());
-        const int loaded = LoadHighscores();
+        const bool loaded = LoadHighscores();
         ExitWithChecks({
-            {score == 200, "a destroyed ship keeps the points it collected"},
+            {game.score == 200, "a destroyed ship keeps the points it collected"},
             {name == "2", "the name typed before the window closed enters the table"},
-            {loaded == 1 && HighscoreName(1) == "2" && HighscoreScore(1) == 200, "and is saved"},
+            {loaded && HighscoreName(1) == "2" && HighscoreScore(1) == 200, "and is saved"},
         });
       },
       ::testing::ExitedWithCode(0), "");
@@ -193,14 +191,14 @@ TEST_F(EndOfMission, ClosedWindowWithoutANameInsertsNothing) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        score = 200;
+        game.score = 200;
         InjectCloseRequest();
         RunNameEntry();
         std::FILE* file = std::fopen(tableFile.c_str(), "rb");
         ExitWithChecks({
             {HighscoreScore(1) == 0, "an empty name does not enter the table"},
             {file == nullptr, "nothing is saved"},
-            {nameDone == 0, "nothing was confirmed"},
+            {nameEntry.nameDone == 0, "nothing was confirmed"},
         });
       },
       ::testing::ExitedWithCode(0), "");
@@ -209,47 +207,48 @@ TEST_F(EndOfMission, ClosedWindowWithoutANameInsertsNothing) {
 TEST_F(EndOfMission, ReturnConfirmsOnlyANonEmptyName) {
   StartNameEntry();
   TypeInFrames({Key::Return});
-  EXPECT_EQ(nameDone, 0) << "Return on an empty name is dropped";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "Return on an empty name is dropped";
   TypeInFrames({Key::C});
-  EXPECT_EQ(nameDone, 0) << "typing alone does not confirm";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "typing alone does not confirm";
   TypeInFrames({Key::Return});
-  EXPECT_EQ(nameDone, 1);
-  EXPECT_EQ(playerName, "c");
+  EXPECT_EQ(nameEntry.nameDone, 1);
+  EXPECT_EQ(nameEntry.playerName, "c");
 
   StartNameEntry();
-  EXPECT_EQ(nameDone, 0) << "the next name entry starts typing again";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "the next name entry starts typing again";
   TypeInFrames({Key::Z, Key::Return});
-  EXPECT_EQ(playerName, "y") << "the name starts empty, and a letter released with Return is added first";
-  EXPECT_EQ(nameDone, 1) << "and alone makes the confirmation count";
+  EXPECT_EQ(nameEntry.playerName, "y")
+      << "the name starts empty, and a letter released with Return is added first";
+  EXPECT_EQ(nameEntry.nameDone, 1) << "and alone makes the confirmation count";
 }
 
 TEST_F(EndOfMission, KeyHeldIntoTheScreenTypesOnceOnRelease) {
   InjectKey(Key::F, true);
   StartNameEntry();
   for (int frame = 0; frame < 3; ++frame) NameEntryFrame();
-  EXPECT_EQ(playerName, "") << "a held key types nothing";
+  EXPECT_EQ(nameEntry.playerName, "") << "a held key types nothing";
   InjectKey(Key::F, false);
   NameEntryFrame();
   NameEntryFrame();
-  EXPECT_EQ(playerName, "f") << "the first frame that sees it up types it, once";
+  EXPECT_EQ(nameEntry.playerName, "f") << "the first frame that sees it up types it, once";
 }
 
 TEST_F(EndOfMission, ButtonHeldFromTheStartClickDoesNotConfirm) {
-  clickState = 1;  // as the click on "Starten" left it
+  game.clickState = 1;  // as the click on "Starten" left it
   SetMousePos(kFertigX, kFertigY);
   InjectMouseButton(1, true);
   SeenHeldThenReleased({Key::A});
   StartNameEntry();
   NameEntryFrame();
-  EXPECT_EQ(playerName, "a");
-  EXPECT_EQ(nameDone, 0) << "the button held since the mission's start counts as held, not pressed";
+  EXPECT_EQ(nameEntry.playerName, "a");
+  EXPECT_EQ(nameEntry.nameDone, 0) << "the button held since the mission's start counts as held, not pressed";
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "holding the button never confirms";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "holding the button never confirms";
   InjectMouseButton(1, false);
   NameEntryFrame();
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 1) << "the next press after a frame with the button up confirms";
+  EXPECT_EQ(nameEntry.nameDone, 1) << "the next press after a frame with the button up confirms";
   InjectMouseButton(1, false);
 }
 
@@ -258,22 +257,22 @@ TEST_F(EndOfMission, ClickConfirmsOnlyOnTheButtonAndWithAName) {
   SetMousePos(kFertigX, kFertigY);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "a click with an empty name is dropped";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "a click with an empty name is dropped";
   InjectMouseButton(1, false);
   TypeInFrames({Key::B});
 
   SetMousePos(kFertigX - 100, kFertigY);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 0) << "a click beside the button does nothing";
+  EXPECT_EQ(nameEntry.nameDone, 0) << "a click beside the button does nothing";
   InjectMouseButton(1, false);
   NameEntryFrame();
 
   SetMousePos(kFertigX + 99, kFertigY + 24);
   InjectMouseButton(1, true);
   NameEntryFrame();
-  EXPECT_EQ(nameDone, 1) << "a click on the button confirms";
-  EXPECT_EQ(playerName, "b");
+  EXPECT_EQ(nameEntry.nameDone, 1) << "a click on the button confirms";
+  EXPECT_EQ(nameEntry.playerName, "b");
   InjectMouseButton(1, false);
 }
 

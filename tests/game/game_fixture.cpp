@@ -59,13 +59,13 @@ void GameScreen::SetLeftButton(bool down) {
   PollMouse();
 }
 
-int GameScreen::ClickAt(int x, int y) {
+MenuAction GameScreen::ClickAt(int x, int y) {
   PointAt(x, y);
   SetLeftButton(true);
-  const int code = MenuInput();
+  const MenuAction action = MenuInput();
   SetLeftButton(false);
   MenuInput();
-  return code;
+  return action;
 }
 
 void GameScreen::KeyFrame(std::initializer_list<int> keys, bool down) {

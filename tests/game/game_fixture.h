@@ -1,5 +1,5 @@
 // The fixture of the game-flow tests: the layer open on the headless drivers with every resource
-// loaded from the build folder, an empty highscore table and the globals at their start values.
+// loaded from the build folder, an empty highscore table and the game state at its start values.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "game/menu.h"
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
@@ -27,8 +29,8 @@ class GameScreen : public ::testing::Test {
   static void PointAt(int x, int y);
   // The left button goes down or up; the frame's PollMouse sees it.
   static void SetLeftButton(bool down);
-  // A press and release of the left button at (x, y), one frame each; the code of the press.
-  static int ClickAt(int x, int y);
+  // A press and release of the left button at (x, y), one frame each; the action of the press.
+  static MenuAction ClickAt(int x, int y);
   // One keyboard frame: the keys go down (or up), then PollKeyboard takes the snapshot.
   static void KeyFrame(std::initializer_list<int> keys, bool down);
 };

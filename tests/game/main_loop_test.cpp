@@ -24,27 +24,27 @@ bool ClickFrame(int x, int y) {
 
 TEST_F(MenuLoop, ButtonsSwitchPagesLeaveOrStartAMission) {
   EXPECT_FALSE(ClickFrame(400, 305));
-  EXPECT_EQ(menuState, 1) << "Mission shows the briefing page";
+  EXPECT_EQ(game.menuState, MenuPage::kBriefing) << "Mission shows the briefing page";
   EXPECT_FALSE(ClickFrame(600, 555));
-  EXPECT_EQ(menuState, 0) << "its Fertig returns to the main menu";
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "its Fertig returns to the main menu";
   EXPECT_FALSE(ClickFrame(400, 385));
-  EXPECT_EQ(menuState, 2) << "Bestenliste shows the list page";
+  EXPECT_EQ(game.menuState, MenuPage::kHighscoreList) << "Bestenliste shows the list page";
   EXPECT_FALSE(ClickFrame(600, 555));
-  EXPECT_EQ(menuState, 0) << "its Fertig returns to the main menu";
-  EXPECT_EQ(leaveLoop, 0);
+  EXPECT_EQ(game.menuState, MenuPage::kMain) << "its Fertig returns to the main menu";
+  EXPECT_EQ(game.leaveLoop, 0);
   EXPECT_TRUE(ClickFrame(400, 225)) << "Starten starts a mission";
   EXPECT_FALSE(ClickFrame(400, 465));
-  EXPECT_EQ(leaveLoop, 1) << "Beenden leaves the program";
+  EXPECT_EQ(game.leaveLoop, 1) << "Beenden leaves the program";
 }
 
 TEST_F(MenuLoop, EscapeLeavesOnRelease) {
   InjectKey(Key::Escape, true);
   MenuFrame();
   MenuFrame();
-  EXPECT_EQ(leaveLoop, 0) << "holding Escape does nothing yet";
+  EXPECT_EQ(game.leaveLoop, 0) << "holding Escape does nothing yet";
   InjectKey(Key::Escape, false);
   MenuFrame();
-  EXPECT_EQ(leaveLoop, 1) << "releasing it leaves";
+  EXPECT_EQ(game.leaveLoop, 1) << "releasing it leaves";
 }
 
 TEST_F(MenuLoop, EscapeAndStartenInOneFrameStillStartTheMission) {
@@ -54,13 +54,13 @@ TEST_F(MenuLoop, EscapeAndStartenInOneFrameStillStartTheMission) {
   PointAt(400, 225);
   InjectMouseButton(1, true);
   EXPECT_TRUE(MenuFrame()) << "the click starts the mission";
-  EXPECT_EQ(leaveLoop, 1) << "with leaveLoop already set, so it runs one frame";
+  EXPECT_EQ(game.leaveLoop, 1) << "with leaveLoop already set, so it runs one frame";
 }
 
 TEST_F(MenuLoop, ClosingTheWindowLeavesLikeEscape) {
   InjectCloseRequest();
   EXPECT_FALSE(MenuFrame());
-  EXPECT_EQ(leaveLoop, 1) << "a close request ends the menu after the frame";
+  EXPECT_EQ(game.leaveLoop, 1) << "a close request ends the menu after the frame";
 }
 
 }  // namespace

@@ -12,12 +12,13 @@
 #include "media/sound.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "tests/picture_diff.h"
 
 namespace {
 
 using Menu = GameScreen;
+using enum MenuAction;
 
 // One frame with `key` down and one with it up, each handled as the menu's sound keys.
 void TapSoundKey(int key) {
@@ -28,63 +29,61 @@ void TapSoundKey(int key) {
 }
 
 TEST_F(Menu, StartenIsClickableWithoutItsLeftColumnAndTopRow) {
-  EXPECT_EQ(ClickAt(300, 225), 0) << "|300 - 400| = 100 is not less than 100";
-  EXPECT_EQ(ClickAt(301, 225), 1);
-  EXPECT_EQ(ClickAt(499, 225), 1) << "the rightmost column counts";
-  EXPECT_EQ(ClickAt(500, 225), 0);
-  EXPECT_EQ(ClickAt(400, 200), 0) << "|200 - 225| = 25 is not less than 25";
-  EXPECT_EQ(ClickAt(400, 201), 1);
-  EXPECT_EQ(ClickAt(400, 249), 1) << "the bottom row counts";
-  EXPECT_EQ(ClickAt(400, 250), 0);
-  EXPECT_EQ(ClickAt(499, 249), 1) << "the bottom-right corner counts";
+  EXPECT_EQ(ClickAt(300, 225), kNone) << "|300 - 400| = 100 is not less than 100";
+  EXPECT_EQ(ClickAt(301, 225), kStartMission);
+  EXPECT_EQ(ClickAt(499, 225), kStartMission) << "the rightmost column counts";
+  EXPECT_EQ(ClickAt(500, 225), kNone);
+  EXPECT_EQ(ClickAt(400, 200), kNone) << "|200 - 225| = 25 is not less than 25";
+  EXPECT_EQ(ClickAt(400, 201), kStartMission);
+  EXPECT_EQ(ClickAt(400, 249), kStartMission) << "the bottom row counts";
+  EXPECT_EQ(ClickAt(400, 250), kNone);
+  EXPECT_EQ(ClickAt(499, 249), kStartMission) << "the bottom-right corner counts";
 }
 
 TEST_F(Menu, EachPageAnswersOnlyForItsOwnButtons) {
-  EXPECT_EQ(ClickAt(400, 225), 1) << "Starten";
-  EXPECT_EQ(ClickAt(400, 305), 2) << "Mission";
-  EXPECT_EQ(ClickAt(400, 385), 3) << "Bestenliste";
-  EXPECT_EQ(ClickAt(400, 465), 4) << "Beenden";
-  EXPECT_EQ(ClickAt(600, 555), 0) << "the main menu has no Fertig button";
-  EXPECT_EQ(ClickAt(400, 260), 0) << "the gap between two buttons";
+  EXPECT_EQ(ClickAt(400, 225), kStartMission) << "Starten";
+  EXPECT_EQ(ClickAt(400, 305), kShowBriefing) << "Mission";
+  EXPECT_EQ(ClickAt(400, 385), kShowList) << "Bestenliste";
+  EXPECT_EQ(ClickAt(400, 465), kLeaveGame) << "Beenden";
+  EXPECT_EQ(ClickAt(600, 555), kNone) << "the main menu has no Fertig button";
+  EXPECT_EQ(ClickAt(400, 260), kNone) << "the gap between two buttons";
 
-  menuState = 1;
-  EXPECT_EQ(ClickAt(600, 555), 10) << "Fertig on the briefing page";
-  EXPECT_EQ(ClickAt(400, 225), 0) << "the briefing page has no Starten button";
-  menuState = 2;
-  EXPECT_EQ(ClickAt(600, 555), 20) << "Fertig on the list page";
-  menuState = 9;
-  EXPECT_EQ(ClickAt(600, 555), 90) << "Fertig of the name entry";
-  menuState = 5;
-  EXPECT_EQ(ClickAt(600, 555), 0) << "any other page has no buttons";
+  game.menuState = MenuPage::kBriefing;
+  EXPECT_EQ(ClickAt(600, 555), kBriefingDone) << "Fertig on the briefing page";
+  EXPECT_EQ(ClickAt(400, 225), kNone) << "the briefing page has no Starten button";
+  game.menuState = MenuPage::kHighscoreList;
+  EXPECT_EQ(ClickAt(600, 555), kListDone) << "Fertig on the list page";
+  game.menuState = MenuPage::kNameEntry;
+  EXPECT_EQ(ClickAt(600, 555), kConfirmName) << "Fertig of the name entry";
 }
 
 TEST_F(Menu, APressActsOnceAndOnlyInTheFrameTheButtonGoesDown) {
   PointAt(400, 225);
   SetLeftButton(true);
-  EXPECT_EQ(MenuInput(), 1) << "the frame the button goes down";
-  EXPECT_EQ(clickState, 1);
+  EXPECT_EQ(MenuInput(), kStartMission) << "the frame the button goes down";
+  EXPECT_EQ(game.clickState, 1);
   for (int frame = 0; frame < 3; ++frame) {
     PollMouse();
-    EXPECT_EQ(MenuInput(), 0) << "holding the button does nothing more";
-    EXPECT_EQ(clickState, 2) << "held since an earlier frame";
+    EXPECT_EQ(MenuInput(), kNone) << "holding the button does nothing more";
+    EXPECT_EQ(game.clickState, 2) << "held since an earlier frame";
   }
   SetLeftButton(false);
-  EXPECT_EQ(MenuInput(), 0) << "releasing does nothing";
-  EXPECT_EQ(clickState, 0);
+  EXPECT_EQ(MenuInput(), kNone) << "releasing does nothing";
+  EXPECT_EQ(game.clickState, 0);
   SetLeftButton(true);
-  EXPECT_EQ(MenuInput(), 1) << "the next press acts again";
+  EXPECT_EQ(MenuInput(), kStartMission) << "the next press acts again";
 }
 
 TEST_F(Menu, MovingOntoAButtonWithTheButtonHeldDoesNothing) {
   PointAt(100, 100);
   SetLeftButton(true);
-  EXPECT_EQ(MenuInput(), 0) << "pressed beside every button";
+  EXPECT_EQ(MenuInput(), kNone) << "pressed beside every button";
   PointAt(400, 225);
-  EXPECT_EQ(MenuInput(), 0) << "dragged onto Starten while held";
+  EXPECT_EQ(MenuInput(), kNone) << "dragged onto Starten while held";
   SetLeftButton(false);
-  EXPECT_EQ(MenuInput(), 0);
+  EXPECT_EQ(MenuInput(), kNone);
   SetLeftButton(true);
-  EXPECT_EQ(MenuInput(), 1) << "a fresh press on Starten";
+  EXPECT_EQ(MenuInput(), kStartMission) << "a fresh press on Starten";
 }
 
 TEST_F(Menu, AButtonClicksOnlyWithEffectsOn) {
@@ -93,57 +92,57 @@ TEST_F(Menu, AButtonClicksOnlyWithEffectsOn) {
   ClickAt(400, 305);
   EXPECT_EQ(IsWavePlaying(kClickSound), 1) << "a press on a button plays the click";
   StopWave(kClickSound);
-  soundOn = 0;
+  game.soundOn = 0;
   ClickAt(400, 305);
   EXPECT_EQ(IsWavePlaying(kClickSound), 0) << "no click with the effects switched off";
 }
 
 TEST_F(Menu, LastMissionLineNamesTheOutcome) {
-  missionResult = 0;
-  score = 0;
   EXPECT_EQ(LastMissionLine().text, "") << "no line before the first mission or after a won mission with 0";
 
-  missionResult = 1;
-  score = 700;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 1;
+  game.score = 700;
   MenuLine line = LastMissionLine();
   EXPECT_EQ(line.text, "Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!")
       << "ship destroyed, with the points of the mission ignored; the o umlaut is the byte 0xF6";
   EXPECT_EQ(line.text.size(), 52u) << "two spaces after the exclamation mark and after Schiff";
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 255, 150, 240, 540}));
-  missionResult = 400;
-  EXPECT_EQ(LastMissionLine().text, line.text) << "every destruction frame count gives the same line";
+  game.destructionFrames = 401;
+  EXPECT_EQ(LastMissionLine().text, line.text) << "the line does not change during the destruction";
 
-  missionResult = -1;
+  game.missionResult = MissionResult::kAborted;
   line = LastMissionLine();
   EXPECT_EQ(line.text, "Letzte Mission gescheitert!  Abgebrochen!") << "aborted, even with points";
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 255, 150, 240, 540}));
 
-  missionResult = 0;
-  score = 1234;
+  game.missionResult = MissionResult::kRunningOrWon;
+  game.score = 1234;
   line = LastMissionLine();
   EXPECT_EQ(line.text, "Mission erfolgreich!  -  Punktzahl:  1234  !!!");
   EXPECT_EQ((std::vector<int>{line.red, line.green, line.blue, line.x, line.y}),
             (std::vector<int>{150, 150, 255, 260, 540}));
-  score = -56;
+  game.score = -56;
   EXPECT_EQ(LastMissionLine().text, "Mission erfolgreich!  -  Punktzahl:  -56  !!!") << "signed decimal";
 }
 
 TEST_F(Menu, LastMissionLineIsDrawnAtItsPlaceOnlyOnTheMainPage) {
   struct Case {
-    int missionResult;
+    MissionResult missionResult;
     int score;
   };
-  for (const Case& c : {Case{-1, 700}, Case{3, 0}, Case{0, 1234}}) {
-    SCOPED_TRACE(testing::Message() << "missionResult " << c.missionResult << ", score " << c.score);
-    missionResult = c.missionResult;
-    score = c.score;
+  for (const Case& c : {Case{MissionResult::kAborted, 700}, Case{MissionResult::kDestroyed, 0},
+                        Case{MissionResult::kRunningOrWon, 1234}}) {
+    SCOPED_TRACE(testing::Message() << "missionResult " << static_cast<int>(c.missionResult) << ", score "
+                                    << c.score);
+    game.missionResult = c.missionResult;
+    game.score = c.score;
     const Picture drawn = DrawnMenu();
     const MenuLine line = LastMissionLine();
     // The same page without a line (no outcome yet), with the line written over it by hand.
-    missionResult = 0;
-    score = 0;
+    ResetGameState();
     DrawnMenu();
     BeginDraw(BackBufferTarget());
     SetDrawFlags(kDrawTransparentText);
@@ -155,9 +154,9 @@ TEST_F(Menu, LastMissionLineIsDrawnAtItsPlaceOnlyOnTheMainPage) {
         << "the line at (" << line.x << ", 540) in its colour";
   }
 
-  menuState = 2;
+  game.menuState = MenuPage::kHighscoreList;
   const Picture list = DrawnMenu();
-  missionResult = -1;
+  game.missionResult = MissionResult::kAborted;
   EXPECT_EQ(DifferingPixels(DrawnMenu(), list, kScreenWidth), 0) << "the list page has no result line";
 }
 
@@ -189,23 +188,23 @@ TEST_F(Menu, VeilDarkensTheBackgroundWithAlpha200) {
 TEST_F(Menu, ControlWithMOrSSwitchesMusicAndEffects) {
   KeyFrame({Key::LeftControl, Key::M}, true);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 1) << "nothing while M is held";
+  EXPECT_EQ(game.musicOn, 1) << "nothing while M is held";
   KeyFrame({Key::M}, false);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "releasing M with LeftControl held switches the music off";
+  EXPECT_EQ(game.musicOn, 0) << "releasing M with LeftControl held switches the music off";
   TapSoundKey(Key::M);
-  EXPECT_EQ(musicOn, 1) << "and on again";
+  EXPECT_EQ(game.musicOn, 1) << "and on again";
   EXPECT_EQ(IsWavePlaying(kMusicLoop), 1) << "switching the music on starts the loop";
   TapSoundKey(Key::M);
   EXPECT_EQ(IsWavePlaying(kMusicLoop), 0) << "switching it off stops the loop";
   TapSoundKey(Key::M);
   TapSoundKey(Key::S);
-  EXPECT_EQ(soundOn, 0) << "releasing S with LeftControl held switches the effects";
-  EXPECT_EQ(musicOn, 1) << "S leaves the music alone";
+  EXPECT_EQ(game.soundOn, 0) << "releasing S with LeftControl held switches the effects";
+  EXPECT_EQ(game.musicOn, 1) << "S leaves the music alone";
   KeyFrame({Key::LeftControl}, false);
 
   TapSoundKey(Key::M);
-  EXPECT_EQ(musicOn, 1) << "M alone switches nothing on the menu";
+  EXPECT_EQ(game.musicOn, 1) << "M alone switches nothing on the menu";
 }
 
 TEST_F(Menu, ReleaseOfMIsNoticedWhenControlIsHeldAgain) {
@@ -215,12 +214,12 @@ TEST_F(Menu, ReleaseOfMIsNoticedWhenControlIsHeldAgain) {
   HandleSoundKeys();
   KeyFrame({Key::M}, false);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 1) << "M released while LeftControl is up";
+  EXPECT_EQ(game.musicOn, 1) << "M released while LeftControl is up";
   KeyFrame({Key::LeftControl}, true);
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "the release of M counts in the next frame with LeftControl held";
+  EXPECT_EQ(game.musicOn, 0) << "the release of M counts in the next frame with LeftControl held";
   HandleSoundKeys();
-  EXPECT_EQ(musicOn, 0) << "a release is reported once";
+  EXPECT_EQ(game.musicOn, 0) << "a release is reported once";
 }
 
 }  // namespace

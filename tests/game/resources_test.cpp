@@ -7,7 +7,7 @@
 #include "media/quads.h"
 #include "media/sound.h"
 #include "media/sprites.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 
 namespace {
 

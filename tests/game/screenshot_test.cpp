@@ -1,5 +1,5 @@
-// Tests of the screenshot: its file name, its file, and which frame it shows.
-#include "media/screenshot.h"
+// Tests of the screenshot: its file name, its file, and which frame it shows on the menu and in a mission.
+#include "game/screenshot.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,9 +14,11 @@
 
 #include "game/main_loop.h"
 #include "game_fixture.h"
+#include "media/frame_pacing.h"
 #include "media/input.h"
 #include "media/input_injection.h"
 #include "mission/game_state.h"
+#include "mission/mission_progress.h"
 
 namespace {
 
@@ -87,14 +89,15 @@ class Screenshot : public GameScreen {
   // Clicks "Mission" in one menu frame (the page changes after it is drawn) and releases F10 k
   // frames later; F10 is held from the click on.
   Picture ScreenshotFramesAfterPageChange(int k) {
-    menuState = 0;
+    game.menuState = MenuPage::kMain;
     PointAt(400, 305);
     MenuFrame();
     MenuFrame();  // both buffers hold the main menu
     InjectKey(Key::F10, true);
     InjectMouseButton(1, true);
     MenuFrame();
-    EXPECT_EQ(menuState, 1) << "Mission shows the briefing page from the next frame on";
+    EXPECT_EQ(game.menuState, MenuPage::kBriefing)
+        << "Mission shows the briefing page from the next frame on";
     InjectMouseButton(1, false);
     for (int frame = 1; frame < k; ++frame) MenuFrame();
     InjectKey(Key::F10, false);
@@ -108,7 +111,7 @@ class Screenshot : public GameScreen {
 TEST_F(Screenshot, ShowsTheBackBufferFromBeforeTheFrame) {
   PointAt(400, 305);
   const Picture mainMenu = DrawnMenu();
-  menuState = 1;
+  game.menuState = MenuPage::kBriefing;
   const Picture briefing = DrawnMenu();
   ASSERT_NE(mainMenu, briefing);
 
@@ -133,6 +136,28 @@ TEST_F(Screenshot, IsTakenOnceWhenF10IsReleased) {
   EXPECT_TRUE(name == ScreenshotName(before) || name == ScreenshotName(after)) << name << " names the time";
   MenuFrame();
   EXPECT_EQ(Files().size(), 1u) << "one release, one screenshot";
+}
+
+TEST_F(Screenshot, MissionFrameTakesItOnReleaseBeforeDrawing) {
+  StartMission();
+  SetFrameRate(0);
+  // Every frame shows another hull gauge, so that no two frames look the same.
+  game.hull = 4000;
+  MissionFrame();
+  game.hull = 3000;
+  MissionFrame();
+  InjectKey(Key::F10, true);
+  game.hull = 2000;
+  MissionFrame();
+  EXPECT_TRUE(Files().empty()) << "holding F10 in a mission saves nothing";
+  InjectKey(Key::F10, false);
+  const Picture frameBeforeLast = BackBuffer();
+  game.hull = 1000;
+  MissionFrame();
+  EXPECT_TRUE(TakeFile() == frameBeforeLast)
+      << "the release saves the back buffer before the frame draws: the frame of hull 3000, not 2000";
+  MissionFrame();
+  EXPECT_TRUE(Files().empty()) << "one release, one screenshot";
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ int SaveInChildAfter(const std::function<int()>& prepare) {
   if (child == 0) {
     const int prepared = prepare();
     if (prepared < 0) _exit(255);
-    _exit(prepared + 40 * SaveHighscores());
+    _exit(prepared + (SaveHighscores() ? 40 : 0));
   }
   int status = 0;
   waitpid(child, &status, 0);
@@ -106,7 +106,7 @@ class HighscoreTable : public ::testing::Test {
 };
 
 TEST_F(HighscoreTable, WithoutAFileTheTableIsEmptyAndSaveWritesSixtyBytes) {
-  EXPECT_EQ(LoadHighscores(), 0) << "a missing file cannot be opened";
+  EXPECT_FALSE(LoadHighscores()) << "a missing file cannot be opened";
   for (int position = 1; position <= 10; ++position) {
     EXPECT_EQ(HighscoreName(position), "") << "position " << position << " starts with an empty name";
     EXPECT_EQ(HighscoreScore(position), 0) << "position " << position << " starts with score 0";
@@ -115,7 +115,7 @@ TEST_F(HighscoreTable, WithoutAFileTheTableIsEmptyAndSaveWritesSixtyBytes) {
   EXPECT_EQ(HighscorePosition(1), 1) << "any positive score takes position 1";
   EXPECT_EQ(HighscorePosition(-5), 0) << "a negative score never qualifies against scores of 0";
 
-  EXPECT_EQ(SaveHighscores(), 1);
+  EXPECT_TRUE(SaveHighscores());
   std::string expected;
   for (int i = 0; i < 10; ++i) expected += RecordBytes("", 0);
   EXPECT_EQ(ReadBytes(path_), expected) << "ten empty records take 60 bytes";
@@ -160,7 +160,7 @@ TEST_F(HighscoreTable, TheTenthPlaceIsTheThreshold) {
 TEST_F(HighscoreTable, InsertionOnlyComparesNeighbours) {
   // Loading does not sort, and the insertion climbs only past lower neighbours.
   WriteBytes(path_, RecordBytes("low", 100) + RecordBytes("high", 900));
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   EXPECT_EQ(HighscoreName(1), "low") << "the file's order is taken unchanged";
   EXPECT_EQ(HighscorePosition(50), 3) << "50 beats the empty places 3 to 10 but not 900";
   EXPECT_EQ(InsertHighscore("x", 500), 3) << "500 stops below 900 and never meets the lower 100 above it";
@@ -174,7 +174,7 @@ TEST_F(HighscoreTable, AnyNumberOfPlaces) {
   EXPECT_EQ(InsertHighscore("c", 10), 3);
   EXPECT_EQ(InsertHighscore("d", 5), 0) << "three places are full";
   EXPECT_EQ(HighscoreScore(4), -1) << "position 4 lies outside a table of three";
-  ASSERT_EQ(SaveHighscores(), 1);
+  ASSERT_TRUE(SaveHighscores());
   EXPECT_EQ(ReadBytes(path_), RecordBytes("a", 30) + RecordBytes("b", 20) + RecordBytes("c", 10))
       << "only the places are saved, never the spare slot";
 }
@@ -184,21 +184,21 @@ TEST_F(HighscoreTable, LoadFillsPlacesInFileOrderAndKeepsTheRest) {
   FillTable({900, 800, 700, 600});
   WriteBytes(path_,
              RecordBytes(std::string(70000, 'n'), 1) + RecordBytes("three", 3) + RecordBytes("two", 2));
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   EXPECT_EQ(HighscoreName(1).size(), kMaxHighscoreNameBytes) << "a name read across chunks keeps 64000 bytes";
   EXPECT_EQ(HighscoreName(2), "three") << "the file's order is taken unsorted";
   EXPECT_EQ(HighscoreScore(3), 2);
   EXPECT_EQ(HighscoreName(4), "p4") << "position 4 keeps what it held before the load";
 
   WriteBytes(path_, "");
-  EXPECT_EQ(LoadHighscores(), 1) << "an empty file opens";
+  EXPECT_TRUE(LoadHighscores()) << "an empty file opens";
   EXPECT_EQ(HighscoreName(2), "three") << "an empty file changes nothing";
 
   std::string twelve;
   // Appended: GCC 12 warns falsely (-Wrestrict) about "n" + std::to_string(i) at -O3.
   for (int i = 1; i <= 12; ++i) twelve += RecordBytes(std::string("n").append(std::to_string(i)), 1000 - i);
   WriteBytes(path_, twelve);
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   EXPECT_EQ(HighscoreName(10), "n10") << "the first ten records fill the table";
   EXPECT_EQ(HighscorePosition(1000 - 11), 0) << "records 11 and 12 were not read into the spare slot";
 }
@@ -209,12 +209,12 @@ TEST_F(HighscoreTable, SaveAndLoadGiveBackTheTable) {
   std::string file;
   for (int i = 0; i < 10; ++i) file += RecordBytes(i % 3 == 0 ? "" : "name" + std::to_string(i), scores[i]);
   WriteBytes(path_, file);
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   fs::remove(path_);
-  ASSERT_EQ(SaveHighscores(), 1);
+  ASSERT_TRUE(SaveHighscores());
   EXPECT_EQ(ReadBytes(path_), file) << "saving a loaded table writes the same bytes";
   InitHighscores(10, fileName_.c_str());
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   for (int position = 1; position <= 10; ++position) {
     EXPECT_EQ(HighscoreScore(position), scores[position - 1]) << "score at " << position << " survives";
   }
@@ -227,11 +227,11 @@ TEST_F(HighscoreTable, SaveReplacesALongerFileCompletely) {
   for (int i = 0; i < 10; ++i) old += RecordBytes(std::string(30, 'L'), 5000 - i);
   WriteBytes(path_, old + "trailing bytes");
   FillTable({70, 60});
-  ASSERT_EQ(SaveHighscores(), 1);
+  ASSERT_TRUE(SaveHighscores());
   const std::string saved = ReadBytes(path_);
   EXPECT_EQ(saved.size(), 2 * 8u + 8 * 6u) << "no old byte survives after the tenth record";
   InitHighscores(10, fileName_.c_str());
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   EXPECT_EQ(HighscoreName(2), "p2");
   EXPECT_EQ(HighscoreScore(3), 0);
 }
@@ -239,10 +239,10 @@ TEST_F(HighscoreTable, SaveReplacesALongerFileCompletely) {
 TEST_F(HighscoreTable, OpeningTheFileEntersTheProgramFolder) {
   const fs::path folder = fs::canonical(ProgramFolder());
   fs::current_path("/");
-  EXPECT_EQ(LoadHighscores(), 0);
+  EXPECT_FALSE(LoadHighscores());
   EXPECT_EQ(fs::current_path(), folder) << "the folder stays the working directory after a failed open";
   fs::current_path("/");
-  EXPECT_EQ(SaveHighscores(), 1);
+  EXPECT_TRUE(SaveHighscores());
   EXPECT_EQ(fs::current_path(), folder) << "saving enters the program's folder too";
   EXPECT_TRUE(fs::exists(path_)) << "the plain name lands in the program's folder";
 }
@@ -250,7 +250,7 @@ TEST_F(HighscoreTable, OpeningTheFileEntersTheProgramFolder) {
 TEST_F(HighscoreTable, ALeftoverTemporaryFileDoesNotBlockTheSave) {
   WriteBytes(path_ + ".tmp", "left by an interrupted save");
   FillTable({10});
-  EXPECT_EQ(SaveHighscores(), 1);
+  EXPECT_TRUE(SaveHighscores());
   EXPECT_EQ(ReadBytes(path_).substr(0, 8), RecordBytes("p1", 10));
   EXPECT_FALSE(fs::exists(path_ + ".tmp"));
 }
@@ -258,12 +258,12 @@ TEST_F(HighscoreTable, ALeftoverTemporaryFileDoesNotBlockTheSave) {
 TEST_F(HighscoreTable, OnlyARegularFileIsTheTable) {
   FillTable({300});
   ASSERT_EQ(mkfifo(path_.c_str(), 0644), 0);
-  EXPECT_EQ(LoadHighscores(), 0) << "a FIFO of that name is not read and does not block";
+  EXPECT_FALSE(LoadHighscores()) << "a FIFO of that name is not read and does not block";
   fs::remove(path_);
   ASSERT_TRUE(fs::create_directory(path_));
-  EXPECT_EQ(LoadHighscores(), 0) << "a folder of that name is no file";
+  EXPECT_FALSE(LoadHighscores()) << "a folder of that name is no file";
   EXPECT_EQ(HighscoreName(1), "p1") << "a failed load leaves the table unchanged";
-  EXPECT_EQ(SaveHighscores(), 0) << "a folder of that name cannot be replaced";
+  EXPECT_FALSE(SaveHighscores()) << "a folder of that name cannot be replaced";
   EXPECT_FALSE(fs::exists(path_ + ".tmp")) << "the temporary file is removed";
   fs::remove(path_);
 }
@@ -322,7 +322,7 @@ TEST_F(HighscoreTable, WhereTheProgramsFolderIsClosedThePlayersDataFolderKeepsTh
       if (setgid(65534) != 0 || setuid(65534) != 0) return -1;
       setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
       InitHighscores(10, fileName_.c_str());
-      int result = 10 + LoadHighscores();
+      int result = 10 + (LoadHighscores() ? 1 : 0);
       if (fs::current_path() == fs::path(dataHome + "/space")) result += 20;
       InsertHighscore(name, 250);
       return result;
@@ -341,7 +341,7 @@ TEST_F(HighscoreTable, WhereTheProgramsFolderIsClosedThePlayersDataFolderKeepsTh
 
   EXPECT_EQ(run("second"), 10 + 1 + 20 + 40);
   InitHighscores(10, saved.c_str());
-  ASSERT_EQ(LoadHighscores(), 1);
+  ASSERT_TRUE(LoadHighscores());
   EXPECT_EQ(HighscoreName(2), "first") << "once the data folder holds a table, that one is read";
   EXPECT_EQ(HighscoreName(3), "second");
   fs::remove_all(dataHome);

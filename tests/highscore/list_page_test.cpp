@@ -60,9 +60,9 @@ TEST_F(ListPage, EveryTextStandsAtItsPlace) {
     file << SerializeHighscores(entries);
   }
   InitHighscores(10, name.c_str());
-  const int loaded = LoadHighscores();
+  const bool loaded = LoadHighscores();
   std::remove((ProgramFolder() + name).c_str());
-  ASSERT_EQ(loaded, 1);
+  ASSERT_TRUE(loaded);
   ASSERT_EQ(HighscoreScore(4), -7);
 
   const Picture page = OnBlack(DrawHighscoreList);

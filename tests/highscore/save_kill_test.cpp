@@ -151,7 +151,7 @@ class SaveKill : public ::testing::Test {
     RestoreOldFile();
 
     InitHighscores(10, path_.c_str());
-    ASSERT_EQ(LoadHighscores(), 1) << "the old file is the table's start";
+    ASSERT_TRUE(LoadHighscores()) << "the old file is the table's start";
     ASSERT_EQ(InsertHighscore("ace", 950), 1) << "setup: the new entry goes on top";
     std::vector<HighscoreEntry> now;
     for (int position = 1; position <= 10; ++position) {
@@ -178,7 +178,7 @@ class SaveKill : public ::testing::Test {
 
   // After an interrupted save the next one succeeds and leaves the new table and nothing else.
   void ExpectTheNextSaveSucceeds(const std::string& when) {
-    EXPECT_EQ(SaveHighscores(), 1) << "a save after a save killed " << when << " succeeds";
+    EXPECT_TRUE(SaveHighscores()) << "a save after a save killed " << when << " succeeds";
     EXPECT_EQ(ReadBytes(path_), newBytes_) << "a save after a save killed " << when << " writes the table";
     EXPECT_EQ(FolderEntries(), std::set<std::string>{"kvshs.dat"})
         << "no temporary file is left after a save that followed a save killed " << when;

@@ -21,9 +21,8 @@ class MissionDisplay : public MissionMediaTest {
  protected:
   void SetUp() override {
     MissionMediaTest::SetUp();
-    shipX = 100000.0f;
-    approachPhase = 0;
-    speed = -80;
+    game.shipX = 100000.0f;
+    game.speed = -80;
   }
 };
 
@@ -31,7 +30,7 @@ class MissionDisplay : public MissionMediaTest {
 // At depth 1600 one world unit is 1/16 pixel exactly, so the alien is drawn 750 x 250.
 Alien& PlaceAlien(float dx, float y, float z) {
   Alien& alien = StillAlien(1, 0, 0, 1000);
-  alien.x = shipX + dx;
+  alien.x = game.shipX + dx;
   alien.y = y;
   alien.z = z;
   return alien;
@@ -43,10 +42,10 @@ TEST_F(MissionDisplay, OnlyObjectsInside0To61000AreDrawn) {
   PlaceAlien(0, 0, -1.0f);
   PlaceAlien(0, 0, 0.5f);
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).armed, 1) << "60999 lies in the far slice";
-  EXPECT_EQ(aliens.At(1).armed, 0) << "61000 is beyond the far slice and not drawn";
-  EXPECT_EQ(aliens.At(2).armed, 0) << "a depth below 0 is not drawn";
-  EXPECT_EQ(aliens.At(3).armed, 1) << "the near slice starts at 0";
+  EXPECT_EQ(game.aliens.At(0).armed, 1) << "60999 lies in the far slice";
+  EXPECT_EQ(game.aliens.At(1).armed, 0) << "61000 is beyond the far slice and not drawn";
+  EXPECT_EQ(game.aliens.At(2).armed, 0) << "a depth below 0 is not drawn";
+  EXPECT_EQ(game.aliens.At(3).armed, 1) << "the near slice starts at 0";
 }
 
 TEST_F(MissionDisplay, AliensAreSteeredBackOnScreenVertically) {
@@ -55,10 +54,10 @@ TEST_F(MissionDisplay, AliensAreSteeredBackOnScreenVertically) {
   PlaceAlien(0, -1600.0f, 1600.0f);  // top edge at 75
   PlaceAlien(0, -1608.0f, 1600.0f);  // top edge at 74.5
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).y, 4400.0f) << "a top edge at exactly 450 is not moved";
-  EXPECT_EQ(aliens.At(1).y, 4208.0f) << "below 450 the alien moves up by 200";
-  EXPECT_EQ(aliens.At(2).y, -1600.0f) << "a top edge at exactly 75 is not moved";
-  EXPECT_EQ(aliens.At(3).y, -1408.0f) << "above 75 the alien moves down by 200";
+  EXPECT_EQ(game.aliens.At(0).y, 4400.0f) << "a top edge at exactly 450 is not moved";
+  EXPECT_EQ(game.aliens.At(1).y, 4208.0f) << "below 450 the alien moves up by 200";
+  EXPECT_EQ(game.aliens.At(2).y, -1600.0f) << "a top edge at exactly 75 is not moved";
+  EXPECT_EQ(game.aliens.At(3).y, -1408.0f) << "above 75 the alien moves down by 200";
 }
 
 TEST_F(MissionDisplay, AnAlienIsArmedOnlyWithItsCentreStrictlyOnScreen) {
@@ -66,36 +65,36 @@ TEST_F(MissionDisplay, AnAlienIsArmedOnlyWithItsCentreStrictlyOnScreen) {
   PlaceAlien(-6384.0f, 0, 1600.0f);  // centre at x 1
   PlaceAlien(6400.0f, 0, 1600.0f);   // centre at x 800
   PlaceAlien(6384.0f, 0, 1600.0f);   // centre at x 799
-  aliens.At(0).armed = 1;
+  game.aliens.At(0).armed = 1;
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).armed, 0) << "a centre exactly at x 0 is not armed";
-  EXPECT_EQ(aliens.At(1).armed, 1);
-  EXPECT_EQ(aliens.At(2).armed, 0) << "a centre exactly at x 800 is not armed";
-  EXPECT_EQ(aliens.At(3).armed, 1);
-  shakeOffsetX = 1;
+  EXPECT_EQ(game.aliens.At(0).armed, 0) << "a centre exactly at x 0 is not armed";
+  EXPECT_EQ(game.aliens.At(1).armed, 1);
+  EXPECT_EQ(game.aliens.At(2).armed, 0) << "a centre exactly at x 800 is not armed";
+  EXPECT_EQ(game.aliens.At(3).armed, 1);
+  game.shakeOffsetX = 1;
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).armed, 1) << "the shake moves the world view, and with it the centre";
-  EXPECT_EQ(aliens.At(3).armed, 0);
+  EXPECT_EQ(game.aliens.At(0).armed, 1) << "the shake moves the world view, and with it the centre";
+  EXPECT_EQ(game.aliens.At(3).armed, 0);
 }
 
 TEST_F(MissionDisplay, DriftIsSteeredOnlyAfterTheApproach) {
   PlaceAlien(20000.0f, 0, 1600.0f);   // far right of the screen
   PlaceAlien(-20000.0f, 0, 1600.0f);  // far left of the screen
   PlaceAlien(0, 0, 1600.0f);
-  approachPhase = 1;
+  game.approachPhase = 1;
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).drift, 0.0f) << "no horizontal steering during the approach";
-  EXPECT_EQ(aliens.At(1).drift, 0.0f);
-  approachPhase = 0;
+  EXPECT_EQ(game.aliens.At(0).drift, 0.0f) << "no horizontal steering during the approach";
+  EXPECT_EQ(game.aliens.At(1).drift, 0.0f);
+  game.approachPhase = 0;
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).drift, -20.0f) << "right of the screen: drift towards -x";
-  EXPECT_EQ(aliens.At(1).drift, 20.0f) << "left of the screen: drift towards +x";
-  EXPECT_EQ(aliens.At(2).drift, 0.0f);
-  aliens.At(0).drift = -280.0f;  // speed - 200
-  aliens.At(1).drift = 120.0f;   // speed + 200
+  EXPECT_EQ(game.aliens.At(0).drift, -20.0f) << "right of the screen: drift towards -x";
+  EXPECT_EQ(game.aliens.At(1).drift, 20.0f) << "left of the screen: drift towards +x";
+  EXPECT_EQ(game.aliens.At(2).drift, 0.0f);
+  game.aliens.At(0).drift = -280.0f;  // speed - 200
+  game.aliens.At(1).drift = 120.0f;   // speed + 200
   DrawMissionFrame();
-  EXPECT_EQ(aliens.At(0).drift, -280.0f) << "steering stops at speed - 200";
-  EXPECT_EQ(aliens.At(1).drift, 120.0f) << "steering stops at speed + 200";
+  EXPECT_EQ(game.aliens.At(0).drift, -280.0f) << "steering stops at speed - 200";
+  EXPECT_EQ(game.aliens.At(1).drift, 120.0f) << "steering stops at speed + 200";
 }
 
 // What a frame shows, read from the frame just presented. Every slot the mission draws holds a flat
@@ -108,7 +107,7 @@ class MissionPicture : public MissionDisplay {
   void SetUp() override {
     MissionDisplay::SetUp();
     for (int slot = 50; slot <= 53; ++slot) Flat(slot, 440, 340, kBackground, kSpritePlain);
-    approachPhase = 1;  // no crosshair unless a test wants one
+    game.approachPhase = 1;  // no crosshair unless a test wants one
   }
   void TearDown() override {
     for (const int slot : kUsedSlots) FreeSprite(slot);
@@ -157,9 +156,9 @@ TEST_F(MissionPicture, GaugesShowOneSegmentPerStepFromTheFirst) {
       {-5, 1050, -50.0f, 0, 21, 1},
   };
   for (const Case& c : cases) {
-    hull = c.hull;
-    speed = c.speed;
-    energy = c.energy;
+    game.hull = c.hull;
+    game.speed = c.speed;
+    game.energy = c.energy;
     DrawMissionFrame();
     EXPECT_EQ(Segments(50), c.hullSegments)
         << "hull " << c.hull << ": segments 0 to hull / 200, none at 0 or below";
@@ -167,7 +166,7 @@ TEST_F(MissionPicture, GaugesShowOneSegmentPerStepFromTheFirst) {
         << "speed " << c.speed << ": segments 0 to min(|speed|, 1000) / 50";
     EXPECT_EQ(Segments(150), c.energySegments) << "energy " << c.energy << ": segments 0 to energy / 67";
   }
-  hull = 4000;
+  game.hull = 4000;
   DrawMissionFrame();
   EXPECT_EQ(Shown(500, 50), 0x606060u) << "the first segment's corner at (500, 50)";
   EXPECT_EQ(Shown(499, 50), kBackground);
@@ -185,12 +184,12 @@ TEST_F(MissionPicture, NearerSlicesCoverFartherOnesAndListOrderDecidesWithinOne)
   PlaceAlien(0, 0, 20000.0f).quad = 41;  // slice 20, listed later
   DrawMissionFrame();
   EXPECT_EQ(Shown(400, 300), 0xC00000u) << "slices are drawn from far to near: the near alien covers";
-  aliens.Clear();
+  game.aliens.Clear();
   PlaceAlien(0, 0, 20000.0f).quad = 41;
   PlaceAlien(0, 0, 5500.0f).quad = 40;
   DrawMissionFrame();
   EXPECT_EQ(Shown(400, 300), 0xC00000u) << "whatever the list order";
-  aliens.Clear();
+  game.aliens.Clear();
   PlaceAlien(0, 0, 5100.0f).quad = 40;
   PlaceAlien(0, 0, 5900.0f).quad = 42;  // farther, but in the same slice and later in the list
   DrawMissionFrame();
@@ -220,19 +219,19 @@ TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
   // In slice 10 (depth about 10500, a pixel about 105 units) objects 40 pixels wide, side by side.
   Alien& alien = PlaceAlien(-15000.0f, 0, 10500.0f);
   alien.width = alien.height = 4000;
-  debris[0] = {int(shipX) - 7500, 0, 10400, 4000, 0};
+  game.debris[0] = {int(game.shipX) - 7500, 0, 10400, 4000, 0};
   const auto addShot = [](float dx) {
-    Shot& shot = shots.Append();
+    Shot& shot = game.shots.Append();
     shot = Shot{};
-    shot.x = shipX + dx;
+    shot.x = game.shipX + dx;
     shot.z = 10500.0f;
     shot.width = shot.height = 4000;
     shot.quad = 11;
   };
   addShot(0.0f);
-  Spark& spark = sparks.Append();
+  Spark& spark = game.sparks.Append();
   spark = Spark{};
-  spark.x = shipX + 7500.0f;
+  spark.x = game.shipX + 7500.0f;
   spark.z = 10600.0f;
   spark.size = 4000.0f;
   spark.life = 127.6f;  // alpha 128
@@ -251,17 +250,17 @@ TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
 
 TEST_F(MissionPicture, CrosshairPairIsAddedAtTheMouseAndTheAimPoint) {
   Flat(1, 32, 32, 0x646464);
-  aimX = 200;
-  aimY = 200;
-  mouseX = 600;
-  mouseY = 400;
-  approachPhase = 1;
+  game.aimX = 200;
+  game.aimY = 200;
+  game.mouseX = 600;
+  game.mouseY = 400;
+  game.approachPhase = 1;
   DrawMissionFrame();
   EXPECT_EQ(Shown(200, 200), kBackground) << "no crosshair during the approach";
   EXPECT_EQ(Shown(600, 400), kBackground);
 
-  approachPhase = 0;
-  shakeOffsetX = 5;  // the shake moves the world, not the crosshair
+  game.approachPhase = 0;
+  game.shakeOffsetX = 5;  // the shake moves the world, not the crosshair
   DrawMissionFrame();
   EXPECT_EQ(Shown(184, 184), 0x848484u)
       << "at the aim point, its top-left corner 16 up and left: 0x20 + 0x64";
@@ -280,9 +279,9 @@ TEST_F(MissionPicture, ShakeMovesTheBackgroundAndTheWorldOnly) {
   Flat(20, 14, 20, 0x404040);
   SetQuadSize(20, 14, 20);
   PlaceAlien(0, 0, 11000.0f);
-  hull = 4000;
-  shakeOffsetX = 3;
-  shakeOffsetY = -2;
+  game.hull = 4000;
+  game.shakeOffsetX = 3;
+  game.shakeOffsetY = -2;
   DrawMissionFrame();
   EXPECT_EQ(Shown(402, 100), kBackground) << "the left quarter reaches 400 - 40 + 440 + 3";
   EXPECT_EQ(Shown(403, 100), 0x303030u) << "the right quarter starts at 400 + 3";
@@ -294,9 +293,9 @@ TEST_F(MissionPicture, ShakeMovesTheBackgroundAndTheWorldOnly) {
 TEST_F(MissionPicture, SparksRightInFrontOfTheViewerCoverTheScreen) {
   Flat(10, 8, 8, 0x404040);
   // 2000 units at depth 5 are 40000 pixels: far larger than the screen.
-  Spark& spark = sparks.Append();
+  Spark& spark = game.sparks.Append();
   spark = Spark{};
-  spark.x = shipX;
+  spark.x = game.shipX;
   spark.z = 5.0f;
   spark.size = 2000.0f;
   spark.life = 255.0f;

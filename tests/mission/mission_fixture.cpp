@@ -43,7 +43,7 @@ int TicksBetween(int from, int to) {
 
 Alien& StillAlien(int type, int x, int y, int z) {
   SpawnAlien(x, y, z, type);
-  Alien& alien = aliens.At(aliens.Count() - 1);
+  Alien& alien = game.aliens.At(game.aliens.Count() - 1);
   alien.drift = 0.0f;
   return alien;
 }

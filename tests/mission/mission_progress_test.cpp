@@ -24,7 +24,7 @@
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
-#include "mission/sound_slots.h"
+#include "mission/slots.h"
 #include "mission_fixture.h"
 #include "tests/formats/wav_image.h"
 
@@ -94,41 +94,40 @@ class MissionSound : public MissionMediaTest {
 int FramesUntilApproachEnds(int limit) {
   for (int frame = 1; frame <= limit; ++frame) {
     AdvanceMission();
-    if (approachPhase == 0) return frame;
+    if (game.approachPhase == 0) return frame;
   }
   return -1;
 }
 
 TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
-  leaveLoop = 0;
-  nextShotTime = 1234;
-  musicOn = 0;
-  shots.Append().z = 5000.0f;  // a shot of the last mission
-  sparks.Append();
+  game.nextShotTime = 1234;
+  game.musicOn = 0;
+  game.shots.Append().z = 5000.0f;  // a shot of the last mission
+  game.sparks.Append();
   const int before = GetTickCount();
   StartMission();
 
-  EXPECT_EQ(shipX, 800000.0f);
-  EXPECT_EQ(speed, -8000);
-  EXPECT_EQ(approachPhase, 1);
-  EXPECT_EQ(weapon, 2);
-  EXPECT_EQ(gunSide, 1);
-  EXPECT_EQ(hull, 4000);
-  EXPECT_EQ(energy, 1330.0f);
-  EXPECT_EQ(aimX, 400);
-  EXPECT_EQ(aimY, 300);
-  EXPECT_EQ(musicVolume, 0.0f);
-  EXPECT_GE(TicksBetween(before, missionStartTime), 0) << "the tick count at the start";
-  EXPECT_LE(TicksBetween(before, missionStartTime), TicksBetween(before, GetTickCount()));
-  EXPECT_EQ(nextShotTime, 1234) << "the fire interval is kept across missions";
-  EXPECT_EQ(musicOn, 0) << "the music switch is kept";
-  EXPECT_EQ(shots.Count(), 1) << "shots in flight survive into the next mission";
-  EXPECT_EQ(sparks.Count(), 0) << "sparks of the last mission are gone";
-  ASSERT_EQ(aliens.Count(), 40);
+  EXPECT_EQ(game.shipX, 800000.0f);
+  EXPECT_EQ(game.speed, -8000);
+  EXPECT_EQ(game.approachPhase, 1);
+  EXPECT_EQ(game.weapon, 2);
+  EXPECT_EQ(game.gunSide, 1);
+  EXPECT_EQ(game.hull, 4000);
+  EXPECT_EQ(game.energy, 1330.0f);
+  EXPECT_EQ(game.aimX, 400);
+  EXPECT_EQ(game.aimY, 300);
+  EXPECT_EQ(game.musicVolume, 0.0f);
+  EXPECT_GE(TicksBetween(before, game.missionStartTime), 0) << "the tick count at the start";
+  EXPECT_LE(TicksBetween(before, game.missionStartTime), TicksBetween(before, GetTickCount()));
+  EXPECT_EQ(game.nextShotTime, 1234) << "the fire interval is kept across missions";
+  EXPECT_EQ(game.musicOn, 0) << "the music switch is kept";
+  EXPECT_EQ(game.shots.Count(), 1) << "shots in flight survive into the next mission";
+  EXPECT_EQ(game.sparks.Count(), 0) << "sparks of the last mission are gone";
+  ASSERT_EQ(game.aliens.Count(), 40);
 
   int types[4] = {};
-  for (int i = 0; i < aliens.Count(); ++i) {
-    const Alien& alien = aliens.At(i);
+  for (int i = 0; i < game.aliens.Count(); ++i) {
+    const Alien& alien = game.aliens.At(i);
     const int type = alien.quad - 39;
     ASSERT_GE(type, 1);
     ASSERT_LE(type, 3);
@@ -143,58 +142,61 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   }
   EXPECT_GT(types[1], types[3]) << "type 1 is three times as likely as type 3";
 
-  for (int i = 0; i <= lastDebrisIndex; ++i) {
-    EXPECT_GE(debris[i].x, 700000);
-    EXPECT_LE(debris[i].x, 900000);
-    EXPECT_EQ(debris[i].z % 1000, 0);
-    EXPECT_GE(debris[i].z, 3000);
-    EXPECT_LE(debris[i].z, 13000);
-    EXPECT_EQ(debris[i].size, 2000);
+  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
+    EXPECT_GE(game.debris[i].x, 700000);
+    EXPECT_LE(game.debris[i].x, 900000);
+    EXPECT_EQ(game.debris[i].z % 1000, 0);
+    EXPECT_GE(game.debris[i].z, 3000);
+    EXPECT_LE(game.debris[i].z, 13000);
+    EXPECT_EQ(game.debris[i].size, 2000);
   }
 }
 
 TEST_F(MissionProgress, UntouchedApproachTakes198FramesAndEndsNearTheFleet) {
   StartMission();
   EXPECT_EQ(FramesUntilApproachEnds(400), 198) << "the approach lasts 198 frames";
-  EXPECT_EQ(speed, -80) << "the approach leaves the speed at -80";
-  EXPECT_EQ(shipX, 4040.0f) << "the ship covers 795960 units during the approach";
+  EXPECT_EQ(game.speed, -80) << "the approach leaves the speed at -80";
+  EXPECT_EQ(game.shipX, 4040.0f) << "the ship covers 795960 units during the approach";
   AdvanceMission();
-  EXPECT_EQ(speed, -80) << "after the approach nothing brakes";
-  EXPECT_EQ(shipX, 3960.0f);
+  EXPECT_EQ(game.speed, -80) << "after the approach nothing brakes";
+  EXPECT_EQ(game.shipX, 3960.0f);
 }
 
 TEST_F(MissionProgress, MusicFadesInOverTwoHundredFrames) {
   StartMission();
   for (int frame = 1; frame < 200; ++frame) AdvanceMission();
-  EXPECT_EQ(musicVolume, 99.5f);
+  EXPECT_EQ(game.musicVolume, 99.5f);
   AdvanceMission();
-  EXPECT_EQ(musicVolume, 100.0f) << "full volume in the 200th frame";
+  EXPECT_EQ(game.musicVolume, 100.0f) << "full volume in the 200th frame";
   AdvanceMission();
-  EXPECT_EQ(musicVolume, 100.0f);
+  EXPECT_EQ(game.musicVolume, 100.0f);
 }
 
 TEST_F(MissionProgress, DepartureTakes80FramesAfterTheLastAlien) {
   StartMission();
   FramesUntilApproachEnds(400);
-  aliens.Clear();
+  game.aliens.Clear();
   for (int frame = 1; frame < 80; ++frame) {
     AdvanceMission();
-    ASSERT_EQ(leaveLoop, 0) << "still accelerating in frame " << frame;
+    ASSERT_EQ(game.leaveLoop, 0) << "still accelerating in frame " << frame;
   }
   AdvanceMission();
-  EXPECT_EQ(leaveLoop, 1) << "the departure from -80 takes 80 frames";
-  EXPECT_EQ(speed, -8080);
-  EXPECT_EQ(missionResult, 0) << "a departure is a won mission";
+  EXPECT_EQ(game.leaveLoop, 1) << "the departure from -80 takes 80 frames";
+  EXPECT_EQ(game.speed, -8080);
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "a departure is a won mission";
 }
 
 TEST_F(MissionProgress, HullZeroHoldsAndMinusOneDestroys) {
   StartMission();
-  hull = 0;
+  game.hull = 0;
   AdvanceMission();
-  EXPECT_EQ(missionResult, 0) << "a hull of exactly 0 does not destroy the ship";
-  hull = -1;
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon)
+      << "a hull of exactly 0 does not destroy the ship";
+  game.hull = -1;
   AdvanceMission();
-  EXPECT_EQ(missionResult, 1) << "a hull below 0 starts the destruction sequence";
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "a hull below 0 starts the destruction sequence";
+  EXPECT_EQ(game.destructionFrames, 1) << "the frame the hull breaks is the sequence's first";
 }
 
 // The first seed from 1 on whose first RandomUpTo(100) is `value`.
@@ -210,7 +212,7 @@ std::uint32_t SeedOpeningWith(int value) {
 void ExpectSparks(int first, int count, int x, int y, int z, int power) {
   for (int i = first; i < first + count; ++i) {
     SCOPED_TRACE(testing::Message() << "spark " << i);
-    const Spark& spark = sparks.At(i);
+    const Spark& spark = game.sparks.At(i);
     EXPECT_EQ(spark.size, static_cast<float>((RandomUpTo(5000) + 300) * power / 100)) << "power " << power;
     RandomUpTo(55);
     EXPECT_EQ(spark.x, static_cast<float>(x + RandomUpTo(700) - 300));
@@ -224,69 +226,70 @@ void ExpectSparks(int first, int count, int x, int y, int z, int power) {
 
 TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   StillAlien(1, 0, 0, 70000);  // one alien left: no departure
-  approachPhase = 0;
-  speed = -1000;
+  game.speed = -1000;
 
   // A burst when RandomUpTo(100) gives 9: three sparks, the y offset drawn before the x offset.
   const std::uint32_t burstSeed = SeedOpeningWith(9);
-  shipX = 50000.0f;
-  shipY = 20000.0f;
-  missionResult = 1;
+  game.shipX = 50000.0f;
+  game.shipY = 20000.0f;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 1;
   SeedRandom(burstSeed);
   AdvanceMission();
-  ASSERT_EQ(sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
+  ASSERT_EQ(game.sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
   SeedRandom(burstSeed);
   RandomUpTo(100);
   const int offsetY = RandomUpTo(4000) - 2000;
   const int offsetX = RandomUpTo(4000) - 2000;
   ASSERT_NE(offsetX, offsetY) << "the seed tells the two offsets apart";
   ExpectSparks(0, 3, 50000 + offsetX, 20600 + offsetY, 100, 300);
-  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the sparks are placed";
+  EXPECT_EQ(game.shipX, 49000.0f) << "the ship moves after the sparks are placed";
 
   // The final blast, with no burst for RandomUpTo(100) at 10: 20 sparks at the ship, 1000 below
   // the view that has just sunk.
   const std::uint32_t quietSeed = SeedOpeningWith(10);
-  sparks.Clear();
-  shipX = 50000.0f;
-  shipY = 20000.0f;
-  missionResult = 299;
+  game.sparks.Clear();
+  game.shipX = 50000.0f;
+  game.shipY = 20000.0f;
+  game.destructionFrames = 299;
   SeedRandom(quietSeed);
   AdvanceMission();
-  ASSERT_EQ(missionResult, 300);
-  ASSERT_EQ(sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
+  ASSERT_EQ(game.destructionFrames, 300);
+  ASSERT_EQ(game.sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
   SeedRandom(quietSeed);
   RandomUpTo(100);
   ExpectSparks(0, 20, 50000, 21600, 500, 300);
-  EXPECT_EQ(shipX, 49000.0f) << "the ship moves after the blast";
+  EXPECT_EQ(game.shipX, 49000.0f) << "the ship moves after the blast";
 }
 
 TEST_F(MissionProgress, DestroyedWhileDepartingStaysLost) {
   StartMission();
-  aliens.Clear();
-  approachPhase = 0;
-  speed = -80;
-  hull = -5;
-  while (leaveLoop == 0) AdvanceMission();
-  EXPECT_GT(missionResult, 0) << "the departure ends the mission but it counts as lost";
+  game.aliens.Clear();
+  game.approachPhase = 0;
+  game.speed = -80;
+  game.hull = -5;
+  while (game.leaveLoop == 0) AdvanceMission();
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "the departure ends the mission but it counts as lost";
 }
 
 TEST_F(MissionProgressInput, KeypadPlusShortensTheApproach) {
   StartMission();
   InjectKey(Key::KeypadPlus, true);
   int frames = 0;
-  while (approachPhase == 1 && frames < 400) {
+  while (game.approachPhase == 1 && frames < 400) {
     ReadMissionInput();
     if (frames == 0) {
-      EXPECT_EQ(speed, -1000) << "-8005 is clamped to -1000 at once";
+      EXPECT_EQ(game.speed, -1000) << "-8005 is clamped to -1000 at once";
     }
     AdvanceMission();
     ++frames;
   }
   EXPECT_EQ(frames, 26) << "net +35 per frame from -960 while KeypadPlus stays held";
-  EXPECT_EQ(speed, -85);
+  EXPECT_EQ(game.speed, -85);
   ReadMissionInput();
   AdvanceMission();
-  EXPECT_EQ(speed, -90) << "after the approach KeypadPlus speeds up by 5 per frame";
+  EXPECT_EQ(game.speed, -90) << "after the approach KeypadPlus speeds up by 5 per frame";
   InjectKey(Key::KeypadPlus, false);
 }
 
@@ -294,7 +297,7 @@ TEST_F(MissionProgressInput, KeypadMinusDuringTheApproachIsNotClamped) {
   StartMission();
   InjectKey(Key::KeypadMinus, true);
   ReadMissionInput();
-  EXPECT_EQ(speed, -7995) << "KeypadMinus only clamps at 0";
+  EXPECT_EQ(game.speed, -7995) << "KeypadMinus only clamps at 0";
   InjectKey(Key::KeypadMinus, false);
 }
 
@@ -302,21 +305,24 @@ TEST_F(MissionProgressInput, EscapeAbortsTheApproachButNotADestruction) {
   StartMission();
   InjectKey(Key::Escape, true);
   ReadMissionInput();
-  EXPECT_EQ(leaveLoop, 0) << "Escape counts when released";
+  EXPECT_EQ(game.leaveLoop, 0) << "Escape counts when released";
   InjectKey(Key::Escape, false);
   ReadMissionInput();
-  EXPECT_EQ(leaveLoop, 1);
-  EXPECT_EQ(missionResult, -1) << "Escape during the approach aborts the mission";
+  EXPECT_EQ(game.leaveLoop, 1);
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "Escape during the approach aborts the mission";
 
   StartMission();
-  leaveLoop = 0;
-  missionResult = 57;
+  game.leaveLoop = 0;
+  game.missionResult = MissionResult::kDestroyed;
+  game.destructionFrames = 57;
   InjectKey(Key::Escape, true);
   ReadMissionInput();
   InjectKey(Key::Escape, false);
   ReadMissionInput();
-  EXPECT_EQ(leaveLoop, 1);
-  EXPECT_EQ(missionResult, 57) << "Escape during the destruction keeps the mission lost";
+  EXPECT_EQ(game.leaveLoop, 1);
+  EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
+      << "Escape during the destruction keeps the mission lost";
+  EXPECT_EQ(game.destructionFrames, 57) << "and leaves the sequence's count alone";
 }
 
 TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
@@ -325,14 +331,14 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
   for (const int on : {0, 1}) {
     SCOPED_TRACE(testing::Message() << "switches " << on);
     StopWave(-1);
-    soundOn = on;
-    musicOn = on;
+    game.soundOn = on;
+    game.musicOn = on;
     StartMission();
     EXPECT_EQ(IsWavePlaying(kMusicLoop), on) << "a mission starts the music loop only with the music on";
-    weapon = 1;
+    game.weapon = 1;
     FireWeapon();
     EXPECT_EQ(IsWavePlaying(kShotSound), on) << "a volley sounds only with the effects on";
-    aliens.Clear();
+    game.aliens.Clear();
     StillAlien(1, 0, 0, 8000).hitPoints = 0;
     AlienPass();
     EXPECT_EQ(IsWavePlaying(kExplosionSound), on) << "a destroyed alien sounds only with the effects on";
@@ -342,10 +348,9 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
 TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
   ASSERT_NO_FATAL_FAILURE(OpenAudio("disk"));
   ASSERT_NO_FATAL_FAILURE(LoadSounds());
-  musicOn = 1;
   StartMission();
   for (int frame = 1; frame <= 3; ++frame) AdvanceMission();
-  ASSERT_EQ(musicVolume, 1.5f);
+  ASSERT_EQ(game.musicVolume, 1.5f);
   // Volumes 0, 1 (1.0) and 2 (1.5 rounded to even) so far: volume 2 is 20 log10(2 / 100) dB,
   // -33.98 dB, twice the level of volume 1.
   const double music = kLoudSample * std::pow(10.0, WaveAttenuation(2) / 2000.0);
@@ -353,7 +358,7 @@ TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
 
   // An alien destroyed at depth 16000 explodes at volume 800 / 16000 x 1000 = 50, -6.03 dB.
   StopWave(-1);
-  aliens.Clear();
+  game.aliens.Clear();
   StillAlien(1, 0, 0, 16000).hitPoints = 0;
   AlienPass();
   const double explosion = kLoudSample * std::pow(10.0, -603 / 2000.0);

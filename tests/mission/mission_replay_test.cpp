@@ -118,13 +118,13 @@ class Autopilot {
       switchedTo_ = selected_;
     }
 
-    const Plan plan = approachPhase == 0 ? ChoosePlan() : Plan{};
+    const Plan plan = game.approachPhase == 0 ? ChoosePlan() : Plan{};
     const int nowX = MousePosX();
     const int nowY = MousePosY();
     if (plan.gun != nullptr && (plan.x != nowX || plan.y != nowY)) {
       events.push_back({frame, "motion", plan.x - nowX, plan.y - nowY});
     }
-    const int weaponNow = switchedTo_ != 0 ? switchedTo_ : weapon;
+    const int weaponNow = switchedTo_ != 0 ? switchedTo_ : game.weapon;
     if (plan.gun != nullptr && plan.gun->weapon != weaponNow && keyHeld_ == 0) {
       selected_ = plan.gun->weapon;
       keyHeld_ = Key::Digit1 + selected_ - 1;
@@ -135,7 +135,7 @@ class Autopilot {
     // With no alien in reach, fly so that the nearest one comes closer: stand still for one
     // behind the ship (it drifts back towards -x), speed up for one ahead.
     int speedKey = 0;
-    if (approachPhase == 0 && plan.gun == nullptr && aliens.Count() > 0) {
+    if (game.approachPhase == 0 && plan.gun == nullptr && game.aliens.Count() > 0) {
       speedKey = NearestAlienOffset() > 0.0f ? Key::KeypadMinus : Key::KeypadPlus;
     }
     if (speedKey != speedKey_) {
@@ -146,8 +146,9 @@ class Autopilot {
 
     // ReadMissionInput fires with the crosshair as EaseAim leaves it at the start of the frame.
     const bool fire = plan.gun != nullptr && plan.gun->weapon == weaponNow &&
-                      EasedAim(aimX, mouseX) == plan.x && EasedAim(aimY, mouseY) == plan.y &&
-                      frame - lastVolley_ >= plan.gun->cadence && energy >= plan.gun->cost;
+                      EasedAim(game.aimX, game.mouseX) == plan.x &&
+                      EasedAim(game.aimY, game.mouseY) == plan.y &&
+                      frame - lastVolley_ >= plan.gun->cadence && game.energy >= plan.gun->cost;
     if (fire) lastVolley_ = frame;
     if (fire != buttonHeld_) {
       events.push_back({frame, "button", 1, fire ? 1 : 0});
@@ -160,12 +161,12 @@ class Autopilot {
   // Damage that the player's shots in flight will still do to alien i (at most 12 a shot).
   static int PendingDamage(int i) {
     int damage = 0;
-    for (int s = 0; s < shots.Count(); ++s) {
-      const Shot& shot = shots.At(s);
+    for (int s = 0; s < game.shots.Count(); ++s) {
+      const Shot& shot = game.shots.At(s);
       if (shot.direction < 0) continue;
       const float stepX = std::sin(shot.headingX / kHeadingUnitsPerRadian) * 4000.0f;
       const float stepY = std::sin(shot.headingY / kHeadingUnitsPerRadian) * 3600.0f;
-      if (WillStrike(shot.x, shot.y, shot.z, stepX, stepY, aliens.At(i))) damage += 12;
+      if (WillStrike(shot.x, shot.y, shot.z, stepX, stepY, game.aliens.At(i))) damage += 12;
     }
     return damage;
   }
@@ -176,7 +177,8 @@ class Autopilot {
     const float stepY = std::sin(static_cast<float>((y - 300) / 10) / kHeadingUnitsPerRadian) * 3600.0f;
     int strikes = 0;
     for (int m = 0; m < gun.shots; ++m) {
-      strikes += WillStrike(shipX + gun.muzzles[m][0], gun.muzzles[m][1], 1.0f, stepX, stepY, alien) ? 1 : 0;
+      strikes +=
+          WillStrike(game.shipX + gun.muzzles[m][0], gun.muzzles[m][1], 1.0f, stepX, stepY, alien) ? 1 : 0;
     }
     return strikes;
   }
@@ -187,7 +189,7 @@ class Autopilot {
     Plan best;
     float bestValue = 0.0f;
     const float frames = std::max(1.0f, std::round((alien.z - 1.0f) / 600.0f));
-    const float stepX = (alien.x + alien.drift * alien.speedFactor * frames - shipX) / frames;
+    const float stepX = (alien.x + alien.drift * alien.speedFactor * frames - game.shipX) / frames;
     const float stepY = alien.y / frames;
     if (std::fabs(stepX) >= 4000.0f || std::fabs(stepY) >= 3600.0f) return best;
     const int headingX = static_cast<int>(std::lround(kHeadingUnitsPerRadian * std::asin(stepX / 4000.0f)));
@@ -213,8 +215,8 @@ class Autopilot {
   static Plan ChoosePlan() {
     Plan plan;
     float nearest = 1e9f;
-    for (int i = 0; i < aliens.Count(); ++i) {
-      const Alien& alien = aliens.At(i);
+    for (int i = 0; i < game.aliens.Count(); ++i) {
+      const Alien& alien = game.aliens.At(i);
       if (alien.z >= nearest || alien.hitPoints <= PendingDamage(i)) continue;
       const Plan volley = BestVolley(alien);
       if (volley.gun == nullptr) continue;
@@ -227,9 +229,9 @@ class Autopilot {
   // Screen offset from the middle of the alien nearest to it horizontally.
   static float NearestAlienOffset() {
     float nearest = 1e9f;
-    for (int i = 0; i < aliens.Count(); ++i) {
-      const Alien& alien = aliens.At(i);
-      const float offset = (alien.x - shipX) * 100.0f / alien.z;
+    for (int i = 0; i < game.aliens.Count(); ++i) {
+      const Alien& alien = game.aliens.At(i);
+      const float offset = (alien.x - game.shipX) * 100.0f / alien.z;
       if (std::fabs(offset) < std::fabs(nearest)) nearest = offset;
     }
     return nearest;
@@ -251,7 +253,7 @@ void StartReplayMission() {
 }
 
 void RunFrameWithoutInterval() {
-  nextShotTime = GetTickCount();
+  game.nextShotTime = GetTickCount();
   RunMissionFrame();
 }
 
@@ -264,34 +266,35 @@ std::string Number(float value) {
 // Every value of the mission state that the frames change, one record a line.
 std::string DumpState() {
   std::ostringstream out;
-  out << "missionResult " << missionResult << "\nleaveLoop " << leaveLoop << "\nscore " << score
-      << "\nshotsFired " << shotsFired << "\nhull " << hull << "\nenergy " << Number(energy) << "\nspeed "
-      << speed << "\nshipX " << Number(shipX) << "\nshipY " << Number(shipY) << "\napproachPhase "
-      << approachPhase << "\nweapon " << weapon << "\ngunSide " << gunSide << "\nmusicVolume "
-      << Number(musicVolume) << "\nmouse " << mouseX << ' ' << mouseY << "\naim " << aimX << ' ' << aimY
-      << "\nshake " << shakeFrames << ' ' << shakeStrength << ' ' << shakeOffsetX << ' ' << shakeOffsetY
-      << '\n';
-  out << "aliens " << aliens.Count() << '\n';
-  for (int i = 0; i < aliens.Count(); ++i) {
-    const Alien& a = aliens.At(i);
+  out << "missionResult " << static_cast<int>(game.missionResult) << "\ndestructionFrames "
+      << game.destructionFrames << "\nleaveLoop " << game.leaveLoop << "\nscore " << game.score
+      << "\nshotsFired " << game.shotsFired << "\nhull " << game.hull << "\nenergy " << Number(game.energy)
+      << "\nspeed " << game.speed << "\nshipX " << Number(game.shipX) << "\nshipY " << Number(game.shipY)
+      << "\napproachPhase " << game.approachPhase << "\nweapon " << game.weapon << "\ngunSide "
+      << game.gunSide << "\nmusicVolume " << Number(game.musicVolume) << "\nmouse " << game.mouseX << ' '
+      << game.mouseY << "\naim " << game.aimX << ' ' << game.aimY << "\nshake " << game.shakeFrames << ' '
+      << game.shakeStrength << ' ' << game.shakeOffsetX << ' ' << game.shakeOffsetY << '\n';
+  out << "aliens " << game.aliens.Count() << '\n';
+  for (int i = 0; i < game.aliens.Count(); ++i) {
+    const Alien& a = game.aliens.At(i);
     out << "alien " << Number(a.x) << ' ' << Number(a.y) << ' ' << Number(a.z) << ' ' << a.quad << ' '
         << Number(a.drift) << ' ' << a.hitPoints << ' ' << a.armed << '\n';
   }
-  out << "shots " << shots.Count() << '\n';
-  for (int i = 0; i < shots.Count(); ++i) {
-    const Shot& s = shots.At(i);
+  out << "shots " << game.shots.Count() << '\n';
+  for (int i = 0; i < game.shots.Count(); ++i) {
+    const Shot& s = game.shots.At(i);
     out << "shot " << Number(s.x) << ' ' << Number(s.y) << ' ' << Number(s.z) << ' ' << s.direction << ' '
         << s.quad << ' ' << s.spin << ' ' << Number(s.headingX) << ' ' << Number(s.headingY) << '\n';
   }
-  out << "sparks " << sparks.Count() << '\n';
-  for (int i = 0; i < sparks.Count(); ++i) {
-    const Spark& s = sparks.At(i);
+  out << "sparks " << game.sparks.Count() << '\n';
+  for (int i = 0; i < game.sparks.Count(); ++i) {
+    const Spark& s = game.sparks.At(i);
     out << "spark " << Number(s.x) << ' ' << Number(s.y) << ' ' << Number(s.z) << ' ' << Number(s.velocity)
         << ' ' << Number(s.size) << ' ' << Number(s.life) << ' ' << Number(s.heading) << ' '
         << Number(s.climb) << '\n';
   }
-  for (int i = 0; i <= lastDebrisIndex; ++i) {
-    const Debris& d = debris[i];
+  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
+    const Debris& d = game.debris[i];
     out << "debris " << d.x << ' ' << d.y << ' ' << d.z << ' ' << d.angle << '\n';
   }
   return out.str();
@@ -329,7 +332,7 @@ void WriteRecording(const std::string& path, const std::vector<InputEvent>& even
 std::string Replay(const std::vector<InputEvent>& events, int frames) {
   StartReplayMission();
   std::size_t next = 0;
-  for (int frame = 0; frame < frames && leaveLoop == 0; ++frame) {
+  for (int frame = 0; frame < frames && game.leaveLoop == 0; ++frame) {
     for (; next < events.size() && events[next].frame == frame; ++next) Inject(events[next]);
     RunFrameWithoutInterval();
   }
@@ -341,29 +344,29 @@ using MissionReplay = MissionMediaTest;
 TEST_F(MissionReplay, AutopilotWinsTheMission) {
   StartReplayMission();
   int fleetPoints = 0;
-  for (int i = 0; i < aliens.Count(); ++i) fleetPoints += (aliens.At(i).quad - 39) * 100;
+  for (int i = 0; i < game.aliens.Count(); ++i) fleetPoints += (game.aliens.At(i).quad - 39) * 100;
   Autopilot pilot;
   int frame = 0;
   int clearedFrame = -1;  // the frame whose alien pass removed the last alien
   int clearedSpeed = 0;   // the speed at the end of that frame
-  for (; frame < kFramesToWin && leaveLoop == 0; ++frame) {
+  for (; frame < kFramesToWin && game.leaveLoop == 0; ++frame) {
     for (const InputEvent& event : pilot.Decide(frame)) Inject(event);
     RunFrameWithoutInterval();
-    if (aliens.Count() == 0 && clearedFrame < 0) {
+    if (game.aliens.Count() == 0 && clearedFrame < 0) {
       clearedFrame = frame;
-      clearedSpeed = speed;
+      clearedSpeed = game.speed;
     }
   }
-  ASSERT_EQ(leaveLoop, 1) << "the mission ends within " << kFramesToWin << " frames";
-  EXPECT_EQ(missionResult, 0) << "won: the ship departed; hull " << hull;
-  EXPECT_EQ(aliens.Count(), 0);
-  EXPECT_GE(hull, 0);
-  EXPECT_EQ(score, fleetPoints) << "100 points per type for every alien of the fleet";
-  EXPECT_LE(speed, -8000) << "the departure ends at -8000 or beyond";
-  EXPECT_GT(speed, -8100) << "at its first step there";
-  EXPECT_EQ(speed, clearedSpeed - 100 * (frame - 1 - clearedFrame))
+  ASSERT_EQ(game.leaveLoop, 1) << "the mission ends within " << kFramesToWin << " frames";
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "won: the ship departed; hull " << game.hull;
+  EXPECT_EQ(game.aliens.Count(), 0);
+  EXPECT_GE(game.hull, 0);
+  EXPECT_EQ(game.score, fleetPoints) << "100 points per type for every alien of the fleet";
+  EXPECT_LE(game.speed, -8000) << "the departure ends at -8000 or beyond";
+  EXPECT_GT(game.speed, -8100) << "at its first step there";
+  EXPECT_EQ(game.speed, clearedSpeed - 100 * (frame - 1 - clearedFrame))
       << "the departure accelerates by 100 in every frame after the last alien";
-  EXPECT_GT(shotsFired, 0);
+  EXPECT_GT(game.shotsFired, 0);
 }
 
 TEST_F(MissionReplay, GoldenReplayReachesTheRecordedState) {
@@ -374,7 +377,7 @@ TEST_F(MissionReplay, GoldenReplayReachesTheRecordedState) {
     StartReplayMission();
     Autopilot pilot;
     std::vector<InputEvent> recording;
-    for (int frame = 0; frame < kGoldenFrames && leaveLoop == 0; ++frame) {
+    for (int frame = 0; frame < kGoldenFrames && game.leaveLoop == 0; ++frame) {
       for (const InputEvent& event : pilot.Decide(frame)) {
         Inject(event);
         recording.push_back(event);

@@ -26,9 +26,7 @@
 #include "media/input_injection.h"
 #include "media/multimedia.h"
 #include "media/sound.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 
 namespace soak {
@@ -107,16 +105,16 @@ class Pilot {
   void MissionInput(int frame, bool screenshot, bool escape) {
     ReleasePressed();
     const Alien* target = nullptr;
-    for (int i = 0; i < aliens.Count(); ++i) {
-      const Alien& alien = aliens.At(i);
+    for (int i = 0; i < game.aliens.Count(); ++i) {
+      const Alien& alien = game.aliens.At(i);
       if (alien.z > 0.0f && (target == nullptr || alien.z < target->z)) target = &alien;
     }
     int dx = Below(41) - 20;
     int dy = Below(41) - 20;
     if (target != nullptr) {
       const float scale = 100.0f / target->z;
-      const int x = static_cast<int>((target->x - shipX) * scale) + 400 + shakeOffsetX;
-      const int y = static_cast<int>((target->y - shipY) * scale) + 300 + shakeOffsetY;
+      const int x = static_cast<int>((target->x - game.shipX) * scale) + 400 + game.shakeOffsetX;
+      const int y = static_cast<int>((target->y - game.shipY) * scale) + 300 + game.shakeOffsetY;
       dx += std::clamp(x - MousePosX(), -60, 60);
       dy += std::clamp(y - MousePosY(), -60, 60);
     }
@@ -236,8 +234,8 @@ class Run {
   // visit to the list or the briefing page now and then, and "Starten".
   void MenuStay() {
     SetMousePos(400, 300);
-    menuState = 0;
-    leaveLoop = 0;
+    game.menuState = MenuPage::kMain;
+    game.leaveLoop = 0;
     const bool warming = figures_.missions < 2;
     const int frames = 5 + pilot_.Below(40);
     for (int frame = 0; frame < frames; ++frame) {
@@ -283,36 +281,32 @@ class Run {
     SetFrameRate(0);  // the mission sets 40
     int frame = 0;
     do {
-      if (frame == endFrame && ending == kDestroyed) hull = -1;
+      if (frame == endFrame && ending == kDestroyed) game.hull = -1;
       if (frame == endFrame && ending == kFleetDestroyed) {
-        for (int i = 0; i < aliens.Count(); ++i) aliens.At(i).hitPoints = 0;
+        for (int i = 0; i < game.aliens.Count(); ++i) game.aliens.At(i).hitPoints = 0;
       }
       const bool escape = frame >= endFrame + (ending == kEscape ? 0 : 1000) || Elapsed() >= seconds_;
       pilot_.MissionInput(frame, (warming && frame == 100) || ScreenshotNow(), escape);
       // Unpaced frames run far faster than 40 a second while the fire interval counts real
       // milliseconds: the interval is waived so that a frame sees the shots of a paced one.
-      nextShotTime = GetTickCount();
-      EaseAim();
-      ReadMissionInput();
-      AdvanceMission();
-      UpdateObjects();
-      DrawMissionFrame();
+      game.nextShotTime = GetTickCount();
+      MissionFrame();
       CountFrame();
       ++frame;
-    } while (leaveLoop == 0);
+    } while (game.leaveLoop == 0);
     pilot_.LetGo();
 
     StopWave(-1);
     ++figures_.missions;
-    if (missionResult == 0) {
+    if (game.missionResult == MissionResult::kRunningOrWon) {
       ++figures_.won;
-      score = WinScore();
-    } else if (missionResult > 0) {
+      game.score = WinScore();
+    } else if (game.missionResult == MissionResult::kDestroyed) {
       ++figures_.lost;
     } else {
       ++figures_.aborted;
     }
-    if (HighscorePosition(score) != 0) InsertHighscore("Soak", score);
+    if (HighscorePosition(game.score) != 0) InsertHighscore("Soak", game.score);
   }
 
   void RemoveScreenshots(const char* folder) {

@@ -30,11 +30,10 @@
 #include "media/screen_buffers.h"
 #include "media/sprites.h"
 #include "mission/aliens.h"
-#include "mission/controls.h"
 #include "mission/game_state.h"
-#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 #include "mission/rounding.h"
+#include "mission/slots.h"
 
 namespace {
 
@@ -251,10 +250,10 @@ Picture ArtSheet() {
   // The ships, each at the depth where it is drawn 250 pixels wide, sized by the quads as in a
   // mission: width and height in world units times 100 / depth, rounded up.
   for (int type = 1; type <= 3; ++type) {
-    aliens.Clear();
+    game.aliens.Clear();
     SpawnAlien(0, 0, 10000, type);
-    const Alien alien = aliens.At(0);
-    aliens.Clear();
+    const Alien alien = game.aliens.At(0);
+    game.aliens.Clear();
     const int depth = alien.width * 100 / kShipWidth;
     const float scale = 100.0f / static_cast<float>(depth);
     const int width = CeilToInt(static_cast<float>(alien.width) * scale);
@@ -274,7 +273,7 @@ Picture ArtSheet() {
   PlaceQuad(sheet, columnX, worldY, 3, false, "debris rock", "img/rock.bmp");
   PlaceQuad(sheet, columnX + pitch, worldY, 10, true, "explosion spark", "img/expl.bmp");
   for (int weapon = 1; weapon <= 4; ++weapon) {
-    PlaceQuad(sheet, columnX + (weapon + 1) * pitch, worldY, 10 + weapon, true,
+    PlaceQuad(sheet, columnX + (weapon + 1) * pitch, worldY, ShotQuad(weapon), true,
               "shot of weapon " + std::to_string(weapon), "img/shot_" + std::to_string(weapon) + ".bmp");
   }
   return sheet;
@@ -288,9 +287,9 @@ Picture PresentedFrame() {
 
 // The main menu after a won mission, with the pointer on "Starten".
 Picture MenuPicture() {
-  menuState = 0;
-  missionResult = 0;
-  score = 12400;
+  game.menuState = MenuPage::kMain;
+  game.missionResult = MissionResult::kRunningOrWon;
+  game.score = 12400;
   SetMousePos(330, 215);
   PollMouse();
   DrawMenu();
@@ -300,11 +299,11 @@ Picture MenuPicture() {
 // The screen position of the nearest alien whose centre is well inside the view; false if none.
 bool NearestAlienOnScreen(int& x, int& y) {
   float nearest = 1e9f;
-  for (int i = 0; i < aliens.Count(); ++i) {
-    const Alien& alien = aliens.At(i);
+  for (int i = 0; i < game.aliens.Count(); ++i) {
+    const Alien& alien = game.aliens.At(i);
     if (alien.z <= 0.0f || alien.z >= nearest) continue;
-    const float sx = (alien.x - shipX) * 100.0f / alien.z + 400.0f;
-    const float sy = (alien.y - shipY) * 100.0f / alien.z + 300.0f;
+    const float sx = (alien.x - game.shipX) * 100.0f / alien.z + 400.0f;
+    const float sy = (alien.y - game.shipY) * 100.0f / alien.z + 300.0f;
     if (sx < 80.0f || sx > 720.0f || sy < 80.0f || sy > 480.0f) continue;
     nearest = alien.z;
     x = RoundToInt(sx);
@@ -320,32 +319,23 @@ void SteerMouseTowards(int x, int y) {
   if (dx != 0 || dy != 0) InjectMouseMotion(dx, dy);
 }
 
-// Runs one mission frame as the mission loop does.
-void MissionStep() {
-  EaseAim();
-  ReadMissionInput();
-  AdvanceMission();
-  UpdateObjects();
-  DrawMissionFrame();
-}
-
 // A real mission: the approach unpaced, then a stretch at the game's own pace (the fire interval
 // is counted in milliseconds) with weapon 4 chosen, the left button held and the mouse on the
 // nearest alien.
 Picture MissionPicture() {
   StartMission();
   SetFrameRate(0);
-  while (approachPhase == 1 && leaveLoop == 0) MissionStep();
+  while (game.approachPhase == 1 && game.leaveLoop == 0) MissionFrame();
 
   SetFrameRate(40);
   InjectKey(Key::Digit4, true);
-  MissionStep();
+  MissionFrame();
   InjectKey(Key::Digit4, false);
   InjectMouseButton(1, true);
-  for (int frame = 0; frame < 160 && leaveLoop == 0; ++frame) {
+  for (int frame = 0; frame < 160 && game.leaveLoop == 0; ++frame) {
     int x = 400, y = 300;
     if (NearestAlienOnScreen(x, y)) SteerMouseTowards(x, y);
-    MissionStep();
+    MissionFrame();
   }
   InjectMouseButton(1, false);
   return PresentedFrame();
@@ -388,13 +378,13 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder, error);
   const Picture art = ArtSheet();
 
-  Picture game(2 * kScreenWidth, kScreenHeight);
+  Picture gameSheet(2 * kScreenWidth, kScreenHeight);
   Picture menu = MenuPicture();
   Picture mission = MissionPicture();
-  Paste(game, mission, 0, 0, kScreenWidth, kScreenHeight, 0, 0);
-  Paste(game, menu, 0, 0, kScreenWidth, kScreenHeight, kScreenWidth, 0);
+  Paste(gameSheet, mission, 0, 0, kScreenWidth, kScreenHeight, 0, 0);
+  Paste(gameSheet, menu, 0, 0, kScreenWidth, kScreenHeight, kScreenWidth, 0);
 
-  const bool written = WriteBmp(art, folder / "art.bmp") && WriteBmp(game, folder / "game.bmp");
+  const bool written = WriteBmp(art, folder / "art.bmp") && WriteBmp(gameSheet, folder / "game.bmp");
   ShutdownMultimedia();
   return written ? 0 : 1;
 }

@@ -1,13 +1,8 @@
 // F10: the back buffer as it is before this frame's drawing, saved as a BMP file named by the date.
-#include "media/screenshot.h"
+#include "game/screenshot.h"
 
 #include "media/sprites.h"
-
-namespace {
-
-constexpr int kScreenshotSprite = 5000;  // work sprite, replaced by every screenshot
-
-}  // namespace
+#include "mission/slots.h"
 
 std::string ScreenshotName(const DateTime& date) {
   return "scrnsht_" + FormatDate("%dd%mm%yyyy%hh%ii%ss", date) + ".bmp";

@@ -1,0 +1,23 @@
+// The game's sounds as the player has switched them.
+#include "mission/effects.h"
+
+#include "media/sound.h"
+#include "mission/game_state.h"
+#include "mission/slots.h"
+
+void PlayEffect(int slot, int loop) {
+  if (game.soundOn == 1) PlayWave(slot, loop);
+}
+
+void ToggleMusic() {
+  game.musicOn = 1 - game.musicOn;
+  if (game.musicOn == 1) {
+    PlayWave(kMusicLoop, 1);
+  } else {
+    StopWave(kMusicLoop);
+  }
+}
+
+void ToggleEffects() {
+  game.soundOn = 1 - game.soundOn;
+}
