@@ -37,7 +37,7 @@ int WinScore() {
 }
 
 void EndMission() {
-  StopWave(-1);  // the music as well; it starts again with the next mission
+  StopWave(kAllWaves);  // the music as well; it starts again with the next mission
   if (game.missionResult == MissionResult::kRunningOrWon) game.score = WinScore();
   // Every outcome is offered a place: an aborted or lost mission keeps its collected points.
   if (HighscorePosition(game.score) != 0) RunNameEntry();

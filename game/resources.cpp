@@ -1,6 +1,8 @@
 // The resource catalogue: every sprite, quad and sound slot, filled once at start-up.
 #include "game/resources.h"
 
+#include <cstdint>
+
 #include "media/builtin/builtin_images.h"
 #include "media/draw.h"
 #include "media/quads.h"
@@ -10,7 +12,7 @@
 
 namespace {
 
-constexpr int kVeilColour = 0x003200;  // (0, 50, 0) as 0x00BBGGRR
+constexpr std::uint32_t kVeilColour = RgbPixel(0, 50, 0);
 
 // A sprite of texture mode with a quad of the same number that draws it.
 void LoadTexture(int n, const char* path) {
@@ -66,10 +68,11 @@ void LoadResources() {
   LoadTexture(kGaugeQuad, "img/dspl.jpg");
   SetQuadSize(kGaugeQuad, 14, 20);
 
-  // The five buttons fill the slots from "Starten" to "Bestenliste".
-  for (int slot = kStartButton; slot <= kListButton; ++slot) {
-    LoadBuiltin(slot, ButtonImage(slot), kSpritePlain);
-  }
+  LoadBuiltin(kStartButton, ButtonImage(ButtonPicture::kStarten), kSpritePlain);
+  LoadBuiltin(kBriefingButton, ButtonImage(ButtonPicture::kMission), kSpritePlain);
+  LoadBuiltin(kLeaveButton, ButtonImage(ButtonPicture::kBeenden), kSpritePlain);
+  LoadBuiltin(kDoneButton, ButtonImage(ButtonPicture::kFertig), kSpritePlain);
+  LoadBuiltin(kListButton, ButtonImage(ButtonPicture::kBestenliste), kSpritePlain);
 
   LoadWave(kExplosionSound, "expl1.wav");
   SetWaveVolume(kExplosionSound, 50);

@@ -155,7 +155,7 @@ void PlayWave(int n, int loop) {
 }
 
 void StopWave(int n) {
-  if (n == -1) {
+  if (n == kAllWaves) {
     for (int i = 0; i < static_cast<int>(audio.slots.size()); ++i) StopWave(i);
     return;
   }

@@ -122,16 +122,17 @@ void DrawMissionFrame() {
   for (int slice = kSliceCount - 1; slice >= 0; --slice) {
     DrawAliens(slice);
     DrawDebris(slice);
-    SetQuadBlend(5, 7);  // shots and sparks add their light
+    SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);  // shots and sparks add their light
     DrawShots(slice);
     DrawSparks(slice);
-    SetQuadBlend(0, 1);
+    // No defined pair: the aliens and debris of the next slice lie over what is below them again.
+    SetQuadBlend(kBlendNone, kBlendZero);
   }
   EndQuads();
 
   if (game.approachPhase == 0) {
     BeginQuads();
-    SetQuadBlend(5, 7);
+    SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);
     DrawQuadAlpha(kCrosshairQuad, game.mouseX - 16, game.mouseY - 16, 100);  // faint: the mouse itself
     DrawQuad(kCrosshairQuad, game.aimX - 16, game.aimY - 16);
     EndQuads();
@@ -142,7 +143,7 @@ void DrawMissionFrame() {
   BlitSprite(kCockpitBottom, 0, 537);
 
   BeginQuads();
-  SetQuadBlend(5, 7);
+  SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);  // the gauges glow
   if (game.hull > 0) DrawGauge(50, game.hull / 200);
   const int shownSpeed = std::abs(game.speed) < 1000 ? std::abs(game.speed) : 1000;
   DrawGauge(100, shownSpeed / 50);

@@ -26,15 +26,15 @@ BuiltinImage TitleLogoImage() {
   return Image_logo();
 }
 
-BuiltinImage ButtonImage(int slot) {
-  switch (slot) {
-    case 30: return Image_button_starten();
-    case 31: return Image_button_mission();
-    case 32: return Image_button_beenden();
-    case 33: return Image_button_fertig();
-    case 34: return Image_button_bestenliste();
-    default: return {nullptr, 0};
+BuiltinImage ButtonImage(ButtonPicture button) {
+  switch (button) {
+    case ButtonPicture::kStarten: return Image_button_starten();
+    case ButtonPicture::kMission: return Image_button_mission();
+    case ButtonPicture::kBeenden: return Image_button_beenden();
+    case ButtonPicture::kFertig: return Image_button_fertig();
+    case ButtonPicture::kBestenliste: return Image_button_bestenliste();
   }
+  return {nullptr, 0};
 }
 
 BuiltinImage ShipImage(int type) {

@@ -8,7 +8,9 @@ struct BuiltinImage {
   std::size_t size;            // bytes in the whole file image
 };
 
-BuiltinImage BriefingPageImage();    // 800 x 600, sprite 4
-BuiltinImage TitleLogoImage();       // 432 x 72, sprite 6
-BuiltinImage ButtonImage(int slot);  // 200 x 50 each, slots 30 to 34; empty for any other slot
-BuiltinImage ShipImage(int type);    // 256 x 256 each, alien types 1 to 3; empty for any other type
+BuiltinImage BriefingPageImage();  // 800 x 600, sprite 4
+BuiltinImage TitleLogoImage();     // 432 x 72, sprite 6
+// The buttons, by their German label.
+enum class ButtonPicture { kStarten, kMission, kBeenden, kFertig, kBestenliste };
+BuiltinImage ButtonImage(ButtonPicture button);  // 200 x 50 each
+BuiltinImage ShipImage(int type);  // 256 x 256 each, alien types 1 to 3; empty for any other type

@@ -73,7 +73,7 @@ TEST_F(Resources, TheFourSoundsAreInTheirSlots) {
     PlayWave(slot, 0);
     EXPECT_EQ(IsWavePlaying(slot), 0) << "sound slot " << slot << " is never used";
   }
-  StopWave(-1);
+  StopWave(kAllWaves);
 }
 
 TEST_F(Resources, QuadZeroIsOneFlatDarkGreenOverTheWholeScreen) {

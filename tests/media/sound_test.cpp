@@ -119,7 +119,7 @@ TEST_F(Sound, WithoutADeviceEveryOperationDoesNothing) {
   PlayWave(0, 1);
   SetWaveVolume(0, 50);
   StopWave(0);
-  StopWave(-1);
+  StopWave(kAllWaves);
   EXPECT_EQ(IsWavePlaying(0), 0) << "nothing plays without a device";
   EXPECT_EQ(WaveTableSize(), 0);
 }
@@ -171,9 +171,9 @@ TEST_F(Sound, StoppingEndsLoopingAndSingleSounds) {
   StopWave(2);
   EXPECT_EQ(IsWavePlaying(2), 0) << "StopWave(n) stops slot n";
   EXPECT_EQ(IsWavePlaying(0), 1) << "and no other";
-  StopWave(-1);
-  EXPECT_EQ(IsWavePlaying(0), 0) << "StopWave(-1) stops a looping sound";
-  EXPECT_EQ(IsWavePlaying(1), 0) << "StopWave(-1) stops a single play";
+  StopWave(kAllWaves);
+  EXPECT_EQ(IsWavePlaying(0), 0) << "StopWave(kAllWaves) stops a looping sound";
+  EXPECT_EQ(IsWavePlaying(1), 0) << "StopWave(kAllWaves) stops a single play";
 
   PlayWave(0, 1);
   PlayWave(5, 0);
@@ -225,7 +225,7 @@ TEST_F(Sound, VolumeScalesTheMixedSamples) {
   ASSERT_EQ(LoadWave(2, file.c_str()), 1);
   PlayWave(2, 1);
   WaitForMixing(output);
-  StopWave(-1);
+  StopWave(kAllWaves);
   ReleaseAudio();
 
   const std::vector<double> levels = Plateaus(output);

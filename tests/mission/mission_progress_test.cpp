@@ -330,7 +330,7 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
   ASSERT_NO_FATAL_FAILURE(LoadSounds());
   for (const int on : {0, 1}) {
     SCOPED_TRACE(testing::Message() << "switches " << on);
-    StopWave(-1);
+    StopWave(kAllWaves);
     game.soundOn = on;
     game.musicOn = on;
     StartMission();
@@ -357,7 +357,7 @@ TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
   EXPECT_NEAR(LoudestMixedSample(), music, music * 0.05) << "the fade-in sets musicVolume rounded, 1.5 to 2";
 
   // An alien destroyed at depth 16000 explodes at volume 800 / 16000 x 1000 = 50, -6.03 dB.
-  StopWave(-1);
+  StopWave(kAllWaves);
   game.aliens.Clear();
   StillAlien(1, 0, 0, 16000).hitPoints = 0;
   AlienPass();

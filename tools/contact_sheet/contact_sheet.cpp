@@ -154,7 +154,7 @@ int QuadHeight(int q) {
 // A quad drawn once at (0, 0) in a pass of its own with the given blending, as the game draws it.
 void DrawQuadPass(int q, bool additive) {
   BeginQuads();
-  if (additive) SetQuadBlend(5, 7);
+  if (additive) SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);
   DrawQuad(q, 0, 0);
   EndQuads();
 }
