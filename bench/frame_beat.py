@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from program_bench import Program, Screen, xdotool
+from program_bench import Program, Screen, start_fight, xdotool
 
 
 def percentile(values, share):
@@ -35,16 +35,7 @@ def fight(build, shim, screen, seconds):
         while not screen.menu_shown():
             time.sleep(0.01)
         time.sleep(1)
-        # "Starten" lies 75 pixels above the pointer's start in the middle of the screen.
-        xdotool("mousemove_relative", "--", "0", "-75")
-        time.sleep(0.2)
-        xdotool("mousedown", "1")
-        time.sleep(0.2)
-        xdotool("mouseup", "1")
-        time.sleep(5)  # the approach
-        xdotool("keydown", "4")
-        xdotool("keyup", "4")
-        xdotool("keydown", "space")
+        start_fight()
         time.sleep(1)  # the first volleys
         start = time.monotonic() * 1e6
         time.sleep(seconds)

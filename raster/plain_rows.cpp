@@ -49,7 +49,8 @@ void PrepareColumns(ColumnSample* columns, int first, int count, const std::uint
 // One run of a long filtered row (see kLongRunStep): `count` pixels between the columns pair[0]
 // and pair[1].
 template <bool kAdd>
-void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position, std::int32_t step) {
+void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+         std::int32_t step) {
   const auto weight = std::uint32_t(position >> 8 & 0xFF);
   std::int32_t value[4];
   std::int32_t growth[4];
@@ -67,13 +68,6 @@ void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_
 template <bool kAdd>
 void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                std::int32_t step, bool filtered) {
-  if (filtered && step > 0 && step <= kLongRunStep) {
-    ForEachRun(pixels, count, columns, position, step,
-               [step](std::uint32_t* run, int length, const ColumnSample* pair, std::int32_t at) {
-                 Run<kAdd>(run, length, pair, at, step);
-               });
-    return;
-  }
   for (int n = 0; n < count; ++n, position += step) {
     const ColumnSample* at = columns + (position >> 16);
     const Channels sample =
@@ -83,7 +77,8 @@ void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, st
 }
 
 constexpr RowKernels kPlainRows = {
-    "plain", CopyRowKeyed, Span<false>, Span<true>, PrepareColumns, ColumnRow<false>, ColumnRow<true>,
+    "plain",          CopyRowKeyed,    Span<false>, Span<true>, PrepareColumns,
+    ColumnRow<false>, ColumnRow<true>, Run<false>,  Run<true>,
 };
 
 }  // namespace

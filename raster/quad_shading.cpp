@@ -54,8 +54,9 @@ std::uint32_t GeneralPixel(std::uint32_t pixel, const Channels& sample, std::uin
   for (int i = 0; i < 3; ++i) {
     const std::uint32_t source = std::min(255u, (sample.c[i] * 255 + coverage / 2) / coverage);
     const std::uint32_t below = Channel(pixel, i);
-    const std::uint32_t full = std::min(255u, Div255(source * Factor(sourceFactor, source, alpha, below)) +
-                                                  Div255(below * Factor(destinationFactor, source, alpha, below)));
+    const std::uint32_t full =
+        std::min(255u, Div255(source * Factor(sourceFactor, source, alpha, below)) +
+                           Div255(below * Factor(destinationFactor, source, alpha, below)));
     out |= Div255(full * coverage + below * (255 - coverage)) << (8 * i);
   }
   return out;
@@ -64,7 +65,8 @@ std::uint32_t GeneralPixel(std::uint32_t pixel, const Channels& sample, std::uin
 }  // namespace
 
 QuadShader::QuadShader(const QuadPaint& quad, const RowKernels& kernels)
-    : texture_{quad.texels, quad.lanes, quad.textureWidth, quad.textureHeight, std::uint32_t(quad.alpha & 0xFF)},
+    : texture_{quad.texels, quad.lanes, quad.textureWidth, quad.textureHeight,
+               std::uint32_t(quad.alpha & 0xFF)},
       smoothing_(quad.smoothing),
       mode_(ModeOfBlend(quad.sourceFactor, quad.destinationFactor)),
       sourceFactor_(quad.sourceFactor),

@@ -31,11 +31,18 @@ struct RowKernels {
   // `count` pixels from prepared columns, laid over (over) or added (add). Pixel n lies at
   // position + n x step (columns with 16 fractional bits, never negative); filtered, it mixes the
   // column there with the next one by the position's fraction (in 1/256), else it takes the column.
-  // `columns` holds one entry beyond the last used.
+  // `columns` holds one entry beyond the last used. Rows of long runs go to the run loops instead.
   void (*overColumnRow)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                         std::int32_t step, bool filtered);
   void (*addColumnRow)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                        std::int32_t step, bool filtered);
+
+  // One run of a long filtered row (see kLongRunStep): `count` pixels whose positions, from
+  // `position` on by `step`, all lie between the columns pair[0] and pair[1].
+  void (*overRun)(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+                  std::int32_t step);
+  void (*addRun)(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+                 std::int32_t step);
 };
 
 // The fastest set of this build: the vector one where there is one, else the plain one.

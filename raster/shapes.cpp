@@ -44,7 +44,8 @@ void OutlineRectangle(PixelArea area, std::int64_t x, std::int64_t y, std::int64
   }
 }
 
-void DrawLine(PixelArea area, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Paint paint) {
+void DrawLine(PixelArea area, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+              Paint paint) {
   if (area.pixels == nullptr) return;
   const std::int64_t dx = x1 - x0;
   const std::int64_t dy = y1 - y0;
@@ -60,7 +61,8 @@ void DrawLine(PixelArea area, std::int64_t x0, std::int64_t y0, std::int64_t x1,
   const std::int64_t direction = majorDelta < 0 ? -1 : 1;
   // Only the steps whose major coordinate lies on the area are visited.
   const std::int64_t first = std::max<std::int64_t>(direction > 0 ? -major0 : major0 - (majorExtent - 1), 0);
-  const std::int64_t last = std::min<std::int64_t>(direction > 0 ? majorExtent - 1 - major0 : major0, steps - 1);
+  const std::int64_t last =
+      std::min<std::int64_t>(direction > 0 ? majorExtent - 1 - major0 : major0, steps - 1);
   for (std::int64_t step = first; step <= last; ++step) {
     const std::int64_t major = major0 + direction * step;
     const std::int64_t minor = minor0 + RoundedQuotient(static_cast<__int128>(step) * minorDelta, steps);

@@ -22,4 +22,5 @@ void OutlineRectangle(PixelArea area, std::int64_t x, std::int64_t y, std::int64
 
 // The line from (x0, y0) towards (x1, y1) without the end point: one pixel per step along the longer
 // axis, the other coordinate rounded to the nearest pixel (halves upwards).
-void DrawLine(PixelArea area, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Paint paint);
+void DrawLine(PixelArea area, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+              Paint paint);

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cstddef>
 
-void BlendCoverage(PixelArea area, const CoverageImage& image, std::int64_t x, std::int64_t y, std::uint32_t rgb) {
+void BlendCoverage(PixelArea area, const CoverageImage& image, std::int64_t x, std::int64_t y,
+                   std::uint32_t rgb) {
   if (area.pixels == nullptr) return;
   const std::int64_t left = std::max<std::int64_t>(x, 0);
   const std::int64_t top = std::max<std::int64_t>(y, 0);

@@ -15,4 +15,5 @@ struct CoverageImage {
 
 // Lays the image over the area with its top-left corner at (x, y), clipped: each pixel mixed with
 // `rgb` by its coverage.
-void BlendCoverage(PixelArea area, const CoverageImage& image, std::int64_t x, std::int64_t y, std::uint32_t rgb);
+void BlendCoverage(PixelArea area, const CoverageImage& image, std::int64_t x, std::int64_t y,
+                   std::uint32_t rgb);

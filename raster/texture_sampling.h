@@ -41,7 +41,8 @@ inline std::uint32_t TexelAt(const SpanTexture& texture, int column, int row) {
 }
 
 // The two texel rows mixed at `column` (kept on the image).
-inline Channels MixedColumn(const SpanTexture& texture, Fixed column, int row0, int row1, std::uint32_t weight) {
+inline Channels MixedColumn(const SpanTexture& texture, Fixed column, int row0, int row1,
+                            std::uint32_t weight) {
   const int x = Whole(column, texture.width);
   return Mix(Unpack(TexelAt(texture, x, row0)), Unpack(TexelAt(texture, x, row1)), weight);
 }

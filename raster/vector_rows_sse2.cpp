@@ -313,13 +313,6 @@ void Run(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_
 template <bool kAdd>
 void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                std::int32_t step, bool filtered) {
-  if (filtered && step > 0 && step <= kLongRunStep) {
-    ForEachRun(pixels, count, columns, position, step,
-               [step](std::uint32_t* run, int length, const ColumnSample* pair, std::int32_t at) {
-                 Run<kAdd>(run, length, pair, at, step);
-               });
-    return;
-  }
   int n = 0;
   if (filtered) {
     // The two pixels' positions in the 32-bit lanes 0 and 2, for their weights.
@@ -353,7 +346,8 @@ void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, st
 }
 
 constexpr RowKernels kSse2Rows = {
-    "sse2", CopyRowKeyed, Span<false>, Span<true>, PrepareColumns, ColumnRow<false>, ColumnRow<true>,
+    "sse2",           CopyRowKeyed,    Span<false>, Span<true>, PrepareColumns,
+    ColumnRow<false>, ColumnRow<true>, Run<false>,  Run<true>,
 };
 
 }  // namespace
