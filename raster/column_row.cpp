@@ -1,8 +1,6 @@
 // Enlarged level rows: the texel columns a row needs, prepared once, then the pixels drawn from them.
 #include "raster/column_row.h"
 
-#include <algorithm>
-
 #include "raster/row_kernels.h"
 
 namespace {
@@ -43,20 +41,6 @@ void TrimBlankEnds(std::uint32_t*& pixels, int& count, const ColumnSample* colum
   count = int(kept);
 }
 
-// A long filtered row, run by run: the pixels that share a pair of columns (see kLongRunStep).
-void RunsOfRow(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
-               std::int32_t step, bool add, const RowKernels& kernels) {
-  const auto run = add ? kernels.addRun : kernels.overRun;
-  for (int n = 0; n < count;) {
-    const std::int32_t column = position >> 16;
-    const std::int32_t toNext = ((column + 1) << 16) - position;
-    const int length = int(std::min<std::int32_t>(count - n, (toNext + step - 1) / step));
-    run(pixels + n, length, columns + column, position, step);
-    n += length;
-    position += length * step;
-  }
-}
-
 }  // namespace
 
 void EnlargedLevelRow(const SpanTexture& texture, std::uint32_t* pixels, int count, bool filtered, Fixed s,
@@ -82,7 +66,7 @@ void EnlargedLevelRow(const SpanTexture& texture, std::uint32_t* pixels, int cou
     const auto step = std::int32_t(ds);
     if (step > 0) TrimBlankEnds(target, piece, columns, position, step, filtered, add);
     if (filtered && step > 0 && step <= kLongRunStep) {
-      RunsOfRow(target, piece, columns, position, step, add, kernels);
+      (add ? kernels.addRuns : kernels.overRuns)(target, piece, columns, position, step);
     } else {
       columnRow(target, piece, columns, position, step, filtered);
     }

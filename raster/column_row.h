@@ -3,6 +3,7 @@
 // takes) a neighbouring pair of those prepared columns.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "raster/texture_sampling.h"
@@ -20,6 +21,21 @@ struct ColumnSample {
 // mixed anew. Values carry 8 fractional bits: a run starts with the mix of its first pixel and
 // grows by (right - left) x step / 256 (rounded down) per pixel, saturating at 0 and 255.
 constexpr std::int32_t kLongRunStep = 1 << 13;
+
+// Calls run(pixels, length, columns + column, position, step) for each run of pixels that share the
+// column pair (column, column + 1), from the first pixel at `position` on (step > 0).
+template <typename Run>
+inline void ForEachRun(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+                       std::int32_t step, Run run) {
+  for (int n = 0; n < count;) {
+    const std::int32_t column = position >> 16;
+    const std::int32_t toNext = ((column + 1) << 16) - position;
+    const int length = int(std::min<std::int32_t>(count - n, (toNext + step - 1) / step));
+    run(pixels + n, length, columns + column, position, step);
+    n += length;
+    position += length * step;
+  }
+}
 
 // Draws `count` pixels of a level row of an enlarged image (at most one texel per pixel): the
 // first at texture position (s, t) (less half a texel when filtered), the next ones ds further.

@@ -76,9 +76,15 @@ void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, st
   }
 }
 
+template <bool kAdd>
+void Runs(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+          std::int32_t step) {
+  ForEachRun(pixels, count, columns, position, step, Run<kAdd>);
+}
+
 constexpr RowKernels kPlainRows = {
     "plain",          CopyRowKeyed,    Span<false>, Span<true>, PrepareColumns,
-    ColumnRow<false>, ColumnRow<true>, Run<false>,  Run<true>,
+    ColumnRow<false>, ColumnRow<true>, Runs<false>, Runs<true>,
 };
 
 }  // namespace

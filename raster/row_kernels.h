@@ -37,12 +37,11 @@ struct RowKernels {
   void (*addColumnRow)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                        std::int32_t step, bool filtered);
 
-  // One run of a long filtered row (see kLongRunStep): `count` pixels whose positions, from
-  // `position` on by `step`, all lie between the columns pair[0] and pair[1].
-  void (*overRun)(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
+  // A long filtered row (see kLongRunStep), run by run: the same pixels as the column rows give.
+  void (*overRuns)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+                   std::int32_t step);
+  void (*addRuns)(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                   std::int32_t step);
-  void (*addRun)(std::uint32_t* pixels, int count, const ColumnSample* pair, std::int32_t position,
-                 std::int32_t step);
 };
 
 // The fastest set of this build: the vector one where there is one, else the plain one.

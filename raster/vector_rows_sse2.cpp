@@ -11,6 +11,7 @@
 
 namespace {
 
+// The plain loops draw what is left at the ends of a row.
 const RowKernels& Plain() {
   return PlainRowKernels();
 }
@@ -26,7 +27,7 @@ void CopyRowKeyed(std::uint32_t* target, const std::uint32_t* source, int count)
     const __m128i mixed = _mm_or_si128(_mm_and_si128(key, under), _mm_andnot_si128(key, over));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target + n), mixed);
   }
-  Plain().copyRowKeyed(target + n, source + n, count - n);
+  if (n < count) Plain().copyRowKeyed(target + n, source + n, count - n);
 }
 
 // ---- Spans of quads ----------------------------------------------------------------------------
@@ -163,7 +164,8 @@ void Span(const SpanTexture& texture, std::uint32_t* pixels, int count, bool fil
   KeepInside(s, ds, 0, texture.width - 1 - reach, begin, end);
   KeepInside(t, dt, 0, texture.height - 1 - reach, begin, end);
   int done = PairSpan<kAdd, false>(texture, pixels, begin, filtered, s, ds, t, dt);
-  plain(texture, pixels + done, begin - done, filtered, s + done * ds, ds, t + done * dt, dt);
+  if (done < begin)
+    plain(texture, pixels + done, begin - done, filtered, s + done * ds, ds, t + done * dt, dt);
   if (!filtered && dt == 0 && texture.alpha == 255) {
     const std::uint32_t* row = texture.texels + std::size_t(WholeInside(t, 0)) * std::size_t(texture.width);
     done = begin + OpaqueLevelRow<kAdd>(pixels + begin, end - begin, row, s + begin * ds, ds);
@@ -173,7 +175,8 @@ void Span(const SpanTexture& texture, std::uint32_t* pixels, int count, bool fil
   }
   done += PairSpan<kAdd, false>(texture, pixels + done, count - done, filtered, s + done * ds, ds,
                                 t + done * dt, dt);
-  plain(texture, pixels + done, count - done, filtered, s + done * ds, ds, t + done * dt, dt);
+  if (done < count)
+    plain(texture, pixels + done, count - done, filtered, s + done * ds, ds, t + done * dt, dt);
 }
 
 // ---- Rows of prepared columns ------------------------------------------------------------------
@@ -341,13 +344,20 @@ void ColumnRow(std::uint32_t* pixels, int count, const ColumnSample* columns, st
       PutTwoSamples<kAdd>(pixels + n, _mm_unpacklo_epi64(first, second));
     }
   }
-  const auto plain = kAdd ? Plain().addColumnRow : Plain().overColumnRow;
-  plain(pixels + n, count - n, columns, position, step, filtered);
+  if (n < count)
+    (kAdd ? Plain().addColumnRow : Plain().overColumnRow)(pixels + n, count - n, columns, position, step,
+                                                          filtered);
+}
+
+template <bool kAdd>
+void Runs(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
+          std::int32_t step) {
+  ForEachRun(pixels, count, columns, position, step, Run<kAdd>);
 }
 
 constexpr RowKernels kSse2Rows = {
     "sse2",           CopyRowKeyed,    Span<false>, Span<true>, PrepareColumns,
-    ColumnRow<false>, ColumnRow<true>, Run<false>,  Run<true>,
+    ColumnRow<false>, ColumnRow<true>, Runs<false>, Runs<true>,
 };
 
 }  // namespace
