@@ -5,18 +5,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "base/program_folder.h"
 #include "base/random.h"
 #include "base/tick_count.h"
 #include "game/end_mission.h"
 #include "game/menu.h"
+#include "game/pause_screen.h"
 #include "game/resources.h"
 #include "game/screenshot.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/events.h"
 #include "media/frame_pacing.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "media/multimedia.h"
 #include "media/quads.h"
@@ -33,8 +36,8 @@ void PauseBetweenPolls() {
 }
 
 // Every stay in the menu starts on the main page with the pointer in the middle, and not before
-// every key and the left button are up (a key still held from the mission would act at once).
-// Nothing is drawn meanwhile; a window being closed ends the waits.
+// every key and the menu's click are up (a key or a trigger still held from the mission would act
+// at once). Nothing is drawn meanwhile; a window being closed ends the waits.
 void EnterMenu() {
   SetMousePos(400, 300);
   SetFrameRate(20);
@@ -46,9 +49,11 @@ void EnterMenu() {
     PollKeyboard();
   }
   PollMouse();
-  while (IsMouseButtonDown(1) && !WasCloseRequested()) {
+  PollGamepad();
+  while (IsClickHeld() && !WasCloseRequested()) {
     PauseBetweenPolls();
     PollMouse();
+    PollGamepad();
   }
 }
 
@@ -61,11 +66,13 @@ bool RunMenu() {
   }
 }
 
-// A mission runs at least one frame; leaveLoop is tested only after a complete frame.
+// A mission runs at least one frame; leaveLoop is tested only after a complete frame, and so is a
+// request to pause.
 void RunMission() {
   StartMission();
   do {
     MissionFrame();
+    if (std::exchange(game.pauseRequested, 0) != 0 && game.leaveLoop == 0) RunPause();
   } while (game.leaveLoop == 0);
   EndMission();
 }
@@ -92,8 +99,9 @@ void MissionFrame() {
 bool MenuFrame() {
   PollKeyboard();
   PollMouse();
-  // Closing the window counts as Escape; like Escape it acts after this frame is drawn.
-  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) game.leaveLoop = 1;
+  PollGamepad();
+  // Back and closing the window count as Escape; like Escape they act after this frame is drawn.
+  if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) game.leaveLoop = 1;
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   HandleSoundKeys();
   DrawMenu();

@@ -6,6 +6,7 @@
 #include "highscore/list_page.h"
 #include "media/display.h"
 #include "media/draw.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "media/quads.h"
 #include "media/sprites.h"
@@ -112,12 +113,21 @@ void DrawMenu() {
   PresentFrame();
 }
 
-MenuAction MenuInput() {
-  if (IsMouseButtonDown(1)) {
+bool IsClickHeld() {
+  const bool padClick = IsPadButtonDown(kPadA) || IsPadButtonDown(kPadRightTrigger);
+  return IsMouseButtonDown(kLeftButton) || (game.menuState != MenuPage::kNameEntry && padClick);
+}
+
+void TrackClick(bool held) {
+  if (held) {
     game.clickState = game.clickState == 0 ? 1 : 2;
   } else {
     game.clickState = 0;
   }
+}
+
+MenuAction MenuInput() {
+  TrackClick(IsClickHeld());
 
   MenuAction action = MenuAction::kNone;
   if (game.clickState == 1) {

@@ -20,6 +20,13 @@ enum class MenuAction {
 // The action of a button that went down in this frame on the page of menuState; kNone if none.
 MenuAction MenuInput();
 
+// Moves clickState on: 1 in the frame the click goes down, 2 while it stays held, 0 when it is up.
+void TrackClick(bool held);
+
+// The click of the menu held at the last polls: the left mouse button, or on the menu's own pages a
+// controller's A or right trigger (the name entry gives A a letter of its own).
+bool IsClickHeld();
+
 // A line of text on the main menu: Windows-1252 bytes, colour and top-left corner.
 struct MenuLine {
   std::string text;  // empty: no line

@@ -5,6 +5,7 @@
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
 #include "media/events.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "mission/game_state.h"
 
@@ -16,9 +17,13 @@ void StartNameEntry() {
 void NameEntryFrame() {
   PollKeyboard();
   PollMouse();
+  PollGamepad();
   nameEntry.playerName = EditText(nameEntry.playerName, kMaxNameLength);
-  // The button is only asked when Return was not released, so only then does clickState move on.
-  const bool confirmed = WasKeyReleased(Key::Return) || MenuInput() == MenuAction::kConfirmName;
+  nameEntry.playerName = EditTextByPad(nameEntry.playerName, kMaxNameLength);
+  // The button is only asked when neither Return was released nor Start pressed, so only then does
+  // clickState move on.
+  const bool confirmed = WasKeyReleased(Key::Return) || WasPadButtonPressed(kPadStart) ||
+                         MenuInput() == MenuAction::kConfirmName;
   if (confirmed && !nameEntry.playerName.empty()) nameEntry.nameDone = 1;
   DrawNameEntry();  // the confirming frame is drawn in full too
 }

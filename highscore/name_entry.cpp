@@ -3,6 +3,7 @@
 
 #include "media/display.h"
 #include "media/draw.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "media/sprites.h"
 #include "mission/slots.h"
@@ -73,6 +74,24 @@ std::string EditText(const std::string& text, int maxLength) {
   return result;
 }
 
+std::string EditTextByPad(const std::string& text, int maxLength) {
+  constexpr int kCount = sizeof kNameCharacters - 1;
+  int& letter = nameEntry.padLetter;
+  if (WasPadButtonPressed(kPadUp)) letter = letter < 0 ? 0 : (letter + 1) % kCount;
+  if (WasPadButtonPressed(kPadDown)) letter = letter < 0 ? 0 : (letter + kCount - 1) % kCount;
+  std::string result = text;
+  const bool accept =
+      WasPadButtonPressed(kPadA) || WasPadButtonPressed(kPadRightShoulder) || WasPadButtonPressed(kPadRight);
+  if (accept && letter >= 0 && static_cast<int>(result.size()) < maxLength) {
+    const char ch = kNameCharacters[letter];
+    if (ch != ' ' || !result.empty()) result += ch;
+  }
+  const bool erase =
+      WasPadButtonPressed(kPadB) || WasPadButtonPressed(kPadLeftShoulder) || WasPadButtonPressed(kPadLeft);
+  if (erase && !result.empty()) result.pop_back();
+  return result;
+}
+
 void DrawNameEntry() {
   DrawBackground();
   BeginDraw(BackBufferTarget());
@@ -81,7 +100,17 @@ void DrawNameEntry() {
   SetTextPosition(295, 140);
   WriteText("Gratulation! Neuer Highscore!!!");
   SetTextPosition(250, 300);
-  WriteText(("Name: " + nameEntry.playerName + "_").c_str());
+  WriteText(("Name: " + nameEntry.playerName).c_str());
+  if (nameEntry.padLetter >= 0) {
+    // The controller's letter stands over the cursor in green; a space shows as a middle dot.
+    const char letter = kNameCharacters[nameEntry.padLetter];
+    const char shown[2] = {letter == ' ' ? '\xB7' : letter, 0};
+    const int cursor = 250 + MeasureText(("Name: " + nameEntry.playerName).c_str());
+    SetDrawColor(150, 255, 150);
+    WriteText(shown);
+    SetTextPosition(cursor, 300);
+  }
+  WriteText("_");
   EndDraw();
   BlitSpriteKeyed(kListButton, 300, 200);  // the "Bestenliste" picture as a caption
   BlitSpriteKeyed(kDoneButton, 500, 530);

@@ -56,7 +56,7 @@ int OpenDisplay(int width, int height, int depth, const char* title) {
     return 0;
   }
   OpenScreenBuffers(width, height);
-  ShowFrame(FrontBufferPixels());  // black on view at once, not only after the first frame
+  ShowFrame(FrontBufferArea().pixels);  // black on view at once, not only after the first frame
   SDL_ShowCursor(SDL_DISABLE);
   // Keys are read by position only; an input method would swallow dead keys such as ^.
   SDL_StopTextInput();

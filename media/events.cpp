@@ -1,11 +1,12 @@
-// The one event loop of the layer: keys and mouse to the input's pending events, the rest to the
-// display.
+// The one event loop of the layer: keys, mouse and game controllers to the input's pending events,
+// the rest to the display.
 #include "media/events.h"
 
 #include <SDL.h>
 
 #include "media/input_events.h"
 #include "media/key_map.h"
+#include "media/pad_events.h"
 #include "media/presenter.h"
 #include "media/screen_buffers.h"
 
@@ -74,6 +75,11 @@ void PumpEvents() {
       case SDL_MOUSEBUTTONUP:
         RecordMouseButton(ButtonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         break;
+      case SDL_CONTROLLERDEVICEADDED:
+      case SDL_CONTROLLERDEVICEREMOVED:
+      case SDL_CONTROLLERBUTTONDOWN:
+      case SDL_CONTROLLERBUTTONUP:
+      case SDL_CONTROLLERAXISMOTION: HandlePadEvent(event); break;
       case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
       case SDL_QUIT: window.closeRequested = true; break;
       case SDL_RENDER_TARGETS_RESET:

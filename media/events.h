@@ -2,8 +2,8 @@
 // that its events change (the focus, a request to close).
 #pragma once
 
-// Drains the queue: keys and mouse to the input's pending events, focus, close, size changes and
-// renderer resets to the display. Called by PresentFrame and the polls.
+// Drains the queue: keys, mouse and game controllers to the input's pending events, focus, close,
+// size changes and renderer resets to the display. Called by PresentFrame and the polls.
 void PumpEvents();
 
 // True while the window has the input focus; blits and presents do nothing otherwise.

@@ -50,7 +50,8 @@ void WaitForNextFrame() {
   while (now - pacing.lastPresent <= pacing.framePeriod) {
     const long long remaining = pacing.lastPresent + pacing.framePeriod + 1 - now;
     if (remaining > spinTicks) {
-      const double seconds = static_cast<double>(remaining - spinTicks) / static_cast<double>(pacing.frequency);
+      const double seconds =
+          static_cast<double>(remaining - spinTicks) / static_cast<double>(pacing.frequency);
       std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
     }
     now = Counter();

@@ -4,14 +4,15 @@
 #include <algorithm>
 
 #include "media/events.h"
+#include "media/gamepad.h"
 #include "media/input_events.h"
 #include "media/screen_buffers.h"
 
 namespace {
 
 struct KeyboardState {
-  bool ready = false;                        // InitKeyboard succeeded and no release since
-  unsigned char keys[kKeyCount] = {};        // snapshot of the last PollKeyboard: kKeyHeld or 0
+  bool ready = false;                         // InitKeyboard succeeded and no release since
+  unsigned char keys[kKeyCount] = {};         // snapshot of the last PollKeyboard: kKeyHeld or 0
   unsigned char releaseSeen[kKeyCount] = {};  // 1: WasKeyReleased saw the key held and owes its release
 };
 
@@ -97,13 +98,17 @@ int InitMouse() {
 int PollMouse() {
   if (!mouse.ready) return 0;
   PumpEvents();
+  // The sticks move the pointer as the mouse does, but only while the game has the focus.
+  int stickX = 0;
+  int stickY = 0;
+  TakeStickMotion(stickX, stickY);
   // Events that arrive while the window has no focus stay pending until it is back. The window only
   // becomes active with a display open, so the screen's size is known here.
   if (!IsDisplayActive()) return 0;
   const PixelArea screen = BackBufferArea();
   const MouseEvents events = TakeMouseEvents();
-  mouse.x = MoveClamped(mouse.x, events.dx, screen.width);
-  mouse.y = MoveClamped(mouse.y, events.dy, screen.height);
+  mouse.x = MoveClamped(mouse.x, events.dx + stickX, screen.width);
+  mouse.y = MoveClamped(mouse.y, events.dy + stickY, screen.height);
   std::copy(events.buttons, events.buttons + kMouseButtons, mouse.buttons);
   return 1;
 }

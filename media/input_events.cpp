@@ -4,8 +4,8 @@
 namespace {
 
 struct KeyEvents {
-  bool on = false;                      // StartKeyEvents was called, StopKeyEvents not since
-  unsigned char live[kKeyCount] = {};   // kKeyHeld while the key is down
+  bool on = false;                        // StartKeyEvents was called, StopKeyEvents not since
+  unsigned char live[kKeyCount] = {};     // kKeyHeld while the key is down
   unsigned char pressed[kKeyCount] = {};  // kKeyHeld: went down since the last take
 };
 

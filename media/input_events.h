@@ -2,8 +2,8 @@
 // the snapshots by the polls.
 #pragma once
 
-constexpr int kKeyCount = 256;      // set-1 key codes 0 to 255
-constexpr int kMouseButtons = 3;    // left, right, middle
+constexpr int kKeyCount = 256;    // set-1 key codes 0 to 255
+constexpr int kMouseButtons = 3;  // left, right, middle
 constexpr unsigned char kKeyHeld = 0x80;
 
 // Recording starts afresh, with every key and button up and no motion; until then a device's

@@ -3,10 +3,53 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "media/gamepad.h"
 #include "media/key_map.h"
 #include "media/presenter.h"
 
 namespace {
+
+struct TestPad {
+  int deviceIndex = -1;
+  SDL_Joystick* joystick = nullptr;
+  Uint16 rumble = 0;  // the stronger motor's level as the controller was last told
+};
+
+// Owned one by one, so that the rumble callbacks' pointers stay valid as the list grows.
+std::vector<std::unique_ptr<TestPad>> testPads;
+
+int SDLCALL RecordRumble(void* pad, Uint16 low, Uint16 high) {
+  static_cast<TestPad*>(pad)->rumble = std::max(low, high);
+  return 0;
+}
+
+TestPad* Pad(int pad) {
+  if (pad < 0 || pad >= int(testPads.size()) || testPads[std::size_t(pad)]->joystick == nullptr)
+    return nullptr;
+  return testPads[std::size_t(pad)].get();
+}
+
+SDL_GameControllerButton SdlButtonOf(int button) {
+  switch (button) {
+    case kPadA: return SDL_CONTROLLER_BUTTON_A;
+    case kPadB: return SDL_CONTROLLER_BUTTON_B;
+    case kPadX: return SDL_CONTROLLER_BUTTON_X;
+    case kPadY: return SDL_CONTROLLER_BUTTON_Y;
+    case kPadBack: return SDL_CONTROLLER_BUTTON_BACK;
+    case kPadStart: return SDL_CONTROLLER_BUTTON_START;
+    case kPadLeftShoulder: return SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
+    case kPadRightShoulder: return SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
+    case kPadUp: return SDL_CONTROLLER_BUTTON_DPAD_UP;
+    case kPadDown: return SDL_CONTROLLER_BUTTON_DPAD_DOWN;
+    case kPadLeft: return SDL_CONTROLLER_BUTTON_DPAD_LEFT;
+    case kPadRight: return SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+    default: return SDL_CONTROLLER_BUTTON_INVALID;
+  }
+}
 
 void Push(SDL_Event& event) {
   event.common.timestamp = SDL_GetTicks();
@@ -82,6 +125,67 @@ void InjectCloseRequest() {
   SDL_Event event{};
   event.type = SDL_QUIT;
   Push(event);
+}
+
+int PlugInTestPad() {
+  SDL_VirtualJoystickDesc description{};
+  description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  description.naxes = SDL_CONTROLLER_AXIS_MAX;
+  description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  description.name = "Test Pad";
+  auto pad = std::make_unique<TestPad>();
+  description.userdata = pad.get();
+  description.Rumble = RecordRumble;
+  pad->deviceIndex = SDL_JoystickAttachVirtualEx(&description);
+  if (pad->deviceIndex < 0) return -1;
+  pad->joystick = SDL_JoystickOpen(pad->deviceIndex);
+  if (pad->joystick == nullptr) return -1;
+  // A virtual trigger's axis spans the whole range: at rest it lies at its lowest, not in the middle.
+  SDL_JoystickSetVirtualAxis(pad->joystick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
+  SDL_JoystickSetVirtualAxis(pad->joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);
+  testPads.push_back(std::move(pad));
+  return int(testPads.size()) - 1;
+}
+
+void UnplugTestPad(int pad) {
+  TestPad* test = Pad(pad);
+  if (test == nullptr) return;
+  const SDL_JoystickID id = SDL_JoystickInstanceID(test->joystick);
+  SDL_JoystickClose(test->joystick);
+  test->joystick = nullptr;
+  // The device index of a joystick changes as others come and go; its instance does not.
+  for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+    if (SDL_JoystickGetDeviceInstanceID(index) == id) SDL_JoystickDetachVirtual(index);
+  }
+}
+
+void SetTestPadButton(int pad, int button, bool down) {
+  TestPad* test = Pad(pad);
+  if (test == nullptr) return;
+  if (button == kPadLeftTrigger || button == kPadRightTrigger) {
+    const auto axis =
+        button == kPadLeftTrigger ? SDL_CONTROLLER_AXIS_TRIGGERLEFT : SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
+    SDL_JoystickSetVirtualAxis(test->joystick, axis, down ? 32767 : -32768);
+    return;
+  }
+  const SDL_GameControllerButton sdlButton = SdlButtonOf(button);
+  if (sdlButton != SDL_CONTROLLER_BUTTON_INVALID)
+    SDL_JoystickSetVirtualButton(test->joystick, sdlButton, down ? 1 : 0);
+}
+
+void SetTestPadStick(int pad, int axis, double deflection) {
+  static constexpr SDL_GameControllerAxis kAxes[] = {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY,
+                                                     SDL_CONTROLLER_AXIS_RIGHTX, SDL_CONTROLLER_AXIS_RIGHTY};
+  TestPad* test = Pad(pad);
+  if (test == nullptr || axis < kLeftStickX || axis > kRightStickY) return;
+  SDL_JoystickSetVirtualAxis(test->joystick, kAxes[axis],
+                             Sint16(std::clamp(deflection, -1.0, 1.0) * 32767.0));
+}
+
+double TestPadRumble(int pad) {
+  TestPad* test = Pad(pad);
+  return test == nullptr ? 0.0 : test->rumble / 65535.0;
 }
 
 int KeyPositionCount() {

@@ -15,7 +15,16 @@ void InjectFocus(bool gained);                  // the window gains or loses the
 void InjectRendererReset();                     // the renderer lost its device and textures
 void InjectCloseRequest();                      // the window manager asks the window to close
 
-int KeyPositionCount();                      // positions 0 to this - 1 exist
-int KeyPositionNamed(const char* name);      // -1 for a name SDL does not know
-std::string KeyPositionName(int position);   // "" for a position without a name
-int KeyPositionOfCode(int key);              // where InjectKey presses a key code; -1 for none
+// Virtual game controllers (SDL's virtual joysticks), plugged in and out, pressed and moved as a
+// player would. Each gets a number; a button is a PadButton, the triggers are pressed all the way.
+int PlugInTestPad();  // the pad's number, or -1 if SDL refuses
+void UnplugTestPad(int pad);
+void SetTestPadButton(int pad, int button, bool down);
+enum TestPadStick : int { kLeftStickX, kLeftStickY, kRightStickX, kRightStickY };
+void SetTestPadStick(int pad, int axis, double deflection);  // -1 to 1, right and down positive
+double TestPadRumble(int pad);                               // the strength it rumbles at now, 0 to 1
+
+int KeyPositionCount();                     // positions 0 to this - 1 exist
+int KeyPositionNamed(const char* name);     // -1 for a name SDL does not know
+std::string KeyPositionName(int position);  // "" for a position without a name
+int KeyPositionOfCode(int key);             // where InjectKey presses a key code; -1 for none

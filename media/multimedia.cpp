@@ -2,6 +2,7 @@
 #include "media/multimedia.h"
 
 #include "media/display.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "media/quads.h"
 #include "media/sound.h"
@@ -13,12 +14,14 @@ int InitMultimedia() {
   InitMouse();
   InitKeyboard();
   InitAudio();
+  InitGamepads();
   return displayStarted;
 }
 
 void ShutdownMultimedia() {
   ReleaseKeyboard();
   ReleaseMouse();
+  ReleaseGamepads();
   ReleaseAudio();
   ReleaseDisplay();
   ClearQuads();

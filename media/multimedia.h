@@ -1,9 +1,10 @@
 // The multimedia layer as a whole: every module started in one call, and shut down in one call.
 #pragma once
 
-// Starts display, quads, mouse, keyboard and sound, in this order. Nonzero when the video system
-// started; a module that could not start stays safe to call and does nothing.
+// Starts display, quads, mouse, keyboard, sound and game controllers, in this order. Nonzero when
+// the video system started; a module that could not start stays safe to call and does nothing.
 int InitMultimedia();
 
-// Releases keyboard, mouse, sound, display and quads, in this order, and ends the drawing thread.
+// Releases keyboard, mouse, game controllers, sound, display and quads, in this order, and ends the
+// drawing thread.
 void ShutdownMultimedia();

@@ -106,7 +106,8 @@ void ShowOnWindowSurface(const std::uint32_t* pixels) {
   if (surface == nullptr) return;
   presenter.picture->pixels = const_cast<std::uint32_t*>(pixels);
   if (presenter.windowChanged) {
-    const Placement at = PicturePlacement(surface->w, surface->h, presenter.pictureWidth, presenter.pictureHeight);
+    const Placement at =
+        PicturePlacement(surface->w, surface->h, presenter.pictureWidth, presenter.pictureHeight);
     presenter.placed = {at.x, at.y, at.width, at.height};
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
   }

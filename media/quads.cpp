@@ -23,9 +23,9 @@ struct Quad {
 
 struct QuadState {
   std::vector<Quad> quads = std::vector<Quad>(kInitialQuads);
-  bool smoothing = false;                            // linear magnification; else nearest
-  bool passOpen = false;                             // between BeginQuads and EndQuads
-  int sourceFactor = kBlendSourceAlpha;              // from SetQuadBlend, reset by BeginQuads
+  bool smoothing = false;                // linear magnification; else nearest
+  bool passOpen = false;                 // between BeginQuads and EndQuads
+  int sourceFactor = kBlendSourceAlpha;  // from SetQuadBlend, reset by BeginQuads
   int destinationFactor = kBlendInverseSourceAlpha;
 };
 

@@ -38,8 +38,9 @@ PixelArea BackBufferArea() {
   return {buffers.back.data(), buffers.width, buffers.height};
 }
 
-const std::uint32_t* FrontBufferPixels() {
-  return HasBackBuffer() ? buffers.front.data() : nullptr;
+PixelArea FrontBufferArea() {
+  if (!HasBackBuffer()) return {};
+  return {buffers.front.data(), buffers.width, buffers.height};
 }
 
 void SwapScreenBuffers() {

@@ -16,8 +16,8 @@ bool HasBackBuffer();
 // The back buffer as a pixel area; no pixels while closed.
 PixelArea BackBufferArea();
 
-// The frame on view; nullptr while closed.
-const std::uint32_t* FrontBufferPixels();
+// The frame on view, as a pixel area not to be drawn into; no pixels while closed.
+PixelArea FrontBufferArea();
 
 // Like a flip: the back buffer becomes the frame on view, and the back buffer then holds the frame
 // before last.

@@ -55,7 +55,8 @@ void SDLCALL ApplyGain(int, void* stream, int length, void* gain) {
 }
 
 SoundSlot* LoadedSlot(int n) {
-  if (!audio.open || n < 0 || n >= static_cast<int>(audio.slots.size()) || audio.slots[n].chunk == nullptr) return nullptr;
+  if (!audio.open || n < 0 || n >= static_cast<int>(audio.slots.size()) || audio.slots[n].chunk == nullptr)
+    return nullptr;
   return &audio.slots[n];
 }
 
@@ -166,6 +167,15 @@ void SetWaveVolume(int n, int volume) {
   SoundSlot* slot = LoadedSlot(n);
   if (slot == nullptr) return;
   slot->gain->store(static_cast<float>(std::pow(10.0, WaveAttenuation(volume) / 2000.0)));
+}
+
+void PauseWaves(bool paused) {
+  if (!audio.open) return;
+  if (paused) {
+    Mix_Pause(-1);
+  } else {
+    Mix_Resume(-1);
+  }
 }
 
 void ReleaseAudio() {

@@ -8,6 +8,8 @@ void PlayWave(int n, int loop);         // from the start; restarts a slot that 
 constexpr int kAllWaves = -1;           // StopWave of every slot
 void StopWave(int n);                   // stops and rewinds slot n, or every slot
 void SetWaveVolume(int n, int volume);  // clamped to 0 to 100, logarithmic
+// Holds every sound where it is (true), or lets them all play on from there (false).
+void PauseWaves(bool paused);
 void ReleaseAudio();
 
 // Attenuation in hundredths of a decibel that volume v (clamped) stands for: -10000 at 0, 0 at 100.

@@ -64,6 +64,24 @@ void Blit(int n, int x, int y, bool keyed) {
   BlitArea(BackBufferArea(), {sprite->pixels.data(), sprite->width, sprite->height}, x, y, keyed);
 }
 
+// Frees slot n, then fills it with the rectangle of `source` at (x, y); what lies off the source
+// becomes black. On failure the slot stays empty.
+int CopyToSprite(int n, PixelArea source, int x, int y, int width, int height, int mode) {
+  if (n < 0) return 0;
+  Sprite& sprite = CreateSpriteSlot(n);
+  if (!ValidSize(width, height) || source.pixels == nullptr) {
+    FreeSprite(n);
+    return 0;
+  }
+  sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
+  sprite.width = width;
+  sprite.height = height;
+  sprite.bits = 0;  // not made from an image file
+  sprite.mode = mode;
+  CopyRectangle(sprite.Area(), source, x, y);
+  return 1;
+}
+
 }  // namespace
 
 int LoadSpriteFile(int n, const char* path, int mode) {
@@ -96,20 +114,12 @@ int NewSprite(int n, int width, int height, int mode) {
 }
 
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode) {
-  if (n < 0) return 0;
-  Sprite& sprite = CreateSpriteSlot(n);
-  if (!ValidSize(width, height) || !HasBackBuffer()) {
-    FreeSprite(n);
-    return 0;
-  }
-  // Whatever part of the rectangle lies off the screen becomes black.
-  sprite.pixels.assign(std::size_t(width) * std::size_t(height), 0);
-  sprite.width = width;
-  sprite.height = height;
-  sprite.bits = 0;  // not made from an image file
-  sprite.mode = mode;
-  CopyRectangle(sprite.Area(), BackBufferArea(), x, y);
-  return 1;
+  return CopyToSprite(n, BackBufferArea(), x, y, width, height, mode);
+}
+
+int CopyShownFrameToSprite(int n) {
+  const PixelArea shown = FrontBufferArea();
+  return CopyToSprite(n, shown, 0, 0, shown.width, shown.height, kSpritePlain);
 }
 
 void BlitSprite(int n, int x, int y) {

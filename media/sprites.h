@@ -20,6 +20,8 @@ int LoadSpriteMemory(int n, const unsigned char* image, std::size_t size, int mo
 int NewSprite(int n, int width, int height, int mode);  // filled with black
 // A copy of the back buffer's rectangle (the frame being drawn, not the one on view).
 int CopyScreenToSprite(int n, int x, int y, int width, int height, int mode = kSpritePlain);
+// A copy of the whole frame on view (the last one presented); 0 without a display.
+int CopyShownFrameToSprite(int n);
 // Opaque copy into the back buffer, clipped to the screen; nothing while the window has no focus or
 // a drawing phase holds the back buffer.
 void BlitSprite(int n, int x, int y);

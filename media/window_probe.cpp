@@ -11,7 +11,8 @@ WindowLook LookAtWindow() {
   SDL_Window* window = PresenterWindow();
   if (window == nullptr) return look;
   look.exists = true;
-  look.fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+  look.fullScreen =
+      (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_GetWindowSize(window, &look.width, &look.height);
   look.title = SDL_GetWindowTitle(window);
   return look;
@@ -21,7 +22,8 @@ bool ShownPixel(int x, int y, std::uint32_t& rgb) {
   SDL_Window* window = PresenterWindow();
   SDL_Surface* surface = window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
   if (surface == nullptr || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return false;
-  const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + std::size_t(y) * std::size_t(surface->pitch);
+  const auto* row =
+      static_cast<const std::uint8_t*>(surface->pixels) + std::size_t(y) * std::size_t(surface->pitch);
   Uint8 r = 0;
   Uint8 g = 0;
   Uint8 b = 0;

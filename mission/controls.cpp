@@ -5,6 +5,7 @@
 
 #include "base/tick_count.h"
 #include "media/events.h"
+#include "media/gamepad.h"
 #include "media/input.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
@@ -27,6 +28,17 @@ void SnapAxis(int& aim, int mouse) {
   if (std::abs(mouse - aim) < kAimStep) aim = mouse;
 }
 
+// LB or the D-pad's left picks the weapon before the selected one, RB or its right the one after,
+// wrapping from 4 to 1 and back.
+void StepWeaponByPad() {
+  if (WasPadButtonPressed(kPadLeftShoulder) || WasPadButtonPressed(kPadLeft)) {
+    game.weapon = game.weapon <= 1 ? 4 : game.weapon - 1;
+  }
+  if (WasPadButtonPressed(kPadRightShoulder) || WasPadButtonPressed(kPadRight)) {
+    game.weapon = game.weapon >= 4 ? 1 : game.weapon + 1;
+  }
+}
+
 }  // namespace
 
 void EaseAim() {
@@ -38,22 +50,30 @@ void EaseAim() {
 
 void ReadMissionInput() {
   PollKeyboard();
-  PollMouse();
+  PollMouse();  // the sticks of a controller move the mouse's position too
+  PollGamepad();
   game.mouseX = MousePosX();
   game.mouseY = MousePosY();
 
-  // Escape released or the window closed: abort, unless the mission is already lost.
-  if (WasKeyReleased(Key::Escape) || WasCloseRequested()) {
+  // Escape released, Back pressed or the window closed: abort, unless the mission is already lost.
+  if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) {
     game.leaveLoop = 1;
     if (game.missionResult == MissionResult::kRunningOrWon) game.missionResult = MissionResult::kAborted;
   }
 
-  // Up and Down do what keypad + and - do, for keyboards without a keypad; both held count once.
-  if (IsKeyDown(Key::KeypadPlus) || IsKeyDown(Key::Up)) {
+  // P released, Start pressed, the focus or the playing controller lost: the mission pauses after
+  // this frame.
+  if (WasKeyReleased(Key::P) || WasPadButtonPressed(kPadStart) || !IsDisplayActive() || WasPadUnplugged()) {
+    game.pauseRequested = 1;
+  }
+
+  // Up and Down do what keypad + and - do, for keyboards without a keypad, and so does the
+  // controller's D-pad; any of them held counts once.
+  if (IsKeyDown(Key::KeypadPlus) || IsKeyDown(Key::Up) || IsPadButtonDown(kPadUp)) {
     game.speed -= 5;
     if (game.speed < -1000) game.speed = -1000;
   }
-  if (IsKeyDown(Key::KeypadMinus) || IsKeyDown(Key::Down)) {
+  if (IsKeyDown(Key::KeypadMinus) || IsKeyDown(Key::Down) || IsPadButtonDown(kPadDown)) {
     game.speed += 5;
     if (game.speed > 0) game.speed = 0;
   }
@@ -70,10 +90,12 @@ void ReadMissionInput() {
   if (WasKeyReleased(Key::Digit2)) game.weapon = 2;
   if (WasKeyReleased(Key::Digit3)) game.weapon = 3;
   if (WasKeyReleased(Key::Digit4)) game.weapon = 4;
+  StepWeaponByPad();
 
   if (game.energy < 50.0f) game.energy += 0.1f;
 
-  const bool trigger = IsKeyDown(Key::Space) != 0 || IsMouseButtonDown(1) != 0;
+  const bool trigger = IsKeyDown(Key::Space) || IsMouseButtonDown(kLeftButton) || IsPadButtonDown(kPadA) ||
+                       IsPadButtonDown(kPadRightTrigger);
   if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 &&
       game.missionResult == MissionResult::kRunningOrWon && game.energy > 0.0f) {
     FireWeapon();

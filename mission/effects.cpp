@@ -1,6 +1,7 @@
-// The game's sounds as the player has switched them.
+// The game's effects as the player has switched them.
 #include "mission/effects.h"
 
+#include "media/gamepad.h"
 #include "media/sound.h"
 #include "mission/game_state.h"
 #include "mission/slots.h"
@@ -20,4 +21,12 @@ void ToggleMusic() {
 
 void ToggleEffects() {
   game.soundOn = 1 - game.soundOn;
+}
+
+void RumbleForHit() {
+  if (game.soundOn == 1) RumblePad(0.5, 150);
+}
+
+void RumbleForFinalBlast() {
+  if (game.soundOn == 1) RumblePad(1.0, 1200);
 }

@@ -7,6 +7,7 @@
 #include "media/input.h"
 #include "media/sound.h"
 #include "mission/aliens.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
@@ -108,6 +109,7 @@ void AdvanceMission() {
     // The final blast in frame 300 of the sequence; the mission ends after frame 400.
     if (game.destructionFrames == 300) {
       SpawnSparks(RoundToInt(game.shipX), RoundToInt(game.shipY + 1000.0f), 500, 20, 300);
+      RumbleForFinalBlast();
     }
     if (game.destructionFrames > 400) game.leaveLoop = 1;
   }

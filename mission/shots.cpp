@@ -114,6 +114,7 @@ void ShotPass() {
           MaxOf(static_cast<float>(game.shakeStrength), static_cast<float>(type - 1) / 2.0f + 1.0f));
       SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), 100, 2, 100);
       game.hull -= 2 * (type - 1) + 7;
+      RumbleForHit();
       spent = true;
     }
     if (shot.z > kShotFarLimit || shot.z < 1.0f) spent = true;

@@ -33,6 +33,7 @@ constexpr int kCockpitTop = 60;     // "img/view1.jpg", opaque at (0, 0)
 constexpr int kCockpitRight = 61;   // "img/view2.bmp", keyed at (470, 0)
 constexpr int kCockpitBottom = 62;  // "img/view3.jpg", opaque at (0, 537)
 
+constexpr int kPausedFrameSprite = 7;    // the last mission frame, shown under "Pause" while paused
 constexpr int kScreenshotSprite = 5000;  // the back buffer copied by F10, replaced by each screenshot
 
 // ---- Alien ships and shots ---------------------------------------------------------------------

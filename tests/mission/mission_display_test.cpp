@@ -126,7 +126,7 @@ class MissionPicture : public MissionDisplay {
   }
 
   static unsigned Shown(int x, int y) {
-    return FrontBufferPixels()[std::size_t(y) * 800 + std::size_t(x)];
+    return FrontBufferArea().pixels[std::size_t(y) * 800 + std::size_t(x)];
   }
 
   // The segments lit in the gauge bar at `row`: segment k is drawn at x = 500 + 12k, 14 pixels
