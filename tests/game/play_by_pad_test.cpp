@@ -231,32 +231,4 @@ TEST_F(PlayByPad, RumbleOnAHitAndTheFinalBlastWhileEffectsAreOn) {
   EXPECT_GT(TestPadRumble(pad_), 0.0) << "and long";
 }
 
-TEST_F(PlayByPad, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInterval) {
-  StartPlainMission();
-  for (int frame = 0; frame < 30; ++frame) Frame();
-  SetTestPadButton(pad_, kPadA, true);
-  Frame();  // a volley and its recoil
-  SetTestPadButton(pad_, kPadA, false);
-  const GameState before = game;
-  game.nextShotTime = GetTickCount() + 300;
-  const int nextShot = game.nextShotTime;
-  // Start pressed after 300 ms on another thread, as the player would, while the pause runs.
-  std::thread player([this] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    SetTestPadButton(pad_, kPadStart, true);
-  });
-  RunPause();
-  player.join();
-  EXPECT_GE(game.nextShotTime - nextShot, 300) << "the fire interval waits as long as the pause lasted";
-  EXPECT_EQ(game.shots.Count(), before.shots.Count());
-  for (int i = 0; i < game.shots.Count(); ++i) {
-    EXPECT_EQ(game.shots.At(i).z, before.shots.At(i).z) << "shot " << i << " stood still";
-  }
-  EXPECT_EQ(game.sparks.Count(), before.sparks.Count());
-  EXPECT_EQ(game.aliens.At(0).x, before.aliens.At(0).x) << "the aliens stood still";
-  EXPECT_EQ(game.shakeFrames, before.shakeFrames) << "the shake stood still";
-  EXPECT_EQ(game.energy, before.energy) << "the energy did not regain";
-  EXPECT_EQ(game.leaveLoop, 0) << "the mission goes on";
-}
-
 }  // namespace

@@ -1,0 +1,117 @@
+// The pause of a mission: what starts it, what ends it, and that the world stands still meanwhile.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "base/random.h"
+#include "base/tick_count.h"
+#include "game/main_loop.h"
+#include "game/pause_screen.h"
+#include "game_fixture.h"
+#include "media/frame_pacing.h"
+#include "media/gamepad.h"
+#include "media/input.h"
+#include "media/input_injection.h"
+#include "mission/game_state.h"
+#include "mission/mission_progress.h"
+
+namespace {
+
+class Pause : public GameScreen {
+ protected:
+  void SetUp() override {
+    GameScreen::SetUp();
+    SeedRandom(5u);
+    StartMission();
+    SetFrameRate(0);
+    game.approachPhase = 0;
+    game.speed = -80;
+    pad_ = PlugInTestPad();
+    ASSERT_GE(pad_, 0) << "setup: SDL attaches a virtual controller";
+  }
+
+  static void Frame() {
+    game.nextShotTime = GetTickCount();
+    MissionFrame();
+  }
+
+  int pad_ = -1;
+};
+
+TEST_F(Pause, PTheStartButtonAndALostFocusPauseAfterTheFrame) {
+  Frame();
+  ASSERT_EQ(game.pauseRequested, 0);
+  KeyFrame({Key::P}, true);
+  Frame();
+  EXPECT_EQ(game.pauseRequested, 0) << "P pauses when it is let go, as the game's keys act";
+  InjectKey(Key::P, false);
+  Frame();
+  EXPECT_EQ(game.pauseRequested, 1) << "P let go: the mission pauses after this frame";
+  game.pauseRequested = 0;
+
+  InjectFocus(false);
+  Frame();
+  EXPECT_EQ(game.pauseRequested, 1) << "the window lost the focus";
+  InjectFocus(true);
+}
+
+TEST_F(Pause, PStartOrAClickGoOnAndEscapeAborts) {
+  Frame();
+  EXPECT_FALSE(PauseFrame()) << "nothing pressed: the pause goes on";
+  InjectKey(Key::P, true);
+  EXPECT_FALSE(PauseFrame());
+  InjectKey(Key::P, false);
+  EXPECT_TRUE(PauseFrame()) << "P let go goes on";
+
+  SetLeftButton(true);
+  game.clickState = 2;  // held into the pause
+  EXPECT_FALSE(PauseFrame()) << "a button held since before the pause is no click";
+  SetLeftButton(false);
+  EXPECT_FALSE(PauseFrame());
+  InjectMouseButton(1, true);
+  EXPECT_TRUE(PauseFrame()) << "a click goes on";
+  InjectMouseButton(1, false);
+  EXPECT_FALSE(PauseFrame());
+
+  SetTestPadButton(pad_, kPadStart, true);
+  EXPECT_TRUE(PauseFrame()) << "Start goes on";
+  SetTestPadButton(pad_, kPadStart, false);
+  EXPECT_EQ(game.leaveLoop, 0);
+
+  InjectKey(Key::Escape, true);
+  PauseFrame();
+  InjectKey(Key::Escape, false);
+  EXPECT_TRUE(PauseFrame()) << "Escape ends the pause";
+  EXPECT_EQ(game.leaveLoop, 1) << "and the mission";
+  EXPECT_EQ(game.missionResult, MissionResult::kAborted);
+}
+
+TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInterval) {
+  for (int frame = 0; frame < 30; ++frame) Frame();
+  SetTestPadButton(pad_, kPadA, true);
+  Frame();  // a volley and its recoil
+  SetTestPadButton(pad_, kPadA, false);
+  const GameState before = game;
+  game.nextShotTime = GetTickCount() + 300;
+  const int nextShot = game.nextShotTime;
+  // Start pressed after 300 ms on another thread, as the player would, while the pause runs.
+  std::thread player([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    SetTestPadButton(pad_, kPadStart, true);
+  });
+  RunPause();
+  player.join();
+  EXPECT_GE(game.nextShotTime - nextShot, 300) << "the fire interval waits as long as the pause lasted";
+  EXPECT_EQ(game.shots.Count(), before.shots.Count());
+  for (int i = 0; i < game.shots.Count(); ++i) {
+    EXPECT_EQ(game.shots.At(i).z, before.shots.At(i).z) << "shot " << i << " stood still";
+  }
+  EXPECT_EQ(game.sparks.Count(), before.sparks.Count());
+  EXPECT_EQ(game.aliens.At(0).x, before.aliens.At(0).x) << "the aliens stood still";
+  EXPECT_EQ(game.shakeFrames, before.shakeFrames) << "the shake stood still";
+  EXPECT_EQ(game.energy, before.energy) << "the energy did not regain";
+  EXPECT_EQ(game.leaveLoop, 0) << "the mission goes on";
+}
+
+}  // namespace
