@@ -12,7 +12,9 @@ int InitMultimedia() {
   InitQuads();
   InitMouse();
   InitKeyboard();
-  InitAudio();
+  // Without a display the game ends at once: a sound device opened for nothing would only delay
+  // that, and its drivers may talk on stderr.
+  if (displayStarted != 0) InitAudio();
   return displayStarted;
 }
 
