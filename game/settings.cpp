@@ -34,6 +34,15 @@ bool IsComment(std::string_view line) {
   return line.empty() || line.front() == '#' || line.front() == ';';
 }
 
+// The key and the value of a trimmed `key = value` line; false for a line without a key or '='.
+bool SplitSetting(std::string_view line, std::string_view& key, std::string_view& value) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return false;
+  key = Trimmed(line.substr(0, equals));
+  value = Trimmed(line.substr(equals + 1));
+  return !key.empty();
+}
+
 // The keys of the file and the settings they stand for.
 struct SettingKey {
   std::string_view name;
@@ -94,22 +103,18 @@ std::string ParseSettings(const std::string& text, Settings& settings) {
   std::string problem;
   ForEachLine(text, [&](int number, std::string_view line) {
     line = Trimmed(line);
+    std::string_view key, value;
     if (!problem.empty() || IsComment(line)) return;
-    const std::size_t equals = line.find('=');
-    const std::string_view key = Trimmed(line.substr(0, equals));
-    if (equals == std::string_view::npos || key.empty()) {
+    if (!SplitSetting(line, key, value)) {
       problem = "line " + std::to_string(number) + " is not `key = value`";
-      return;
+    } else if (const int index = KeyIndex(key); index >= 0) {
+      if (value == "on" || value == "off") {
+        read.*kKeys[index].value = value == "on";
+      } else {
+        problem = "line " + std::to_string(number) + ": " + std::string(key) + " is on or off, not \"" +
+                  std::string(value) + "\"";
+      }
     }
-    const int index = KeyIndex(key);
-    const std::string_view value = Trimmed(line.substr(equals + 1));
-    if (index < 0) return;
-    if (value != "on" && value != "off") {
-      problem = "line " + std::to_string(number) + ": " + std::string(key) + " is on or off, not \"" +
-                std::string(value) + "\"";
-      return;
-    }
-    read.*kKeys[index].value = value == "on";
   });
   if (problem.empty()) settings = read;
   return problem;
@@ -120,20 +125,15 @@ std::string SettingsText(const std::string& text, const Settings& settings) {
   std::string out;
   ForEachLine(text, [&](int, std::string_view line) {
     const std::string_view content = Trimmed(line);
-    const std::size_t equals = content.find('=');
-    const int index = IsComment(content) || equals == std::string_view::npos
-                          ? -1
-                          : KeyIndex(Trimmed(content.substr(0, equals)));
-    if (index >= 0) {
-      hasLine[index] = true;
-      const char* value = OnOff(settings.*kKeys[index].value);
-      if (Trimmed(content.substr(equals + 1)) != value) {
-        out += std::string(kKeys[index].name) + " = " + value + "\n";
-        return;
-      }
+    std::string_view key, value;
+    const int index = !IsComment(content) && SplitSetting(content, key, value) ? KeyIndex(key) : -1;
+    if (index >= 0) hasLine[index] = true;
+    if (index >= 0 && value != OnOff(settings.*kKeys[index].value)) {
+      out += std::string(key) + " = " + OnOff(settings.*kKeys[index].value) + "\n";
+    } else {
+      out += line;
+      out += '\n';
     }
-    out += line;
-    out += '\n';
   });
   if (out.empty()) out = kNewFileHeader;
   for (int index = 0; index < kKeyCount; ++index) {

@@ -145,7 +145,7 @@ TEST_F(DataFolder, TheTableStaysBesideTheProgramWhereThePlayerMayWriteThere) {
       << "an absolute file name needs no choice";
 }
 
-TEST_F(DataFolder, EnterFolderMakesTheMissingFoldersForThePlayerAlone) {
+TEST_F(DataFolder, MakeFoldersAndEnterFolderMakeTheMissingFoldersForThePlayerAlone) {
   const std::string folder = root_ + "home/.local/share/space/";
   ASSERT_TRUE(EnterFolder(folder));
   EXPECT_EQ(fs::current_path(), fs::path(root_ + "home/.local/share/space"));

@@ -74,13 +74,6 @@ TEST(SettingsText, WritingKeepsEveryOtherLineAndAddsMissingKeys) {
   const std::string fresh = SettingsText("", Settings{.music = false});
   EXPECT_EQ(fresh.substr(0, 1), "#") << "a new file starts with a comment on what it is";
   EXPECT_NE(fresh.find("\nmusic = off\neffects = on\nwindow = off\n"), std::string::npos) << fresh;
-
-  for (int bits = 0; bits < 8; ++bits) {
-    const Settings wanted{.music = (bits & 1) != 0, .effects = (bits & 2) != 0, .window = (bits & 4) != 0};
-    Settings read{.music = (bits & 1) == 0, .effects = (bits & 2) == 0, .window = (bits & 4) == 0};
-    EXPECT_EQ(ParseSettings(SettingsText(text, wanted), read), "");
-    EXPECT_EQ(read, wanted) << "what is written reads back, combination " << bits;
-  }
 }
 
 // A temporary XDG_CONFIG_HOME for each test; the game state, the window mode and the environment
