@@ -32,6 +32,15 @@ std::string HomeFolder() {
   return user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/' ? user->pw_dir : "";
 }
 
+// The game's folder in the XDG base folder that `variable` names, or in `inHome` of the home folder.
+std::string GameFolderOf(const char* variable, const char* inHome) {
+  // Relative paths in the XDG variables are invalid and ignored.
+  const char* base = std::getenv(variable);
+  if (base != nullptr && base[0] == '/') return WithSlash(base) + "space/";
+  const std::string home = HomeFolder();
+  return home.empty() ? "" : WithSlash(home) + inHome + "space/";
+}
+
 }  // namespace
 
 std::string ResourceFolderFor(const std::string& programFolder) {
@@ -50,11 +59,11 @@ bool EnterResourceFolder() {
 }
 
 std::string UserDataFolder() {
-  // Relative paths in the XDG variables are invalid and ignored.
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome != nullptr && dataHome[0] == '/') return WithSlash(dataHome) + "space/";
-  const std::string home = HomeFolder();
-  return home.empty() ? "" : WithSlash(home) + ".local/share/space/";
+  return GameFolderOf("XDG_DATA_HOME", ".local/share/");
+}
+
+std::string UserConfigFolder() {
+  return GameFolderOf("XDG_CONFIG_HOME", ".config/");
 }
 
 std::string DataFolderFor(const std::string& programFolder, const std::string& fileName) {
@@ -66,12 +75,16 @@ std::string DataFolderFor(const std::string& programFolder, const std::string& f
   return user.empty() ? programFolder : user;
 }
 
-bool EnterFolder(const std::string& folder) {
+bool MakeFolders(const std::string& folder) {
   if (folder.empty()) return false;
   const std::string path = WithSlash(folder);
   for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);
     if (mkdir(part.c_str(), 0700) != 0 && !IsFolder(part)) return false;
   }
-  return chdir(path.c_str()) == 0;
+  return true;
+}
+
+bool EnterFolder(const std::string& folder) {
+  return MakeFolders(folder) && chdir(WithSlash(folder).c_str()) == 0;
 }

@@ -17,12 +17,20 @@ bool EnterResourceFolder();
 // absolute path; empty without a home folder.
 std::string UserDataFolder();
 
+// $XDG_CONFIG_HOME/space/, or ~/.config/space/ where XDG_CONFIG_HOME is unset, empty or not an
+// absolute path; empty without a home folder. Where the settings are kept, whatever the program's
+// folder.
+std::string UserConfigFolder();
+
 // The folder for the table file `fileName` (relative to the program's folder) and the screenshots,
 // with a trailing '/': the program's folder where the player may write into the file's folder or
 // into the file itself, else UserDataFolder() (an install under /usr), else the program's folder.
 // An absolute file name stays where it is: the answer is then the program's folder.
 std::string DataFolderFor(const std::string& programFolder, const std::string& fileName);
 
-// Makes `folder` the working directory, first creating it and its missing parents (mode 0700,
-// for the player alone). False if that failed.
+// Creates `folder` and its missing parents (mode 0700, for the player alone). False if that failed
+// or a file stands in the way.
+bool MakeFolders(const std::string& folder);
+
+// Makes `folder` the working directory, first creating it with MakeFolders. False if that failed.
 bool EnterFolder(const std::string& folder);

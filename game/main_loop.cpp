@@ -15,6 +15,7 @@
 #include "game/pause_screen.h"
 #include "game/resources.h"
 #include "game/screenshot.h"
+#include "game/settings.h"
 #include "highscore/highscore_table.h"
 #include "media/display.h"
 #include "media/events.h"
@@ -94,6 +95,7 @@ void MissionFrame() {
   AdvanceMission();
   UpdateObjects();
   DrawMissionFrame();
+  KeepSettings();
 }
 
 bool MenuFrame() {
@@ -105,6 +107,7 @@ bool MenuFrame() {
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
   HandleSoundKeys();
   DrawMenu();
+  KeepSettings();
   switch (MenuInput()) {
     case MenuAction::kStartMission: return true;  // at once, even with leaveLoop set in this frame
     case MenuAction::kShowBriefing: game.menuState = MenuPage::kBriefing; break;
@@ -117,11 +120,12 @@ bool MenuFrame() {
   return false;
 }
 
-int RunGame() {
+int RunGame(std::optional<bool> window) {
   // The values before the first menu frame: zero, music and effects on, the debris array and the
   // three empty lists.
   ResetGameState();
-  ProgramFolder();  // found now, before anything changes the working directory
+  LoadSettings(window);  // the player's music, effects and window mode, before the display opens
+  ProgramFolder();       // found now, before anything changes the working directory
   SeedRandom(static_cast<std::uint32_t>(GetTickCount()));
 
   if (OpenGameScreen() == 0) {

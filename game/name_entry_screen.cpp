@@ -2,6 +2,7 @@
 #include "game/name_entry_screen.h"
 
 #include "game/menu.h"
+#include "game/settings.h"
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
 #include "media/events.h"
@@ -26,6 +27,7 @@ void NameEntryFrame() {
                          MenuInput() == MenuAction::kConfirmName;
   if (confirmed && !nameEntry.playerName.empty()) nameEntry.nameDone = 1;
   DrawNameEntry();  // the confirming frame is drawn in full too
+  KeepSettings();
 }
 
 void RunNameEntry() {

@@ -7,63 +7,12 @@
 
 #include <cerrno>
 
+#include "base/file_io.h"
 #include "formats/byte_order.h"
 
 namespace {
 
 constexpr std::size_t kReadChunk = 4096;
-
-// The folder part of a file name, for the fsync that makes a rename durable.
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-bool SyncFolder(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool synced = fsync(fd) == 0;
-  close(fd);
-  return synced;
-}
-
-// The folder refuses a new file for lack of rights, not for lack of room.
-bool IsPermissionError(int error) {
-  return error == EACCES || error == EPERM || error == EROFS;
-}
-
-enum class Replace { kDone, kFailed, kFolderClosed };
-
-// A temporary file beside `path`, synced, then renamed over it; the folder synced last. A failed
-// save removes its temporary file and leaves the old one as it was. `mode`: the old file's, or -1
-// for a new file.
-Replace ReplaceFile(const std::string& path, const std::string& bytes, int mode) {
-  const std::string temporary = path + ".tmp";
-  unlink(temporary.c_str());  // a leftover of an interrupted save
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return IsPermissionError(errno) ? Replace::kFolderClosed : Replace::kFailed;
-  const bool keptMode = mode < 0 || fchmod(fd, static_cast<mode_t>(mode)) == 0;
-  const bool written = keptMode && WriteAll(fd, bytes) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (!written || !closed || rename(temporary.c_str(), path.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return Replace::kFailed;
-  }
-  // Without this the rename itself could be lost; the new file is in place either way.
-  return SyncFolder(FolderOf(path)) ? Replace::kDone : Replace::kFailed;
-}
 
 // The existing file rewritten from its first byte and cut after the table (bytes after it would
 // mean nothing), then synced. A crash in the middle may leave a mixed file: without the right to

@@ -24,6 +24,17 @@ struct DisplayState {
 
 DisplayState display;
 
+// Without a display SDL falls back to a driver that shows nothing (offscreen, dummy); the game
+// would run unseen until killed. Only SDL_VIDEODRIVER may ask for one, as the tests do.
+bool IsUnaskedHeadless() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool headless =
+      driver != nullptr && (SDL_strcasecmp(driver, "offscreen") == 0 ||
+                            SDL_strcasecmp(driver, "dummy") == 0 || SDL_strcasecmp(driver, "evdev") == 0);
+  return headless && (asked == nullptr || SDL_strcasecmp(asked, driver) != 0);
+}
+
 }  // namespace
 
 int InitDisplay() {
@@ -33,6 +44,11 @@ int InitDisplay() {
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");  // PresentFrame paces the frames itself
   if (SDL_InitSubSystem(kVideoSystems) != 0) {
     display.error = SDL_GetError();
+    return 0;
+  }
+  if (IsUnaskedHeadless()) {
+    SDL_QuitSubSystem(kVideoSystems);
+    display.error = "no display found; start the game from a desktop session, or set DISPLAY";
     return 0;
   }
   display.videoReady = true;

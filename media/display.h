@@ -2,7 +2,9 @@
 // closing it.
 #pragma once
 
-// Starts the video system. Nonzero on success. Called once, first.
+// Starts the video system. Nonzero on success. Called once, first. 0 also when no display was
+// found and only a driver that shows nothing (offscreen, dummy) is left, unless SDL_VIDEODRIVER
+// names that driver: a game nobody sees would run until killed.
 int InitDisplay();
 
 // Opens a full-screen window titled `title` showing width x height logical pixels letterboxed on

@@ -13,8 +13,12 @@ int InitMultimedia() {
   InitQuads();
   InitMouse();
   InitKeyboard();
-  InitAudio();
-  InitGamepads();
+  // Without a display the game ends at once: a sound device or controllers opened for nothing would
+  // only delay that, and their drivers may talk on stderr.
+  if (displayStarted != 0) {
+    InitAudio();
+    InitGamepads();
+  }
   return displayStarted;
 }
 

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libjpeg62-turbo-dev fonts-dejavu-core
   googletest libgtest-dev
-  xvfb xdotool x11-utils libgl1-mesa-dri imagemagick desktop-file-utils
+  xvfb xdotool x11-utils libgl1-mesa-dri imagemagick desktop-file-utils appstream man-db groff-base
   clang libclang-rt-14-dev python3
 )
 

@@ -29,7 +29,7 @@ class DataFolder : public ::testing::Test {
     root_ = pattern;
     root_ += "/";
     chmod(root_.c_str(), 0755);
-    for (const char* name : {"XDG_DATA_HOME", "HOME"}) {
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "HOME"}) {
       const char* value = std::getenv(name);
       saved_.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
     }
@@ -114,6 +114,17 @@ TEST_F(DataFolder, UserDataFolderFollowsXdgDataHomeThenHome) {
   EXPECT_EQ(UserDataFolder(), "/home/pilot/.local/share/space/");
 }
 
+TEST_F(DataFolder, UserConfigFolderFollowsXdgConfigHomeThenHome) {
+  setenv("XDG_CONFIG_HOME", "/srv/config/", 1);
+  setenv("XDG_DATA_HOME", "/srv/data", 1);
+  setenv("HOME", "/home/pilot", 1);
+  EXPECT_EQ(UserConfigFolder(), "/srv/config/space/") << "the settings follow XDG_CONFIG_HOME, not the data";
+  setenv("XDG_CONFIG_HOME", "", 1);
+  EXPECT_EQ(UserConfigFolder(), "/home/pilot/.config/space/") << "an empty XDG_CONFIG_HOME counts as unset";
+  setenv("XDG_CONFIG_HOME", "config", 1);
+  EXPECT_EQ(UserConfigFolder(), "/home/pilot/.config/space/") << "a relative XDG_CONFIG_HOME is ignored";
+}
+
 TEST_F(DataFolder, TheTableStaysBesideTheProgramWhereThePlayerMayWriteThere) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to play user nobody";
   MakeFolder("out", kNobody, 0777);
@@ -134,7 +145,7 @@ TEST_F(DataFolder, TheTableStaysBesideTheProgramWhereThePlayerMayWriteThere) {
       << "an absolute file name needs no choice";
 }
 
-TEST_F(DataFolder, EnterFolderMakesTheMissingFoldersForThePlayerAlone) {
+TEST_F(DataFolder, MakeFoldersAndEnterFolderMakeTheMissingFoldersForThePlayerAlone) {
   const std::string folder = root_ + "home/.local/share/space/";
   ASSERT_TRUE(EnterFolder(folder));
   EXPECT_EQ(fs::current_path(), fs::path(root_ + "home/.local/share/space"));
@@ -145,6 +156,10 @@ TEST_F(DataFolder, EnterFolderMakesTheMissingFoldersForThePlayerAlone) {
   MakeFile("file");
   EXPECT_FALSE(EnterFolder(root_ + "file/space/")) << "a file stands in the way";
   EXPECT_FALSE(EnterFolder(""));
+  EXPECT_FALSE(MakeFolders(root_ + "file/space/")) << "a file stands in the way of making one";
+  ASSERT_TRUE(MakeFolders(root_ + "config/space"));
+  EXPECT_EQ(fs::current_path(), fs::path(root_ + "home")) << "making a folder does not enter it";
+  EXPECT_TRUE(fs::is_directory(root_ + "config/space"));
 }
 
 }  // namespace

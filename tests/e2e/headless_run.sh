@@ -2,7 +2,8 @@
 # The real program without a screen: it starts on SDL's headless drivers and keeps running its menu,
 # a request to close (SIGTERM, which SDL turns into one) ends it like Escape; under an X server
 # Escape ends it, and so does a close request in a mission; each time with status 0 and the empty
-# highscore table written. Without any display it says why on stderr and ends with status 1.
+# highscore table written. Without any display it says why on stderr and ends with status 1, also
+# when SDL would fall back to a driver that shows nothing and nobody asked for it.
 # Usage: headless_run.sh BUILD_DIR
 set -euo pipefail
 e2e_name=headless_run
@@ -53,6 +54,22 @@ status=0
 [ "$(wc -l <"$folder/err.log")" -eq 1 ] || e2e_fail "not one line on stderr: $(cat "$folder/err.log")"
 grep -q '^space: cannot open the 800 x 600 display: .' "$folder/err.log" ||
   e2e_fail "stderr does not say why: $(cat "$folder/err.log")"
+[ -s "$folder/out.log" ] && e2e_fail "stdout is not empty"
+[ -e "$folder/kvshs.dat" ] && e2e_fail "a program that never ran wrote the table"
+# 5. Started where there is no display, as from an SSH shell (which has a runtime folder): SDL
+# could only fall back to a driver that shows nothing. One line says so, at once, with status 1.
+folder=$(e2e_copy_program "$build")
+mkdir -m 700 "$e2e_work/runtime"
+status=0
+started=$(date +%s%N)
+(cd "$folder" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u SDL_AUDIODRIVER \
+  "XDG_RUNTIME_DIR=$e2e_work/runtime" timeout 10 ./space) >"$folder/out.log" 2>"$folder/err.log" || status=$?
+took=$((($(date +%s%N) - started) / 1000000))
+[ "$status" -eq 1 ] || e2e_fail "exit status $status without any display, not 1"
+[ "$took" -lt 1000 ] || e2e_fail "without any display the program took $took ms to end"
+[ "$(cat "$folder/err.log")" = \
+  "space: cannot open the 800 x 600 display: no display found; start the game from a desktop session, or set DISPLAY" ] ||
+  e2e_fail "stderr does not say that there is no display: $(cat "$folder/err.log")"
 [ -s "$folder/out.log" ] && e2e_fail "stdout is not empty"
 [ -e "$folder/kvshs.dat" ] && e2e_fail "a program that never ran wrote the table"
 echo "headless_run: ok"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The game as installed by `cmake --install BUILD_DIR --prefix P`: the program in P/bin, its
-# pictures and sounds in P/share/space, a desktop entry that desktop-file-validate accepts and the
-# icon in three sizes of the hicolor theme. The prefix is then made read-only, with a table beside
-# the program, and the game runs as user nobody from the root folder: it shows its pictures, plays
-# its sounds, and keeps its table and a screenshot in ~/.local/share/space/, which it makes on its
-# first run, with the scores of the table beside the program carried over. The prefix stays as it
-# was.
+# pictures and sounds in P/share/space, a desktop entry that desktop-file-validate accepts, the
+# icon in three sizes of the hicolor theme, a valid AppStream entry and the manual page. The prefix
+# is then made read-only, with a table beside the program, and the game runs as user nobody from
+# the root folder: it shows its pictures, plays its sounds, and keeps its table and a screenshot in
+# ~/.local/share/space/, which it makes on its first run, with the scores of the table beside the
+# program carried over, and its settings in ~/.config/space/. The prefix stays as it was.
 # Usage: install.sh BUILD_DIR
 set -euo pipefail
 e2e_name=install
@@ -23,7 +23,16 @@ done
 for file in expl1.wav fire.wav click.wav loop.wav; do
   cmp -s "$build/$file" "$prefix/share/space/$file" || e2e_fail "sound $file not installed"
 done
-desktop-file-validate "$prefix/share/applications/space.desktop" || e2e_fail "the desktop entry is not valid"
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+id=org.spacedevelopers.space
+for file in "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" share/man/man6/space.6; do
+  cmp -s "$source_dir/game/$(basename "$file")" "$prefix/$file" || e2e_fail "$file not installed"
+done
+desktop-file-validate "$prefix/share/applications/$id.desktop" || e2e_fail "the desktop entry is not valid"
+# The AppStream entry together with the desktop entry and the icon it names.
+appstreamcli validate-tree --no-net "$prefix" >"$e2e_work/appstream.log" 2>&1 ||
+  e2e_fail "the installed AppStream entry is not valid: $(cat "$e2e_work/appstream.log")"
+MANPATH=$prefix/share/man man -w 6 space >/dev/null 2>&1 || e2e_fail "man does not find the installed manual page"
 for size in 48 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/space.png
   python3 - "$icon" "$size" <<'EOF_PY' || e2e_fail "$icon is no ${size} x ${size} RGBA PNG"
@@ -60,7 +69,7 @@ chown 65534:65534 "$home"
 chmod 755 "$e2e_work"
 e2e_start_xvfb 1024x768x24
 e2e_program=$prefix/bin/space
-e2e_start_wrapped / setpriv --reuid=65534 --regid=65534 --clear-groups -- -u XDG_DATA_HOME "HOME=$home" \
+e2e_start_wrapped / setpriv --reuid=65534 --regid=65534 --clear-groups -- -u XDG_DATA_HOME -u XDG_CONFIG_HOME "HOME=$home" \
   SDL_AUDIODRIVER=disk "SDL_DISKAUDIOFILE=$home/sound.raw"
 e2e_wait_window
 e2e_hold_key F10
@@ -68,6 +77,11 @@ e2e_move 0 85  # "Bestenliste" at (400, 385): a click plays the click sound
 e2e_click
 e2e_move 200 170  # "Fertig" at (600, 555)
 e2e_click
+xdotool keydown Control_L  # the sound effects off: the settings go to ~/.config/space/
+sleep 0.3
+xdotool key s
+sleep 0.3
+xdotool keyup Control_L
 e2e_quit_from_menu
 [ "$e2e_status" -eq 0 ] || e2e_fail "exit status $e2e_status: $(cat "$e2e_work/game.log")"
 output=$(grep -v -e '^CRITICAL: You are using the SDL disk i/o audio driver!$' \
@@ -84,5 +98,7 @@ mapfile -t shots < <(cd "$data" && ls -- scrnsht_*.bmp 2>/dev/null)
 colours=$(e2e_colour_count "$data/${shots[0]}" 0 120 280 530)
 [ "$colours" -gt 100 ] || e2e_fail "the installed game shows no background picture ($colours colours)"
 [ "$(e2e_silent_output "$home/sound.raw")" -eq 0 ] || e2e_fail "the installed game played no sound"
+grep -qx "effects = off" "$home/.config/space/settings.ini" 2>/dev/null ||
+  e2e_fail "the settings are not in ~/.config/space/: $(ls -RA "$home/.config" 2>&1)"
 [ "$(listing)" = "$before" ] || e2e_fail "the prefix changed: $(diff <(echo "$before") <(listing))"
 echo "install: ok"

@@ -4,6 +4,8 @@
 
 e2e_work=$(mktemp -d)
 e2e_pids=()
+# The player's own settings, table and screenshots stay out of the tests' way and untouched.
+export XDG_CONFIG_HOME=$e2e_work/config XDG_DATA_HOME=$e2e_work/data
 
 e2e_cleanup() {
   local pid
@@ -41,12 +43,17 @@ e2e_start_xvfb() {
   export DISPLAY=":$number"
 }
 
-# Starts the program in its folder with the given environment; its pid is in e2e_game_pid and its
-# output goes to game.log beside it.
+# Starts the program in its folder with the given environment, and the words after "--" as its
+# arguments; its pid is in e2e_game_pid and its output goes to game.log beside it.
 e2e_start_game() {
-  local folder=$1
+  local folder=$1 environment=()
   shift
-  (cd "$folder" && exec env "$@" ./space) >"$folder/game.log" 2>&1 &
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do
+    environment+=("$1")
+    shift
+  done
+  [ $# -gt 0 ] && shift
+  (cd "$folder" && exec env "${environment[@]}" ./space "$@") >"$folder/game.log" 2>&1 &
   e2e_game_pid=$!
   e2e_pids+=("$e2e_game_pid")
 }
@@ -103,6 +110,24 @@ for _ in range(600):
 sys.exit(1)
 PY
   sleep 0.5
+}
+
+# The size of the game's window, as "800x600".
+e2e_window_size() {
+  local window
+  window=$(xdotool search --onlyvisible --name '^Space$' | head -n 1)
+  xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'
+}
+
+# Waits up to 5 s for the game's window to have the given size; `what` names the step on failure.
+e2e_expect_window_size() {
+  local wanted=$1 what=$2 size="" _
+  for _ in $(seq 50); do
+    size=$(e2e_window_size)
+    [ "$size" = "$wanted" ] && return 0
+    sleep 0.1
+  done
+  e2e_fail "$what: the window is $size, not $wanted"
 }
 
 # Waits up to `seconds` for the game to end and sets e2e_status to its exit status.
