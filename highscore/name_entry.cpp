@@ -80,8 +80,8 @@ std::string EditTextByPad(const std::string& text, int maxLength) {
   if (WasPadButtonPressed(kPadUp)) letter = letter < 0 ? 0 : (letter + 1) % kCount;
   if (WasPadButtonPressed(kPadDown)) letter = letter < 0 ? 0 : (letter + kCount - 1) % kCount;
   std::string result = text;
-  const bool accept =
-      WasPadButtonPressed(kPadA) || WasPadButtonPressed(kPadRightShoulder) || WasPadButtonPressed(kPadRight);
+  const bool accept = WasPadButtonPressed(kPadA) || WasPadButtonPressed(kPadRightTrigger) ||
+                      WasPadButtonPressed(kPadRightShoulder) || WasPadButtonPressed(kPadRight);
   if (accept && letter >= 0 && static_cast<int>(result.size()) < maxLength) {
     const char ch = kNameCharacters[letter];
     if (ch != ' ' || !result.empty()) result += ch;

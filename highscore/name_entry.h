@@ -26,8 +26,8 @@ void ResetNameEntry();
 std::string EditText(const std::string& text, int maxLength);
 
 // The same with a controller: the D-pad runs the letter at the cursor up or down through
-// kNameCharacters (wrapping); A, RB or the D-pad's right adds it (a space never first), B, LB or the
-// D-pad's left deletes the last character. Reads the controller's snapshot.
+// kNameCharacters (wrapping); A, the right trigger, RB or the D-pad's right adds it (a space never
+// first), B, LB or the D-pad's left deletes the last character. Reads the controller's snapshot.
 std::string EditTextByPad(const std::string& text, int maxLength);
 
 // Draws one frame of the name-entry screen from playerName and the mouse position, and presents

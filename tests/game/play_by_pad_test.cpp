@@ -155,7 +155,10 @@ TEST_F(PlayByPad, ANameEnteredByController) {
   press(kPadUp);
   press(kPadRightShoulder);
   press(kPadRight);
-  EXPECT_EQ(nameEntry.playerName, "*bb") << "RB and the D-pad's right accept the letter too";
+  press(kPadRightTrigger);
+  EXPECT_EQ(nameEntry.playerName, "*bbb")
+      << "RB, the D-pad's right and the right trigger accept the letter too";
+  press(kPadB);
   press(kPadB);
   press(kPadLeftShoulder);
   EXPECT_EQ(nameEntry.playerName, "*") << "B and LB delete the last letter";
