@@ -69,11 +69,11 @@ int OpenDisplay(int width, int height, int depth, const char* title) {
 void PresentFrame() {
   ReleaseBackBufferTarget();
   PumpEvents();
+  WaitForNextFrame();  // shown on the beat however long the frame took to draw
   if (IsDisplayActive() && HasBackBuffer()) {
     ShowFrame(BackBufferArea().pixels);
     SwapScreenBuffers();
   }
-  WaitForNextFrame();
 }
 
 void SetDisplayWindowed(bool windowed) {

@@ -4,14 +4,15 @@
 #include <algorithm>
 
 #include "media/events.h"
+#include "media/frame_pacing.h"
 #include "media/input_events.h"
 #include "media/screen_buffers.h"
 
 namespace {
 
 struct KeyboardState {
-  bool ready = false;                        // InitKeyboard succeeded and no release since
-  unsigned char keys[kKeyCount] = {};        // snapshot of the last PollKeyboard: kKeyHeld or 0
+  bool ready = false;                         // InitKeyboard succeeded and no release since
+  unsigned char keys[kKeyCount] = {};         // snapshot of the last PollKeyboard: kKeyHeld or 0
   unsigned char releaseSeen[kKeyCount] = {};  // 1: WasKeyReleased saw the key held and owes its release
 };
 
@@ -59,6 +60,7 @@ int InitKeyboard() {
 
 int PollKeyboard() {
   if (!keyboard.ready) return 0;
+  WaitToReadInput();
   PumpEvents();
   TakeKeys(keyboard.keys);
   return 1;
@@ -96,6 +98,7 @@ int InitMouse() {
 
 int PollMouse() {
   if (!mouse.ready) return 0;
+  WaitToReadInput();
   PumpEvents();
   // Events that arrive while the window has no focus stay pending until it is back. The window only
   // becomes active with a display open, so the screen's size is known here.
