@@ -74,6 +74,7 @@ void PresentFrame() {
     ShowFrame(BackBufferArea().pixels);
     SwapScreenBuffers();
   }
+  WaitAfterShow();
 }
 
 void SetDisplayWindowed(bool windowed) {

@@ -14,6 +14,7 @@ namespace {
 struct Pacing {
   long long frequency = 0;  // counter ticks per second, read by SetFrameRate
   FrameSchedule schedule;   // period 0 = no pacing
+  long long showTime = 0;   // counter at the end of the wait before the show in progress
 };
 
 Pacing pacing;
@@ -65,6 +66,9 @@ void WaitToReadInput() {
 }
 
 void WaitForNextFrame() {
-  const long long showAt = FrameReady(pacing.schedule, Counter());
-  FrameShown(pacing.schedule, WaitUntil(showAt));
+  pacing.showTime = WaitUntil(FrameReady(pacing.schedule, Counter()));
+}
+
+void WaitAfterShow() {
+  WaitUntil(FrameShown(pacing.schedule, pacing.showTime));
 }

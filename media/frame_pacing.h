@@ -18,6 +18,9 @@ void ExpectHeavyFrame();
 void WaitToReadInput();
 
 // Called by PresentFrame before the show: waits until more than one frame period has passed since
-// the previous show; the first wait after SetFrameRate lasts a full period. Returns at once while
-// pacing is off.
+// the previous show. Returns at once for the first frame after SetFrameRate and while pacing is off.
 void WaitForNextFrame();
+
+// Called by PresentFrame after the show: the present of the first frame after SetFrameRate, shown at
+// once, lasts a full period, and the next frame comes a period after it. Returns at once otherwise.
+void WaitAfterShow();

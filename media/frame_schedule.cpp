@@ -71,15 +71,17 @@ long long FrameReady(FrameSchedule& schedule, long long now) {
     if (kind == kOrdinaryFrame) schedule.ordinaryWork = work;
   }
   // "More than a period": a period in ticks is rounded down, so a second holds at most rate + 1 frames.
-  return (schedule.shown ? schedule.lastShow : now) + schedule.period + 1;
+  return schedule.shown ? schedule.lastShow + schedule.period + 1 : kAtOnce;
 }
 
-void FrameShown(FrameSchedule& schedule, long long now) {
-  schedule.lastShow = now;
+long long FrameShown(FrameSchedule& schedule, long long now) {
+  const bool first = !schedule.shown && schedule.period > 0;
+  schedule.lastShow = first ? now + schedule.period + 1 : now;
   schedule.shown = true;
-  schedule.workStart = now;
+  schedule.workStart = schedule.lastShow;
   schedule.workStarted = true;
   schedule.inputRead = false;
   schedule.afterHeavy = schedule.heavy;
   schedule.heavy = false;
+  return first ? schedule.lastShow : kAtOnce;
 }

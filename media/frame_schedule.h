@@ -3,7 +3,8 @@
 //
 // A frame is shown once more than a period has passed since the previous show, however long it
 // took to draw, so frames that are ready in time are evenly spaced; one that is late is shown at
-// once and the beat goes on from it. The first input poll of a frame waits until as late as the
+// once and the beat goes on from it. The first frame after the start is shown at once and its
+// present lasts a period. The first input poll of a frame waits until as late as the
 // recent frames allow: the show time less their work (from reading input to being ready) and a
 // margin. Frames are learnt in three kinds, because a frame that the game announces as heavy (a
 // volley fired right in front of the viewer) and the one after it (its shots still near) cost far
@@ -53,9 +54,12 @@ long long InputReadTime(const FrameSchedule& schedule);
 // An input poll at `now`; the first of a frame starts the frame's work.
 void InputRead(FrameSchedule& schedule, long long now);
 
-// A frame ready at `now`: learns its work and gives the counter value that it is shown at (the
-// first after the start a full period from now), kAtOnce without pacing.
+// A frame ready at `now`: learns its work and gives the counter value that it is shown at, more
+// than a period after the previous show; kAtOnce for the first frame after the start and without
+// pacing.
 long long FrameReady(FrameSchedule& schedule, long long now);
 
-// The end of the wait for a show at `now`: the next period counts from here.
-void FrameShown(FrameSchedule& schedule, long long now);
+// The show of a frame whose wait ended at `now`: the next period counts from here. Gives the counter
+// value that the present waits for after the show: a full period after the first show since the
+// start (the beat counts from there, as if that frame had been shown then), else kAtOnce.
+long long FrameShown(FrameSchedule& schedule, long long now);

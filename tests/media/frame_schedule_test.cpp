@@ -31,8 +31,7 @@ class FakeGame {
       InputRead(schedule, now);
     }
     const Frame frame{now, std::max(now + work, FrameReady(schedule, now + work))};
-    now = frame.shown;
-    FrameShown(schedule, now);
+    now = std::max(frame.shown, FrameShown(schedule, frame.shown));
     return frame;
   }
 };
@@ -40,9 +39,9 @@ class FakeGame {
 TEST(FrameSchedule, ShowsFramesMoreThanAPeriodApartHoweverLongTheyTake) {
   FakeGame game;
   const Frame first = game.Run(300);
-  EXPECT_EQ(first.shown, first.inputRead + 300 + kPeriod + 1)
-      << "the first frame after the start is shown a full period after it is ready";
-  long long last = first.shown;
+  EXPECT_EQ(first.shown, first.inputRead + 300) << "the first frame after the start is shown when ready";
+  EXPECT_EQ(game.now, first.shown + kPeriod + 1) << "and its present lasts a full period";
+  long long last = game.now;  // the beat counts from there
   for (long long work : {100, 700, 250, 20, 900, 400}) {
     const Frame frame = game.Run(work, false, false);
     EXPECT_EQ(frame.shown - last, kPeriod + 1) << "a frame of " << work << " ticks is shown on the beat";
@@ -74,7 +73,7 @@ TEST(FrameSchedule, ReadsInputWhenNothingIsKnownAndWithoutPacing) {
     EXPECT_EQ(InputReadTime(unpaced), kAtOnce) << "rate 0 never waits";
     InputRead(unpaced, 100 * frame);
     EXPECT_EQ(FrameReady(unpaced, 100 * frame + 50), kAtOnce) << "rate 0 never waits";
-    FrameShown(unpaced, 100 * frame + 50);
+    EXPECT_EQ(FrameShown(unpaced, 100 * frame + 50), kAtOnce) << "rate 0 never waits";
   }
 }
 
