@@ -76,12 +76,12 @@ long long FrameReady(FrameSchedule& schedule, long long now) {
 
 long long FrameShown(FrameSchedule& schedule, long long now) {
   const bool first = !schedule.shown && schedule.period > 0;
-  schedule.lastShow = first ? now + schedule.period + 1 : now;
+  schedule.lastShow = now;
   schedule.shown = true;
-  schedule.workStart = schedule.lastShow;
+  schedule.workStart = now;
   schedule.workStarted = true;
   schedule.inputRead = false;
   schedule.afterHeavy = schedule.heavy;
   schedule.heavy = false;
-  return first ? schedule.lastShow : kAtOnce;
+  return first ? now + schedule.period + 1 : kAtOnce;
 }

@@ -61,5 +61,5 @@ long long FrameReady(FrameSchedule& schedule, long long now);
 
 // The show of a frame whose wait ended at `now`: the next period counts from here. Gives the counter
 // value that the present waits for after the show: a full period after the first show since the
-// start (the beat counts from there, as if that frame had been shown then), else kAtOnce.
+// start, else kAtOnce. The end of that wait counts as the show (FrameShown again).
 long long FrameShown(FrameSchedule& schedule, long long now);
