@@ -69,9 +69,11 @@ int OpenDisplay(int width, int height, int depth, const char* title) {
 void PresentFrame() {
   ReleaseBackBufferTarget();
   PumpEvents();
+  const bool showing = IsDisplayActive() && HasBackBuffer();
+  if (showing) PrepareFrame(BackBufferArea().pixels);
   WaitForNextFrame();  // shown on the beat however long the frame took to draw
-  if (IsDisplayActive() && HasBackBuffer()) {
-    ShowFrame(BackBufferArea().pixels);
+  if (showing) {
+    ShowPreparedFrame();
     SwapScreenBuffers();
   }
   WaitAfterShow();
