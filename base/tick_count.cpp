@@ -16,3 +16,7 @@ std::int32_t AddTicks(std::int32_t ticks, std::int32_t milliseconds) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks) +
                                    static_cast<std::uint32_t>(milliseconds));
 }
+
+std::int32_t TicksBetween(std::int32_t from, std::int32_t to) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
+}

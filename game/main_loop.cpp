@@ -28,6 +28,7 @@
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "mission/shots.h"
 
 namespace {
 
@@ -89,6 +90,8 @@ int OpenGameScreen() {
 }
 
 void MissionFrame() {
+  // A volley's frame costs far more to draw than the others: its input is read early enough.
+  if (IsVolleyDue()) ExpectHeavyFrame();
   EaseAim();
   ReadMissionInput();
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything

@@ -85,11 +85,14 @@ int OpenDisplay(int width, int height, int depth, const char* title) {
 void PresentFrame() {
   ReleaseBackBufferTarget();
   PumpEvents();
-  if (IsDisplayActive() && HasBackBuffer()) {
-    ShowFrame(BackBufferArea().pixels);
+  const bool showing = IsDisplayActive() && HasBackBuffer();
+  if (showing) PrepareFrame(BackBufferArea().pixels);
+  WaitForNextFrame();  // shown on the beat however long the frame took to draw
+  if (showing) {
+    ShowPreparedFrame();
     SwapScreenBuffers();
   }
-  WaitForNextFrame();
+  WaitAfterShow();
 }
 
 void SetDisplayWindowed(bool windowed) {

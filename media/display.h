@@ -12,9 +12,10 @@ int InitDisplay();
 // Nonzero on success; 0 leaves the layer without a display (every operation stays safe to call).
 int OpenDisplay(int width, int height, int depth, const char* title);
 
-// Gives back a back-buffer drawing target still held, pumps the window's events, shows the back
-// buffer (unless the window is inactive), swaps the two buffers so that the back buffer then holds
-// the frame before last, and waits out the frame period.
+// Gives back a back-buffer drawing target still held, pumps the window's events, waits until more
+// than a frame period has passed since the previous show, shows the back buffer (unless the window
+// is inactive) and swaps the two buffers so that the back buffer then holds the frame before last.
+// The first present after SetFrameRate shows its frame at once and then waits a full period.
 void PresentFrame();
 
 // True: play in a window of the screen's size; false: full screen, the start. At once on an open

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "media/events.h"
+#include "media/frame_pacing.h"
 #include "media/gamepad.h"
 #include "media/input_events.h"
 #include "media/screen_buffers.h"
@@ -60,6 +61,7 @@ int InitKeyboard() {
 
 int PollKeyboard() {
   if (!keyboard.ready) return 0;
+  WaitToReadInput();
   PumpEvents();
   TakeKeys(keyboard.keys);
   return 1;
@@ -97,6 +99,7 @@ int InitMouse() {
 
 int PollMouse() {
   if (!mouse.ready) return 0;
+  WaitToReadInput();
   PumpEvents();
   // The sticks move the pointer as the mouse does, but only while the game has the focus.
   int stickX = 0;

@@ -38,7 +38,8 @@ enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 3 };
 
 int InitKeyboard();  // 1 ok, 0 failed
 // Takes this frame's keyboard snapshot; 1 if it is fresh. A key that went down since the last poll
-// is held in this snapshot even if it is up again, so a tap between two frames is never lost.
+// is held in this snapshot even if it is up again, so a tap between two frames is never lost. Both
+// polls first wait for the frame's input time (WaitToReadInput).
 int PollKeyboard();
 // Key held at the last snapshot. For Key::Any: whether any key 0 to 254 is held.
 bool IsKeyDown(int key);

@@ -9,11 +9,15 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "media/picture_placement.h"
 #include "media/window_manager.h"
 
 namespace {
+
+// A picture prepared and not shown yet, and how much of the window shows it.
+enum class Pending { kNothing, kPicture, kWholeWindow };
 
 struct PresenterState {
   SDL_Window* window = nullptr;
@@ -26,6 +30,7 @@ struct PresenterState {
   bool windowed = false;      // an ordinary window of the picture's size instead of the full screen
   bool managed = true;        // a window manager makes the window full screen when asked
   SDL_Rect placed{};          // where the window surface shows the picture
+  Pending pending = Pending::kNothing;  // what PrepareFrame left for ShowPreparedFrame
   std::string pathName = "none";
   std::string error;
 };
@@ -86,7 +91,7 @@ bool UseAcceleratedRenderer() {
   return true;
 }
 
-void ShowOnRenderer(const std::uint32_t* pixels) {
+void PrepareOnRenderer(const std::uint32_t* pixels) {
   if (presenter.texture == nullptr) {
     presenter.texture =
         SDL_CreateTexture(presenter.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
@@ -98,10 +103,10 @@ void ShowOnRenderer(const std::uint32_t* pixels) {
   SDL_SetRenderDrawColor(presenter.renderer, 0, 0, 0, 255);
   SDL_RenderClear(presenter.renderer);
   SDL_RenderCopy(presenter.renderer, presenter.texture, nullptr, nullptr);
-  SDL_RenderPresent(presenter.renderer);
+  presenter.pending = Pending::kWholeWindow;
 }
 
-void ShowOnWindowSurface(const std::uint32_t* pixels) {
+void PrepareOnWindowSurface(const std::uint32_t* pixels) {
   SDL_Surface* surface = SDL_GetWindowSurface(presenter.window);
   if (surface == nullptr) return;
   presenter.picture->pixels = const_cast<std::uint32_t*>(pixels);
@@ -117,12 +122,9 @@ void ShowOnWindowSurface(const std::uint32_t* pixels) {
   } else {
     SDL_BlitScaled(presenter.picture, nullptr, surface, &target);
   }
-  if (presenter.windowChanged) {
-    SDL_UpdateWindowSurface(presenter.window);  // the bars as well
-    presenter.windowChanged = false;
-  } else {
-    SDL_UpdateWindowSurfaceRects(presenter.window, &presenter.placed, 1);
-  }
+  // After a change the bars are shown again as well.
+  presenter.pending = presenter.windowChanged ? Pending::kWholeWindow : Pending::kPicture;
+  presenter.windowChanged = false;
 }
 
 // Full screen covers the desktop; a window has the picture's size, in the middle of the desktop.
@@ -194,13 +196,30 @@ bool OpenPresenter(int width, int height, const char* title) {
   return true;
 }
 
-void ShowFrame(const std::uint32_t* pixels) {
+void PrepareFrame(const std::uint32_t* pixels) {
   if (presenter.window == nullptr || pixels == nullptr) return;
   if (presenter.renderer != nullptr) {
-    ShowOnRenderer(pixels);
+    PrepareOnRenderer(pixels);
   } else {
-    ShowOnWindowSurface(pixels);
+    PrepareOnWindowSurface(pixels);
   }
+}
+
+void ShowPreparedFrame() {
+  const Pending pending = std::exchange(presenter.pending, Pending::kNothing);
+  if (presenter.window == nullptr || pending == Pending::kNothing) return;
+  if (presenter.renderer != nullptr) {
+    SDL_RenderPresent(presenter.renderer);
+  } else if (pending == Pending::kWholeWindow) {
+    SDL_UpdateWindowSurface(presenter.window);
+  } else {
+    SDL_UpdateWindowSurfaceRects(presenter.window, &presenter.placed, 1);
+  }
+}
+
+void ShowFrame(const std::uint32_t* pixels) {
+  PrepareFrame(pixels);
+  ShowPreparedFrame();
 }
 
 void PresenterWindowChanged() {
@@ -216,6 +235,7 @@ void ClosePresenter() {
   presenter.picture = nullptr;
   if (presenter.window != nullptr) SDL_DestroyWindow(presenter.window);
   presenter.window = nullptr;
+  presenter.pending = Pending::kNothing;
   presenter.pathName = "none";
 }
 

@@ -22,6 +22,11 @@ bool IsPresenterWindowed();
 // whole factors so that every pixel is doubled alike.
 void ShowFrame(const std::uint32_t* pixels);
 
+// ShowFrame in two steps: the copy of the picture, which takes the time, and its show, which then
+// takes little; a present prepares its frame before it waits for the frame's show time.
+void PrepareFrame(const std::uint32_t* pixels);
+void ShowPreparedFrame();
+
 // The window's size changed, or the renderer lost its textures: the next ShowFrame starts afresh.
 void PresenterWindowChanged();
 

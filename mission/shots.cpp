@@ -2,6 +2,7 @@
 #include "mission/shots.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "base/random.h"
 #include "base/tick_count.h"
@@ -38,6 +39,7 @@ constexpr WeaponRow kWeapons[4] = {
 constexpr float kShotDepthStep = 600.0f;   // per frame, both directions
 constexpr float kShotFarLimit = 70000.0f;  // a shot beyond this depth is spent
 constexpr float kHitWindowDepth = 700.0f;  // half the depth of an alien's hit window
+constexpr int kFrameMs = 25;               // a mission frame, 1/41 s, rounded up
 
 }  // namespace
 
@@ -67,6 +69,11 @@ void FireWeapon() {
   game.shakeStrength = row.shake;
   game.nextShotTime = AddTicks(GetTickCount(), row.intervalMs);
   PlayEffect(kShotSound, 0);
+}
+
+bool IsVolleyDue() {
+  const std::int32_t untilInterval = TicksBetween(GetTickCount(), game.nextShotTime);
+  return untilInterval > -kFrameMs && untilInterval <= kFrameMs;
 }
 
 void FireAlienShot(const Alien& alien) {

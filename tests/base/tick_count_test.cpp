@@ -39,9 +39,12 @@ TEST(TickCount, AdvancesInMilliseconds) {
   EXPECT_GE(elapsed, 49) << "50 ms of sleep advance the count by about 50";
 }
 
-TEST(TickCount, SumsWrapAroundLikeTheCounter) {
+TEST(TickCount, SumsAndDifferencesWrapAroundLikeTheCounter) {
   EXPECT_EQ(AddTicks(1000, 250), 1250);
   EXPECT_EQ(AddTicks(INT32_MAX - 100, 500), INT32_MIN + 399)
       << "half a second before the wrap the sum wraps to the counter's negative values";
   EXPECT_EQ(AddTicks(-1, 400), 399) << "past the wrap the counter reads from 0 again";
+  EXPECT_EQ(TicksBetween(1250, 1000), -250) << "a count that comes first lies before";
+  EXPECT_EQ(TicksBetween(INT32_MAX - 100, INT32_MIN + 399), 500) << "half a second across the wrap";
+  EXPECT_EQ(TicksBetween(INT32_MIN + 399, INT32_MAX - 100), -500);
 }

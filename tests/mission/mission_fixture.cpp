@@ -1,8 +1,6 @@
 // Shared set-up of the mission tests.
 #include "mission_fixture.h"
 
-#include <cstdint>
-
 #include "media/display.h"
 #include "media/frame_pacing.h"
 #include "media/input.h"
@@ -35,10 +33,6 @@ void ResetInput() {
   InitMouse();
   SetMousePos(400, 300);
   PollMouse();
-}
-
-int TicksBetween(int from, int to) {
-  return static_cast<int>(static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from));
 }
 
 Alien& StillAlien(int type, int x, int y, int z) {

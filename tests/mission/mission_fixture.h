@@ -17,9 +17,6 @@ void ResetInput();
 // One mission frame in the game's order.
 void RunMissionFrame();
 
-// Milliseconds from tick count `from` to `to`, across the counter's wrap.
-int TicksBetween(int from, int to);
-
 // An alien spawned like the game does (types 2 and 3 start deeper) that drifts nowhere.
 Alien& StillAlien(int type, int x, int y, int z);
 

@@ -78,6 +78,20 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
   }
 }
 
+TEST_F(Shots, AVolleyIsDueAroundTheEndOfTheFireInterval) {
+  const auto dueIn = [](int milliseconds) {
+    game.nextShotTime = AddTicks(GetTickCount(), milliseconds);
+    return IsVolleyDue();
+  };
+  EXPECT_TRUE(dueIn(12)) << "the interval ends within the coming frame";
+  EXPECT_FALSE(dueIn(100)) << "the interval runs on for several frames";
+  EXPECT_TRUE(dueIn(-12)) << "the interval ended after the last frame may have read the trigger";
+  EXPECT_FALSE(dueIn(-100)) << "a trigger held since would have fired: nothing is due";
+  game.weapon = 4;
+  FireWeapon();
+  EXPECT_FALSE(IsVolleyDue()) << "a volley just fired starts a new interval";
+}
+
 TEST_F(Shots, MuzzlesOfTheWeapons) {
   game.weapon = 3;
   FireWeapon();

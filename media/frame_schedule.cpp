@@ -1,0 +1,87 @@
+// The arithmetic of the frame pacing: show times on the beat, and input read as late as the recent
+// frames of the same kind allow.
+#include "media/frame_schedule.h"
+
+#include <algorithm>
+
+namespace {
+
+FrameKind KindOf(const FrameSchedule& schedule) {
+  if (schedule.heavy) return kHeavyFrame;
+  return schedule.afterHeavy ? kAfterHeavyFrame : kOrdinaryFrame;
+}
+
+void Keep(WorkExcesses& excesses, long long ticks) {
+  excesses.ticks[excesses.next] = ticks;
+  excesses.next = (excesses.next + 1) % WorkExcesses::kKept;
+  excesses.count = std::min(excesses.count + 1, WorkExcesses::kKept);
+}
+
+// The value a quarter of the kept ones reach or pass (of eight, the second largest): a single
+// outlier, such as a volley the game did not announce, does not raise the budget of the frames after.
+long long UpperQuarter(const WorkExcesses& excesses) {
+  long long sorted[WorkExcesses::kKept];
+  std::copy(excesses.ticks, excesses.ticks + excesses.count, sorted);
+  long long* const quarter = sorted + excesses.count * 3 / 4;
+  std::nth_element(sorted, quarter, sorted + excesses.count);
+  return *quarter;
+}
+
+// Ticks from reading input to being ready that a frame of `kind` is given; -1 while unknown.
+long long Budget(const FrameSchedule& schedule, FrameKind kind) {
+  const WorkExcesses& excesses = schedule.excesses[kind];
+  if (schedule.ordinaryWork < 0 || excesses.count == 0) return -1;
+  return schedule.ordinaryWork + std::max(0LL, UpperQuarter(excesses)) + schedule.margin;
+}
+
+}  // namespace
+
+FrameSchedule StartFrameSchedule(long long period, long long margin) {
+  FrameSchedule schedule;
+  schedule.period = period;
+  schedule.margin = margin;
+  return schedule;
+}
+
+void AnnounceHeavyFrame(FrameSchedule& schedule) {
+  schedule.heavy = true;
+}
+
+long long InputReadTime(const FrameSchedule& schedule) {
+  if (schedule.period <= 0 || !schedule.shown || schedule.inputRead) return kAtOnce;
+  const long long budget = Budget(schedule, KindOf(schedule));
+  if (budget < 0) return kAtOnce;
+  return schedule.lastShow + schedule.period + 1 - budget;
+}
+
+void InputRead(FrameSchedule& schedule, long long now) {
+  if (schedule.inputRead) return;
+  schedule.inputRead = true;
+  schedule.workStart = now;
+  schedule.workStarted = true;
+}
+
+long long FrameReady(FrameSchedule& schedule, long long now) {
+  if (schedule.period <= 0) return kAtOnce;
+  if (schedule.workStarted) {
+    const FrameKind kind = KindOf(schedule);
+    const long long work = now - schedule.workStart;
+    // Excesses count from the ordinary level, so that a heavy frame's budget follows the scene.
+    if (schedule.ordinaryWork >= 0) Keep(schedule.excesses[kind], work - schedule.ordinaryWork);
+    if (kind == kOrdinaryFrame) schedule.ordinaryWork = work;
+  }
+  // "More than a period": a period in ticks is rounded down, so a second holds at most rate + 1 frames.
+  return schedule.shown ? schedule.lastShow + schedule.period + 1 : kAtOnce;
+}
+
+long long FrameShown(FrameSchedule& schedule, long long now) {
+  const bool first = !schedule.shown && schedule.period > 0;
+  schedule.lastShow = now;
+  schedule.shown = true;
+  schedule.workStart = now;
+  schedule.workStarted = true;
+  schedule.inputRead = false;
+  schedule.afterHeavy = schedule.heavy;
+  schedule.heavy = false;
+  return first ? now + schedule.period + 1 : kAtOnce;
+}
