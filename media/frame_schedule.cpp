@@ -7,8 +7,7 @@
 namespace {
 
 FrameKind KindOf(const FrameSchedule& schedule) {
-  if (schedule.heavy) return kHeavyFrame;
-  return schedule.afterHeavy ? kAfterHeavyFrame : kOrdinaryFrame;
+  return static_cast<FrameKind>(schedule.sinceHeavy);
 }
 
 void Keep(WorkExcesses& excesses, long long ticks) {
@@ -27,11 +26,19 @@ long long UpperQuarter(const WorkExcesses& excesses) {
   return *quarter;
 }
 
+// What a frame of `kind` is expected to take beyond the ordinary level. Ordinary frames are most
+// frames, so an outlier must not raise their budget; heavy ones and those after them are three in
+// seventeen, and there the largest recent excess costs little latency and keeps them on time.
+long long Excess(const WorkExcesses& excesses, FrameKind kind) {
+  if (kind == kOrdinaryFrame) return UpperQuarter(excesses);
+  return *std::max_element(excesses.ticks, excesses.ticks + excesses.count);
+}
+
 // Ticks from reading input to being ready that a frame of `kind` is given; -1 while unknown.
 long long Budget(const FrameSchedule& schedule, FrameKind kind) {
   const WorkExcesses& excesses = schedule.excesses[kind];
   if (schedule.ordinaryWork < 0 || excesses.count == 0) return -1;
-  return schedule.ordinaryWork + std::max(0LL, UpperQuarter(excesses)) + schedule.margin;
+  return schedule.ordinaryWork + std::max(0LL, Excess(excesses, kind)) + schedule.margin;
 }
 
 }  // namespace
@@ -44,7 +51,7 @@ FrameSchedule StartFrameSchedule(long long period, long long margin) {
 }
 
 void AnnounceHeavyFrame(FrameSchedule& schedule) {
-  schedule.heavy = true;
+  schedule.sinceHeavy = kHeavyFrame;
 }
 
 long long InputReadTime(const FrameSchedule& schedule) {
@@ -81,7 +88,6 @@ long long FrameShown(FrameSchedule& schedule, long long now) {
   schedule.workStart = now;
   schedule.workStarted = true;
   schedule.inputRead = false;
-  schedule.afterHeavy = schedule.heavy;
-  schedule.heavy = false;
+  schedule.sinceHeavy = std::min(schedule.sinceHeavy + 1, static_cast<int>(kOrdinaryFrame));
   return first ? now + schedule.period + 1 : kAtOnce;
 }

@@ -6,8 +6,8 @@
 // once and the beat goes on from it. The first frame after the start is shown at once and its
 // present lasts a period. The first input poll of a frame waits until as late as the
 // recent frames allow: the show time less their work (from reading input to being ready) and a
-// margin. Frames are learnt in three kinds, because a frame that the game announces as heavy (a
-// volley fired right in front of the viewer) and the one after it (its shots still near) cost far
+// margin. Frames are learnt in four kinds, because a frame that the game announces as heavy (a
+// volley fired right in front of the viewer) and the two after it (its shots still near) cost far
 // more than the others: each kind's budget is the work of the last ordinary frame plus what frames
 // of that kind took beyond it lately.
 #pragma once
@@ -17,7 +17,8 @@
 // A wait that ends at once.
 constexpr long long kAtOnce = std::numeric_limits<long long>::min();
 
-enum FrameKind { kOrdinaryFrame, kHeavyFrame, kAfterHeavyFrame, kFrameKinds };
+// A heavy frame, the two after it, and the rest.
+enum FrameKind { kHeavyFrame, kFirstAfterHeavy, kSecondAfterHeavy, kOrdinaryFrame, kFrameKinds };
 
 // The last few work times of one kind of frame beyond the ordinary level, in ticks.
 struct WorkExcesses {
@@ -28,23 +29,23 @@ struct WorkExcesses {
 };
 
 struct FrameSchedule {
-  long long period = 0;         // ticks between two shows; 0 = no pacing
-  long long margin = 0;         // ticks added to every budget: what the estimate does not foresee
-  long long lastShow = 0;       // counter at the end of the previous wait for a show
-  bool shown = false;           // a frame was shown since the schedule started
-  long long workStart = 0;      // counter when this frame began: its first input poll, else the last show
-  bool workStarted = false;     // workStart holds a value
-  bool inputRead = false;       // this frame polled input since the last show
-  bool heavy = false;           // the game announced this frame as heavy
-  bool afterHeavy = false;      // the frame before was announced heavy
-  long long ordinaryWork = -1;  // work of the last ordinary frame, ticks; -1 = none yet
+  long long period = 0;             // ticks between two shows; 0 = no pacing
+  long long margin = 0;             // ticks added to every budget: what the estimate does not foresee
+  long long lastShow = 0;           // counter at the end of the previous wait for a show
+  bool shown = false;               // a frame was shown since the schedule started
+  long long workStart = 0;          // counter when this frame began: its first input poll, else the last show
+  bool workStarted = false;         // workStart holds a value
+  bool inputRead = false;           // this frame polled input since the last show
+  int sinceHeavy = kOrdinaryFrame;  // frames since the last one announced heavy (0: this one),
+                                    // counting up to kOrdinaryFrame
+  long long ordinaryWork = -1;      // work of the last ordinary frame, ticks; -1 = none yet
   WorkExcesses excesses[kFrameKinds];
 };
 
 // A schedule that has shown nothing and learnt nothing (SetFrameRate).
 FrameSchedule StartFrameSchedule(long long period, long long margin);
 
-// The game's word that the coming frame will be heavy; the frame after it is learnt apart as well.
+// The game's word that the coming frame will be heavy; the two after it are learnt apart as well.
 void AnnounceHeavyFrame(FrameSchedule& schedule);
 
 // The counter value that the first input poll of a frame waits for; kAtOnce when nothing is known

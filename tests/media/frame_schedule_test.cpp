@@ -107,25 +107,39 @@ TEST(FrameSchedule, ReadsInputAsLateAsTheRecentFramesAllow) {
       << "a frame's work counts from its first poll";
 }
 
-TEST(FrameSchedule, HeavyFramesAndTheFramesAfterThemAreLearntApart) {
+// What a frame takes in the heavy test below: a heavy frame every sixth, the two after it still
+// costlier than the rest.
+long long HeavyCycleWork(int frame) {
+  static constexpr long long kWork[6] = {700, 400, 300, 200, 200, 200};
+  return kWork[frame % 6];
+}
+
+TEST(FrameSchedule, HeavyFramesAndTheTwoAfterThemAreLearntApart) {
   FakeGame game;
   std::vector<Frame> frames;
-  // A heavy frame every sixth, the frame after it still costlier than the rest; then the scene
-  // grows: every kind takes 100 ticks more.
-  for (int frame = 0; frame < 120; ++frame) {
-    const bool heavy = frame % 6 == 0;
+  // Then the scene grows: every kind takes 100 ticks more.
+  for (int frame = 0; frame < 132; ++frame) {
     const long long extra = frame >= 60 ? 100 : 0;
-    frames.push_back(game.Run((heavy ? 700 : frame % 6 == 1 ? 400 : 200) + extra, heavy));
+    frames.push_back(game.Run(HeavyCycleWork(frame) + extra, frame % 6 == 0));
   }
-  for (int frame = 64; frame < 120; ++frame) {
+  for (int frame = 64; frame < 132; ++frame) {
     EXPECT_EQ(frames[frame].shown - frames[frame - 1].shown, kPeriod + 1)
         << "frame " << frame << " is on the beat soon after the scene grew";
   }
-  for (int frame = 100; frame < 120; ++frame) {
-    const long long expected = (frame % 6 == 0 ? 700 : frame % 6 == 1 ? 400 : 200) + 100;
-    EXPECT_EQ(frames[frame].shown - frames[frame].inputRead, expected + kMargin)
+  // The frames of each kind that straddled the growth are forgotten after eight of their kind.
+  for (int frame = 114; frame < 132; ++frame) {
+    EXPECT_EQ(frames[frame].shown - frames[frame].inputRead, HeavyCycleWork(frame) + 100 + kMargin)
         << "frame " << frame << " reads its input as late as its kind allows";
   }
+
+  // One heavy frame much slower than the rest: the next heavy ones keep room for it, while the
+  // ordinary frames after it keep their budget.
+  game.Run(900, true);
+  for (int frame = 1; frame < 6; ++frame) game.Run(HeavyCycleWork(frame) + 100);
+  const Frame heavy = game.Run(800, true);
+  EXPECT_EQ(heavy.shown - heavy.inputRead, 900 + kMargin) << "the largest recent heavy frame sets the budget";
+  const Frame ordinary = game.Run(500);
+  EXPECT_EQ(ordinary.shown - ordinary.inputRead, 500 + kMargin);
 }
 
 }  // namespace
