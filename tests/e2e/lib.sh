@@ -44,7 +44,7 @@ e2e_start_xvfb() {
 }
 
 # Starts the program in its folder with the given environment, and the words after "--" as its
-# arguments; its pid is in e2e_game_pid and its output goes to game.log beside it.
+# arguments; its pid is in e2e_game_pid and its output goes to game.log beside it (e2e_game_log).
 e2e_start_game() {
   local folder=$1 environment=()
   shift
@@ -53,7 +53,8 @@ e2e_start_game() {
     shift
   done
   [ $# -gt 0 ] && shift
-  (cd "$folder" && exec env "${environment[@]}" ./space "$@") >"$folder/game.log" 2>&1 &
+  e2e_game_log=$folder/game.log
+  (cd "$folder" && exec env "${environment[@]}" ./space "$@") >"$e2e_game_log" 2>&1 &
   e2e_game_pid=$!
   e2e_pids+=("$e2e_game_pid")
 }
@@ -70,7 +71,8 @@ e2e_start_wrapped() {
     shift
   done
   shift
-  (cd "$folder" && exec "${wrapper[@]}" env "$@" "${e2e_program:-./space}") >"$e2e_work/game.log" 2>&1 &
+  e2e_game_log=$e2e_work/game.log
+  (cd "$folder" && exec "${wrapper[@]}" env "$@" "${e2e_program:-./space}") >"$e2e_game_log" 2>&1 &
   e2e_game_pid=$!
   e2e_pids+=("$e2e_game_pid")
 }
@@ -82,7 +84,8 @@ e2e_wait_window() {
   local window="" _
   for _ in $(seq 600); do  # a loaded machine may take long to start the program
     window=$(xdotool search --onlyvisible --name '^Space$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the program ended before its window showed"
+    kill -0 "$e2e_game_pid" 2>/dev/null ||
+      e2e_fail "the program ended before its window showed: $(cat "$e2e_game_log" 2>/dev/null)"
     sleep 0.1
   done
   [ -n "$window" ] || e2e_fail "the window did not appear"
