@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: pause.sh BUILD_DIR}" && pwd)
 e2e_start_xvfb 1024x768x24
 
 folder=$(e2e_copy_program "$build")
-e2e_start_game "$folder" SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$e2e_work/config" XDG_DATA_HOME="$e2e_work/data"
+e2e_start_game "$folder" SDL_AUDIODRIVER=dummy
 e2e_wait_window
 e2e_move 0 -75  # "Starten"
 e2e_click
