@@ -91,7 +91,8 @@ int OpenGameScreen() {
 
 void MissionFrame() {
   // A volley's frame costs far more to draw than the others: its input is read early enough.
-  if (IsVolleyDue()) ExpectHeavyFrame();
+  int untilVolley = 0;
+  if (NextVolleyIn(untilVolley)) ExpectHeavyFrameIn(untilVolley);
   EaseAim();
   ReadMissionInput();
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything

@@ -52,13 +52,15 @@ int SetFrameRate(int rate) {
   const long long ticksPerSecond = static_cast<long long>(SDL_GetPerformanceFrequency());
   if (ticksPerSecond <= 0) return 0;
   pacing.frequency = ticksPerSecond;
-  // Half a millisecond of margin for what the recent frames do not foretell of the next one.
-  pacing.schedule = StartFrameSchedule(FramePeriodTicks(ticksPerSecond, rate), ticksPerSecond / 2000);
+  // A third of a millisecond of margin for what the recent frames do not foretell of the next one.
+  pacing.schedule = StartFrameSchedule(FramePeriodTicks(ticksPerSecond, rate), ticksPerSecond / 3000);
   return 1;
 }
 
-void ExpectHeavyFrame() {
-  AnnounceHeavyFrame(pacing.schedule);
+void ExpectHeavyFrameIn(int milliseconds) {
+  // The game's clock counts whole milliseconds: one less is the earliest the moment can be.
+  const long long from = Counter() + (static_cast<long long>(milliseconds) - 1) * pacing.frequency / 1000;
+  ExpectHeavyFrom(pacing.schedule, from);
 }
 
 void WaitToReadInput() {

@@ -9,9 +9,10 @@ int SetFrameRate(int rate);
 // Ticks between two presents at `rate`; 0 for rate 0 or below, which means no pacing.
 long long FramePeriodTicks(long long frequency, int rate);
 
-// The game's word, before the coming frame polls input, that the frame will take much longer to
-// draw than most (a volley is due): its input is read as early as such frames need.
-void ExpectHeavyFrame();
+// The game's word, before the coming frame polls input, that a frame reading its input `milliseconds`
+// from now or later takes much longer to draw than most (a held trigger fires a volley then): such a
+// frame reads its input as early as it needs.
+void ExpectHeavyFrameIn(int milliseconds);
 
 // Called by every input poll: the first after a present waits until the coming frame's input is
 // due, as late as the recent frames' drawing times allow. Returns at once while pacing is off.

@@ -50,19 +50,28 @@ FrameSchedule StartFrameSchedule(long long period, long long margin) {
   return schedule;
 }
 
-void AnnounceHeavyFrame(FrameSchedule& schedule) {
-  schedule.sinceHeavy = kHeavyFrame;
+void ExpectHeavyFrom(FrameSchedule& schedule, long long from) {
+  schedule.heavyFrom = from;
 }
 
 long long InputReadTime(const FrameSchedule& schedule) {
   if (schedule.period <= 0 || !schedule.shown || schedule.inputRead) return kAtOnce;
+  const long long showAt = schedule.lastShow + schedule.period + 1;
   const long long budget = Budget(schedule, KindOf(schedule));
   if (budget < 0) return kAtOnce;
-  return schedule.lastShow + schedule.period + 1 - budget;
+  const long long readAt = showAt - budget;
+  if (schedule.heavyFrom > readAt) return readAt;  // no volley falls due before the read
+  const long long heavyBudget = Budget(schedule, kHeavyFrame);
+  if (heavyBudget < 0) return kAtOnce;
+  // Early enough for a heavy frame; a volley due later than that is left to the next frame: the
+  // input is read a margin before it, as the game reads its own clock a little after this poll.
+  if (schedule.heavyFrom <= showAt - heavyBudget) return showAt - heavyBudget;
+  return std::max(schedule.lastShow, schedule.heavyFrom - schedule.margin);
 }
 
 void InputRead(FrameSchedule& schedule, long long now) {
   if (schedule.inputRead) return;
+  if (now >= schedule.heavyFrom) schedule.sinceHeavy = kHeavyFrame;
   schedule.inputRead = true;
   schedule.workStart = now;
   schedule.workStarted = true;
@@ -88,6 +97,7 @@ long long FrameShown(FrameSchedule& schedule, long long now) {
   schedule.workStart = now;
   schedule.workStarted = true;
   schedule.inputRead = false;
+  schedule.heavyFrom = kNoHeavyFrame;
   schedule.sinceHeavy = std::min(schedule.sinceHeavy + 1, static_cast<int>(kOrdinaryFrame));
   return first ? now + schedule.period + 1 : kAtOnce;
 }

@@ -71,9 +71,9 @@ void FireWeapon() {
   PlayEffect(kShotSound, 0);
 }
 
-bool IsVolleyDue() {
-  const std::int32_t untilInterval = TicksBetween(GetTickCount(), game.nextShotTime);
-  return untilInterval > -kFrameMs && untilInterval <= kFrameMs;
+bool NextVolleyIn(int& milliseconds) {
+  milliseconds = TicksBetween(GetTickCount(), game.nextShotTime);
+  return milliseconds > -kFrameMs;
 }
 
 void FireAlienShot(const Alien& alien) {

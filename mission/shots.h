@@ -6,9 +6,9 @@
 // Fires one volley of the selected weapon from the ship towards the crosshair.
 void FireWeapon();
 
-// True when a held trigger may fire a volley in the coming frame: the fire interval ends within a
-// frame from now or ended less than a frame ago (longer ago, a held trigger would have fired).
-bool IsVolleyDue();
+// Milliseconds until a held trigger may fire the next volley (0 or below: it may already), in
+// `milliseconds`; false when the interval ended more than a frame ago, so that the trigger is not held.
+bool NextVolleyIn(int& milliseconds);
 
 // Fires one shot from `alien` towards the ship's position, scattered by up to 3 heading units.
 void FireAlienShot(const Alien& alien);

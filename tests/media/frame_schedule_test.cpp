@@ -26,7 +26,7 @@ class FakeGame {
   long long lateWake = 0;  // ticks by which the wait after the first show ends late
 
   Frame Run(long long work, bool heavy = false, bool readsInput = true) {
-    if (heavy) AnnounceHeavyFrame(schedule);
+    if (heavy) ExpectHeavyFrom(schedule, now);  // a volley already due
     if (readsInput) {
       now = std::max(now, InputReadTime(schedule));
       InputRead(schedule, now);
@@ -72,7 +72,7 @@ TEST(FrameSchedule, ReadsInputWhenNothingIsKnownAndWithoutPacing) {
   EXPECT_EQ(InputReadTime(schedule), kAtOnce) << "before the first show input is read at once";
   FakeGame game;
   game.Run(200);
-  AnnounceHeavyFrame(game.schedule);
+  ExpectHeavyFrom(game.schedule, game.now);
   EXPECT_EQ(InputReadTime(game.schedule), kAtOnce) << "nor is it delayed for a kind of frame not seen yet";
 
   FrameSchedule unpaced = StartFrameSchedule(0, kMargin);
@@ -140,6 +140,35 @@ TEST(FrameSchedule, HeavyFramesAndTheTwoAfterThemAreLearntApart) {
   EXPECT_EQ(heavy.shown - heavy.inputRead, 900 + kMargin) << "the largest recent heavy frame sets the budget";
   const Frame ordinary = game.Run(500);
   EXPECT_EQ(ordinary.shown - ordinary.inputRead, 500 + kMargin);
+}
+
+TEST(FrameSchedule, AVolleyMakesHeavyTheFrameWhoseInputIsReadWhenItIsDue) {
+  FakeGame game;
+  for (int frame = 0; frame < 60; ++frame) game.Run(HeavyCycleWork(frame), frame % 6 == 0);
+  for (int frame = 60; frame < 63; ++frame) game.Run(200);  // two after-heavy frames, then ordinary
+  const long long showAt = game.now + kPeriod + 1;
+  const long long heavyRead = showAt - 700 - kMargin;
+  const long long ordinaryRead = showAt - 200 - kMargin;
+
+  ExpectHeavyFrom(game.schedule, ordinaryRead + 1);
+  EXPECT_EQ(InputReadTime(game.schedule), ordinaryRead) << "a volley due after the read changes nothing";
+  ExpectHeavyFrom(game.schedule, heavyRead - 5);
+  EXPECT_EQ(InputReadTime(game.schedule), heavyRead)
+      << "one due by the heavy read time makes the frame heavy";
+  ExpectHeavyFrom(game.schedule, heavyRead + 100);
+  EXPECT_EQ(InputReadTime(game.schedule), heavyRead + 100 - kMargin)
+      << "one due too late for a heavy frame is left to the next: the input is read just before it";
+
+  // Read then, the frame is ordinary, and the next one, reading after the volley fell due, is heavy.
+  const long long readAt = InputReadTime(game.schedule);
+  InputRead(game.schedule, readAt);
+  FrameShown(game.schedule, FrameReady(game.schedule, readAt + 200));
+  EXPECT_EQ(game.schedule.sinceHeavy, kOrdinaryFrame) << "still ordinary";
+  ExpectHeavyFrom(game.schedule, heavyRead + 100);
+  const long long nextShow = game.schedule.lastShow + kPeriod + 1;
+  EXPECT_EQ(InputReadTime(game.schedule), nextShow - 700 - kMargin);
+  InputRead(game.schedule, nextShow - 700 - kMargin);
+  EXPECT_EQ(game.schedule.sinceHeavy, kHeavyFrame);
 }
 
 }  // namespace

@@ -78,18 +78,21 @@ TEST_F(Shots, EachWeaponFiresItsVolley) {
   }
 }
 
-TEST_F(Shots, AVolleyIsDueAroundTheEndOfTheFireInterval) {
-  const auto dueIn = [](int milliseconds) {
-    game.nextShotTime = AddTicks(GetTickCount(), milliseconds);
-    return IsVolleyDue();
-  };
-  EXPECT_TRUE(dueIn(12)) << "the interval ends within the coming frame";
-  EXPECT_FALSE(dueIn(100)) << "the interval runs on for several frames";
-  EXPECT_TRUE(dueIn(-12)) << "the interval ended after the last frame may have read the trigger";
-  EXPECT_FALSE(dueIn(-100)) << "a trigger held since would have fired: nothing is due";
+TEST_F(Shots, TheNextVolleyFallsDueAtTheEndOfTheFireInterval) {
+  int until = 0;
+  game.nextShotTime = AddTicks(GetTickCount(), 100);
+  ASSERT_TRUE(NextVolleyIn(until));
+  EXPECT_GE(until, 99);
+  EXPECT_LE(until, 100);
+  game.nextShotTime = AddTicks(GetTickCount(), -12);
+  EXPECT_TRUE(NextVolleyIn(until)) << "the interval ended after the last frame may have read the trigger";
+  EXPECT_LE(until, -12);
+  game.nextShotTime = AddTicks(GetTickCount(), -100);
+  EXPECT_FALSE(NextVolleyIn(until)) << "a trigger held since would have fired: none is held";
   game.weapon = 4;
   FireWeapon();
-  EXPECT_FALSE(IsVolleyDue()) << "a volley just fired starts a new interval";
+  ASSERT_TRUE(NextVolleyIn(until));
+  EXPECT_GE(until, 390) << "a volley just fired starts a new interval";
 }
 
 TEST_F(Shots, MuzzlesOfTheWeapons) {
