@@ -3,7 +3,11 @@
 takes to reach the screen:
 
 - the gaps between shown frames (median, 99th percentile, largest);
-- the time from the poll that read a frame's input to the show of that frame (median, 99th percentile).
+- the time from the poll that read a frame's input to the show of that frame (median, 99th percentile);
+- how steady the machine itself is: after each fight, bench/machine_jitter repeats one fixed piece of
+  drawing-like work at the same beat for as long. A frame is shown late when its work takes longer
+  than the recent frames allowed for; the largest time of that fixed work beyond its median is how
+  much longer the machine alone makes the same work now and then.
 
     xvfb-run -a -s "-screen 0 1024x768x24" bench/frame_beat.py build [seconds] [runs]
 
@@ -14,6 +18,7 @@ event poll after a show and every show; any build of the program can be measured
 """
 import os
 import statistics
+import subprocess
 import sys
 import tempfile
 import time
@@ -49,6 +54,14 @@ def fight(build, shim, screen, seconds):
     return [(poll, show) for poll, show in frames if start <= show <= end]
 
 
+def machine_times(probe, seconds):
+    """Milliseconds of each repetition of the fixed work, or none without the probe."""
+    if not os.path.exists(probe):
+        return []
+    output = subprocess.run([probe, str(seconds)], capture_output=True, text=True, check=True).stdout
+    return [float(line) for line in output.split()]
+
+
 def main():
     arguments = [a for a in sys.argv[1:] if not a.startswith("--")]
     if not arguments:
@@ -60,9 +73,11 @@ def main():
     if "--shim" in sys.argv:
         shim = sys.argv[sys.argv.index("--shim") + 1]
     screen = Screen()
-    gaps, latencies, shown = [], [], 0
+    probe = os.path.join(os.path.dirname(shim), "machine_jitter")
+    gaps, latencies, machine, shown = [], [], [], 0
     for _ in range(runs):
         frames = fight(build, shim, screen, seconds)
+        machine += machine_times(probe, seconds)
         shown += len(frames)
         gaps += [(b[1] - a[1]) / 1000 for a, b in zip(frames, frames[1:])]
         latencies += [(show - poll) / 1000 for poll, show in frames]
@@ -73,6 +88,10 @@ def main():
           % (statistics.median(gaps), percentile(gaps, 0.99), max(gaps)))
     print("from input poll to show:   median %6.2f ms  p99 %6.2f ms"
           % (statistics.median(latencies), percentile(latencies, 0.99)))
+    if machine:
+        middle = statistics.median(machine)
+        print("the machine, fixed work:   median %6.2f ms  p99 %6.2f ms  largest %6.2f ms (%+.2f ms)"
+              % (middle, percentile(machine, 0.99), max(machine), max(machine) - middle))
 
 
 if __name__ == "__main__":
