@@ -6,24 +6,20 @@
 // the very same work now and then.
 //
 //   build/bench/machine_jitter [seconds]
-#include <time.h>
-
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
+
+#include "bench/bench_clock.h"
 
 namespace {
 
 constexpr int kPixels = 800 * 600;
 constexpr int kPasses = 2;  // about 5 ms here, as long as drawing a busy mission frame
-constexpr long long kBeatNs = 1000000000LL / 41;
-
-long long Nanoseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
+constexpr std::chrono::nanoseconds kBeat{1000000000 / 41};
 
 // Blends `source` over `target` by the source's alpha byte, channel by channel.
 void Blend(const std::vector<std::uint32_t>& source, std::vector<std::uint32_t>& target) {
@@ -48,17 +44,19 @@ int main(int argc, char** argv) {
   std::vector<std::uint32_t> source(kPixels);
   std::vector<std::uint32_t> target(kPixels);
   for (int i = 0; i < kPixels; ++i) source[i] = static_cast<std::uint32_t>(i) * 2654435761u;
-  const long long end = Nanoseconds() + static_cast<long long>(seconds * 1e9);
-  for (long long beat = Nanoseconds(); beat < end; beat += kBeatNs) {
-    const long long start = Nanoseconds();
+  bench::Stopwatch watch;
+  auto beat = std::chrono::steady_clock::now();
+  const auto end =
+      beat + std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(seconds));
+  for (; beat < end; beat += kBeat) {
+    watch.Start();
     for (int pass = 0; pass < kPasses; ++pass) {
       Blend(source, target);
       asm volatile("" : : "r"(target.data()) : "memory");  // the result counts: the work is not left out
     }
-    std::printf("%.3f\n", static_cast<double>(Nanoseconds() - start) / 1e6);
-    const long long next = beat + kBeatNs;
-    const timespec until{static_cast<time_t>(next / 1000000000LL), static_cast<long>(next % 1000000000LL)};
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+    watch.Stop();
+    std::this_thread::sleep_until(beat + kBeat);
   }
+  for (const double milliseconds : watch.wall) std::printf("%.3f\n", milliseconds);
   return 0;
 }
