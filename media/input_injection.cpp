@@ -9,6 +9,7 @@
 
 #include "media/gamepad.h"
 #include "media/key_map.h"
+#include "media/pad_events.h"
 #include "media/presenter.h"
 
 namespace {
@@ -31,24 +32,6 @@ TestPad* Pad(int pad) {
   if (pad < 0 || pad >= int(testPads.size()) || testPads[std::size_t(pad)]->joystick == nullptr)
     return nullptr;
   return testPads[std::size_t(pad)].get();
-}
-
-SDL_GameControllerButton SdlButtonOf(int button) {
-  switch (button) {
-    case kPadA: return SDL_CONTROLLER_BUTTON_A;
-    case kPadB: return SDL_CONTROLLER_BUTTON_B;
-    case kPadX: return SDL_CONTROLLER_BUTTON_X;
-    case kPadY: return SDL_CONTROLLER_BUTTON_Y;
-    case kPadBack: return SDL_CONTROLLER_BUTTON_BACK;
-    case kPadStart: return SDL_CONTROLLER_BUTTON_START;
-    case kPadLeftShoulder: return SDL_CONTROLLER_BUTTON_LEFTSHOULDER;
-    case kPadRightShoulder: return SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
-    case kPadUp: return SDL_CONTROLLER_BUTTON_DPAD_UP;
-    case kPadDown: return SDL_CONTROLLER_BUTTON_DPAD_DOWN;
-    case kPadLeft: return SDL_CONTROLLER_BUTTON_DPAD_LEFT;
-    case kPadRight: return SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
-    default: return SDL_CONTROLLER_BUTTON_INVALID;
-  }
 }
 
 void Push(SDL_Event& event) {

@@ -21,22 +21,30 @@ struct PadState {
 
 PadState state;
 
+// SDL's button for each of ours, in the order of PadButton; the triggers are axes.
+constexpr SDL_GameControllerButton kSdlButtons[kPadButtonCount] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_DPAD_UP,
+    SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+    SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_INVALID,
+    SDL_CONTROLLER_BUTTON_INVALID,
+};
+
+// Our button for one of SDL's; -1 for a button the game does not use.
 int PadButtonOf(Uint8 button) {
-  switch (button) {
-    case SDL_CONTROLLER_BUTTON_A: return kPadA;
-    case SDL_CONTROLLER_BUTTON_B: return kPadB;
-    case SDL_CONTROLLER_BUTTON_X: return kPadX;
-    case SDL_CONTROLLER_BUTTON_Y: return kPadY;
-    case SDL_CONTROLLER_BUTTON_BACK: return kPadBack;
-    case SDL_CONTROLLER_BUTTON_START: return kPadStart;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return kPadLeftShoulder;
-    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return kPadRightShoulder;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return kPadUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kPadDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return kPadLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return kPadRight;
-    default: return -1;
+  for (int ours = 0; ours < kPadButtonCount; ++ours) {
+    if (kSdlButtons[ours] == button) return ours;
   }
+  return -1;
 }
 
 void SetButton(int button, bool down) {
@@ -58,10 +66,9 @@ void OpenFirstPad() {
   }
   if (state.pad == nullptr) return;
   state.id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(state.pad));
-  for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
-    const int ours = PadButtonOf(Uint8(button));
-    if (ours >= 0)
-      state.live[ours] = SDL_GameControllerGetButton(state.pad, SDL_GameControllerButton(button)) != 0;
+  for (int ours = 0; ours < kPadButtonCount; ++ours) {
+    if (kSdlButtons[ours] != SDL_CONTROLLER_BUTTON_INVALID)
+      state.live[ours] = SDL_GameControllerGetButton(state.pad, kSdlButtons[ours]) != 0;
   }
   state.live[kPadLeftTrigger] = TriggerHeld(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
   state.live[kPadRightTrigger] = TriggerHeld(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
@@ -79,6 +86,10 @@ double Deflection(SDL_GameControllerAxis axis) {
 }
 
 }  // namespace
+
+SDL_GameControllerButton SdlButtonOf(int button) {
+  return button >= 0 && button < kPadButtonCount ? kSdlButtons[button] : SDL_CONTROLLER_BUTTON_INVALID;
+}
 
 void StartPadEvents() {
   StopPadEvents();

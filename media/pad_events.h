@@ -6,6 +6,9 @@
 
 #include "media/gamepad.h"
 
+// SDL's button for a PadButton; SDL_CONTROLLER_BUTTON_INVALID for the triggers, which are axes.
+SDL_GameControllerButton SdlButtonOf(int button);
+
 // Opens the first controller connected and starts recording; until then controller events are
 // dropped.
 void StartPadEvents();
