@@ -11,8 +11,8 @@
 
 #include "base/data_folder.h"
 #include "base/file_io.h"
-#include "media/display.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
 
 KeptSettings keptSettings;
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "formats/byte_order.h"
-#include "media/display.h"
-#include "media/multimedia.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
+#include "platform/display.h"
+#include "platform/multimedia.h"
 #include "tests/artgen/generated_art.h"
 #include "tools/artgen/pictures.h"
 

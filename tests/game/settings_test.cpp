@@ -14,9 +14,9 @@
 #include <sstream>
 #include <string>
 
-#include "media/display.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
 
 namespace fs = std::filesystem;
 
