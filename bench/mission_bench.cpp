@@ -50,9 +50,9 @@ void StartBenchMission() {
   SeedRandom(2026u);
   StartMission();
   SetFrameRate(0);
-  game.approachPhase = 0;
-  game.speed = 0;
-  game.shipX = 0.0f;
+  world.approachPhase = 0;
+  world.speed = 0;
+  world.shipX = 0.0f;
 }
 
 // All 40 aliens spread over the screen at every depth, unbreakable and still; the trigger is held
@@ -60,8 +60,8 @@ void StartBenchMission() {
 // frames a second (the paced rate) instead of the real one: a volley every 16 or 17 frames.
 void FleetUnderFire(int frames) {
   StartBenchMission();
-  for (int i = 0; i < game.aliens.Count(); ++i) {
-    Alien& alien = game.aliens.At(i);
+  for (int i = 0; i < world.aliens.Count(); ++i) {
+    Alien& alien = world.aliens.At(i);
     // Screen offsets of 90 pixels across and 70 down: x = offset x z / 100.
     alien.x = (static_cast<float>(i % 8) - 3.5f) * 90.0f * alien.z / 100.0f;
     alien.y = (static_cast<float>(i / 8) - 2.0f) * 70.0f * alien.z / 100.0f;
@@ -78,13 +78,13 @@ void FleetUnderFire(int frames) {
     const bool mayFire = gameMs >= gameNextShotMs;
     if (mayFire) gameNextShotMs = gameMs + 400;
     game.nextShotTime = mayFire ? GetTickCount() : GetTickCount() + 1000000;
-    game.energy = 1330.0f;
-    game.hull = 4000;
+    world.energy = 1330.0f;
+    world.hull = 4000;
     TimedFrame(watch);
   }
   InjectMouseButton(1, false);
   bench::Print("40 aliens under weapon-4 fire", watch,
-               std::to_string(game.shots.Count()) + " shots, " + std::to_string(game.sparks.Count()) +
+               std::to_string(world.shots.Count()) + " shots, " + std::to_string(world.sparks.Count()) +
                    " sparks at the end");
 }
 
@@ -92,13 +92,13 @@ void FleetUnderFire(int frames) {
 // 300), and those from it to the end.
 void FinalBlast() {
   StartBenchMission();
-  game.hull = -1;
+  world.hull = -1;
   bench::Stopwatch before;
   bench::Stopwatch blast;
   int mostSparks = 0;
   while (game.leaveLoop == 0) {
     TimedFrame(game.destructionFrames >= 300 ? blast : before);
-    mostSparks = std::max(mostSparks, game.sparks.Count());
+    mostSparks = std::max(mostSparks, world.sparks.Count());
   }
   bench::Print("destruction before the final blast", before);
   bench::Print("final blast to the end", blast, "up to " + std::to_string(mostSparks) + " sparks");

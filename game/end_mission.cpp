@@ -31,9 +31,9 @@ int WinScore() {
   // for any mission started more than 100 seconds after the computer was switched on.
   int result = HundredThousandOver(game.missionStartTime);
   result += HundredThousandOver(game.shotsFired);
-  result = Wrap32(std::int64_t{result} + std::int64_t{game.hull} * 20);
+  result = Wrap32(std::int64_t{result} + std::int64_t{world.hull} * 20);
   // energy * 20.0 is exact in double precision; the points collected in the mission do not count.
-  return RoundToInt(static_cast<double>(game.energy) * 20.0 + result);
+  return RoundToInt(static_cast<double>(world.energy) * 20.0 + result);
 }
 
 void EndMission() {

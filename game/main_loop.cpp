@@ -23,6 +23,7 @@
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "mission/mission_step.h"
 #include "mission/shots.h"
 #include "platform/display.h"
 #include "platform/events.h"
@@ -94,12 +95,9 @@ void MissionFrame() {
   // A volley's frame costs far more to draw than the others: its input is read early enough.
   int untilVolley = 0;
   if (NextVolleyIn(untilVolley)) ExpectHeavyFrameIn(untilVolley);
-  EaseAim();
-  ReadMissionInput();
+  MissionStep();
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
-  AdvanceMission();
-  UpdateObjects();
-  DrawMissionFrame();
+  DrawMissionFrame(1.0f);
   KeepSettings();
 }
 

@@ -2,11 +2,14 @@
 #include "mission/aliens.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/random.h"
+#include "media/screen_size.h"
 #include "media/slots.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
+#include "mission/projection.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
 #include "mission/sparks.h"
@@ -35,7 +38,7 @@ constexpr int kFireChance = 30;       // in 1001, per frame, for an armed alien
 }  // namespace
 
 void SpawnAlien(int x, int y, int z, int type) {
-  Alien& alien = game.aliens.Append();
+  Alien& alien = world.aliens.Append();
   alien.x = static_cast<float>(x);
   alien.y = static_cast<float>(y);
   alien.z = static_cast<float>(z + (type - 1) * kTypeDepthStep);
@@ -57,10 +60,10 @@ int ExplosionVolume(float z) {
 }
 
 void AlienPass() {
-  game.aliens.Walk([](Alien& alien) {
+  world.aliens.Walk([](Alien& alien) {
     alien.x += alien.drift * alien.speedFactor;
     alien.y += alien.driftY;
-    if (game.approachPhase == 0 && RandomUpTo(1000) < kFireChance &&
+    if (world.approachPhase == 0 && RandomUpTo(1000) < kFireChance &&
         game.missionResult == MissionResult::kRunningOrWon && alien.armed != 0) {
       FireAlienShot(alien);
     }
@@ -68,8 +71,8 @@ void AlienPass() {
     const int count = RandomUpTo(10) + 10;
     SpawnSparks(RoundToInt(alien.x), RoundToInt(alien.y), RoundToInt(alien.z - 1000.0f), count,
                 RoundToInt(alien.blastFactor * 600.0f));
-    game.shakeFrames = 30;
-    game.shakeStrength = 2;
+    world.shakeFrames = 30;
+    world.shakeStrength = 2;
     const int volume = ExplosionVolume(alien.z);
     game.score += AlienTypeOfQuad(alien.quad) * 100;
     SetWaveVolume(kExplosionSound, volume);
@@ -79,11 +82,41 @@ void AlienPass() {
 }
 
 void DebrisPass() {
-  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
-    Debris& piece = game.debris[i];
+  for (int i = 0; i <= world.lastDebrisIndex; ++i) {
+    Debris& piece = world.debris[i];
     piece.angle += 3;
     if (piece.angle >= 360) piece.angle -= 360;
     // The ship flies towards -x: a piece more than 100000 behind it reappears 100000 ahead.
-    if (static_cast<float>(piece.x - 100000) > game.shipX) piece.x = RoundToInt(game.shipX - 100000.0f);
+    if (static_cast<float>(piece.x - 100000) > world.shipX) piece.x = RoundToInt(world.shipX - 100000.0f);
+  }
+}
+
+void SteerAliens() {
+  const Viewpoint view{world.shipX, world.shipY, world.shakeOffsetX, world.shakeOffsetY};
+  // Each alien's steering depends on itself alone, so the order of the visits does not matter.
+  for (int i = 0; i < world.aliens.Count(); ++i) {
+    Alien& alien = world.aliens.At(i);
+    alien.jumpY = 0.0f;
+    if (!InAnySlice(alien.z)) continue;
+    const Projection at = Project(view, alien.x, alien.y, alien.z);
+    const int w = ProjectedLength(static_cast<float>(alien.width), at);
+    const int h = ProjectedLength(static_cast<float>(alien.height), at);
+    const float sx = at.cx - static_cast<float>(w) / 2.0f;
+    const float sy = at.cy - static_cast<float>(h) / 2.0f;
+    // Keep the fleet on screen vertically; the new y counts from the next step.
+    if (sy > 450.0f) alien.jumpY = -200.0f;
+    if (sy * 2.0f < 150.0f) alien.jumpY = 200.0f;
+    alien.y += alien.jumpY;
+    // Only an alien whose centre lies strictly between the screen's edges may fire.
+    alien.armed =
+        std::fabs(sx + static_cast<float>(w) / 2.0f - float(kScreenCentreX)) < float(kScreenCentreX) ? 1 : 0;
+    // After the approach, aliens far off to either side turn back towards the ship.
+    if (world.approachPhase == 0) {
+      if (sx > 1000.0f && alien.drift > static_cast<float>(world.speed - 200)) {
+        alien.drift -= 20.0f;
+      } else if (sx < -200.0f && alien.drift < static_cast<float>(world.speed + 200)) {
+        alien.drift += 20.0f;
+      }
+    }
   }
 }

@@ -13,3 +13,10 @@ void DebrisPass();
 
 // Volume of the explosion of an alien at depth z: 800 / z x 1000, limited to 0 to 100.
 int ExplosionVolume(float z);
+
+// The end of every mission step, after UpdateObjects: each alien within the 61 depth slices is
+// steered and armed by where it appears on the screen. Above the top (its top edge above 75) or
+// below 450 it moves 200 units down or up, a move that is drawn from the next step on; it is armed
+// while its centre lies strictly between the screen's edges; after the approach, one far off to
+// either side turns back towards the ship.
+void SteerAliens();

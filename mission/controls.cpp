@@ -98,10 +98,10 @@ void MovePointerBySticks() {
 }
 
 void EaseAim() {
-  EaseAxis(game.aimX, game.mouseX);
-  EaseAxis(game.aimY, game.mouseY);
-  SnapAxis(game.aimX, game.mouseX);
-  SnapAxis(game.aimY, game.mouseY);
+  EaseAxis(world.aimX, world.mouseX);
+  EaseAxis(world.aimY, world.mouseY);
+  SnapAxis(world.aimX, world.mouseX);
+  SnapAxis(world.aimY, world.mouseY);
 }
 
 void ReadMissionInput() {
@@ -109,8 +109,8 @@ void ReadMissionInput() {
   PollMouse();
   PollGamepad();
   MovePointerBySticks();
-  game.mouseX = MousePosX();
-  game.mouseY = MousePosY();
+  world.mouseX = MousePosX();
+  world.mouseY = MousePosY();
 
   // Escape released, Back pressed or the window closed: abort, unless the mission is already lost.
   if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) {
@@ -127,12 +127,12 @@ void ReadMissionInput() {
   // Up and Down do what keypad + and - do, for keyboards without a keypad, and so does the
   // controller's D-pad; any of them held counts once.
   if (IsKeyDown(Key::KeypadPlus) || IsKeyDown(Key::Up) || IsPadButtonDown(kPadUp)) {
-    game.speed -= 5;
-    if (game.speed < -1000) game.speed = -1000;
+    world.speed -= 5;
+    if (world.speed < -1000) world.speed = -1000;
   }
   if (IsKeyDown(Key::KeypadMinus) || IsKeyDown(Key::Down) || IsPadButtonDown(kPadDown)) {
-    game.speed += 5;
-    if (game.speed > 0) game.speed = 0;
+    world.speed += 5;
+    if (world.speed > 0) world.speed = 0;
   }
 
   // In a mission the switch happens when LeftControl is released while M or S is held (the
@@ -149,12 +149,12 @@ void ReadMissionInput() {
   if (WasKeyReleased(Key::Digit4)) game.weapon = 4;
   StepWeaponByPad();
 
-  if (game.energy < 50.0f) game.energy += 0.1f;
+  if (world.energy < 50.0f) world.energy += 0.1f;
 
   const bool trigger = IsKeyDown(Key::Space) || IsMouseButtonDown(kLeftButton) || IsPadButtonDown(kPadA) ||
                        IsPadButtonDown(kPadRightTrigger);
-  if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 &&
-      game.missionResult == MissionResult::kRunningOrWon && game.energy > 0.0f) {
+  if (trigger && GetTickCount() >= game.nextShotTime && world.approachPhase == 0 &&
+      game.missionResult == MissionResult::kRunningOrWon && world.energy > 0.0f) {
     FireWeapon();
   }
 }

@@ -5,4 +5,5 @@ GameState game;
 
 void ResetGameState() {
   game = GameState{};
+  world = World{};
 }

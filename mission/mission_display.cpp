@@ -1,5 +1,4 @@
-// Draws a mission frame: background, the world by depth from far to near, crosshair, cockpit
-// and gauges; steers and arms the aliens on the way.
+// Draws a mission frame from far to near, between the last two steps of the game.
 #include "mission/mission_display.h"
 
 #include <cmath>
@@ -9,100 +8,89 @@
 #include "media/screen_size.h"
 #include "media/slots.h"
 #include "media/sprites.h"
-#include "mission/game_state.h"
+#include "mission/blend.h"
+#include "mission/projection.h"
 #include "mission/rounding.h"
 #include "platform/display.h"
+#include "platform/input.h"
 
 namespace {
 
-constexpr int kSliceCount = 61;  // depth slices 0 to 60, 1000 units deep each
-constexpr float kSliceDepth = 1000.0f;
-
-// The screen position of a world point: 100 / z pixels per world unit around the centre,
-// moved by the screen shake.
-struct Projection {
-  float scale;  // 100 / z
-  float cx;     // screen x of the centre
-  float cy;     // screen y of the centre
+// What one frame draws from: the world, the moment, and the viewpoint between the two steps.
+struct Scene {
+  const World& world;
+  float t;
+  Viewpoint view;
 };
 
-Projection Project(float x, float y, float z) {
-  const float scale = 100.0f / z;
-  return {scale, (x - game.shipX) * scale + float(kScreenCentreX) + static_cast<float>(game.shakeOffsetX),
-          (y - game.shipY) * scale + float(kScreenCentreY) + static_cast<float>(game.shakeOffsetY)};
+// An object's value at the frame's moment: blended while it has a previous one.
+float At(const Scene& scene, int hasPrevious, float previous, float now) {
+  return hasPrevious != 0 ? Blend(previous, now, scene.t) : now;
 }
 
-bool InSlice(float z, int slice) {
-  const float nearEdge = static_cast<float>(slice) * kSliceDepth;
-  return z >= nearEdge && z < nearEdge + kSliceDepth;
-}
-
-void DrawAliens(int slice) {
-  for (int i = 0; i < game.aliens.Count(); ++i) {
-    Alien& alien = game.aliens.At(i);
-    if (!InSlice(alien.z, slice)) continue;
-    const Projection at = Project(alien.x, alien.y, alien.z);
-    const int w = CeilToInt(static_cast<float>(alien.width) * at.scale);
-    const int h = CeilToInt(static_cast<float>(alien.height) * at.scale);
-    const float sx = at.cx - static_cast<float>(w) / 2.0f;
-    const float sy = at.cy - static_cast<float>(h) / 2.0f;
-    // Keep the fleet on screen vertically; the new y counts from the next frame.
-    if (sy > 450.0f) alien.y -= 200.0f;
-    if (sy * 2.0f < 150.0f) alien.y += 200.0f;
-    // Only an alien whose centre lies strictly between the screen's edges may fire.
-    alien.armed =
-        std::fabs(sx + static_cast<float>(w) / 2.0f - float(kScreenCentreX)) < float(kScreenCentreX) ? 1 : 0;
-    // After the approach, aliens far off to either side turn back towards the ship.
-    if (game.approachPhase == 0) {
-      if (sx > 1000.0f && alien.drift > static_cast<float>(game.speed - 200)) {
-        alien.drift -= 20.0f;
-      } else if (sx < -200.0f && alien.drift < static_cast<float>(game.speed + 200)) {
-        alien.drift += 20.0f;
-      }
-    }
+void DrawAliens(const Scene& scene, int slice) {
+  for (int i = 0; i < scene.world.aliens.Count(); ++i) {
+    const Alien& alien = scene.world.aliens.At(i);
+    // Where the last step left it, before the fleet keeping moved it for the next one.
+    const float z = At(scene, alien.hasPrevious, alien.prevZ, alien.z);
+    if (!InSlice(z, slice)) continue;
+    const float x = At(scene, alien.hasPrevious, alien.prevX, alien.x);
+    const float y = At(scene, alien.hasPrevious, alien.prevY, alien.y - alien.jumpY);
+    const Projection at = Project(scene.view, x, y, z);
+    const int w = ProjectedLength(static_cast<float>(alien.width), at);
+    const int h = ProjectedLength(static_cast<float>(alien.height), at);
     SetQuadSize(alien.quad, w, h);
-    DrawQuad(alien.quad, RoundToInt(sx), RoundToInt(sy));
+    DrawQuad(alien.quad, RoundToInt(at.cx - static_cast<float>(w) / 2.0f),
+             RoundToInt(at.cy - static_cast<float>(h) / 2.0f));
   }
 }
 
-void DrawDebris(int slice) {
-  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
-    const Debris& piece = game.debris[i];
+void DrawDebris(const Scene& scene, int slice) {
+  for (int i = 0; i <= scene.world.lastDebrisIndex; ++i) {
+    const Debris& piece = scene.world.debris[i];
     if (piece.z < slice * 1000 || piece.z >= slice * 1000 + 1000) continue;
-    const Projection at =
-        Project(static_cast<float>(piece.x), static_cast<float>(piece.y), static_cast<float>(piece.z));
-    const int s = CeilToInt(static_cast<float>(piece.size) * at.scale);
+    // The place is not blended: it changes only when the piece wraps round ahead of the ship.
+    const Projection at = Project(scene.view, static_cast<float>(piece.x), static_cast<float>(piece.y),
+                                  static_cast<float>(piece.z));
+    const int s = ProjectedLength(static_cast<float>(piece.size), at);
     const float half = static_cast<float>(s) / 2.0f;
     SetQuadSize(kDebrisQuad, s, s);
-    SetQuadAngle(kDebrisQuad, piece.angle, 1);
+    SetQuadAngle(kDebrisQuad, RoundToInt(BlendDegrees(piece.prevAngle, piece.angle, scene.t)), 1);
     DrawQuad(kDebrisQuad, RoundToInt(at.cx - half), RoundToInt(at.cy - half));
   }
 }
 
-void DrawShots(int slice) {
-  for (int i = 0; i < game.shots.Count(); ++i) {
-    const Shot& shot = game.shots.At(i);
-    if (!InSlice(shot.z, slice)) continue;
-    const Projection at = Project(shot.x, shot.y, shot.z);
-    const int w = CeilToInt(static_cast<float>(shot.width) * at.scale);
-    const int h = CeilToInt(static_cast<float>(shot.height) * at.scale);
+void DrawShots(const Scene& scene, int slice) {
+  for (int i = 0; i < scene.world.shots.Count(); ++i) {
+    const Shot& shot = scene.world.shots.At(i);
+    const float z = At(scene, shot.hasPrevious, shot.prevZ, shot.z);
+    if (!InSlice(z, slice)) continue;
+    const Projection at = Project(scene.view, At(scene, shot.hasPrevious, shot.prevX, shot.x),
+                                  At(scene, shot.hasPrevious, shot.prevY, shot.y), z);
+    const int w = ProjectedLength(static_cast<float>(shot.width), at);
+    const int h = ProjectedLength(static_cast<float>(shot.height), at);
+    const float spin = shot.hasPrevious != 0 ? BlendDegrees(shot.prevSpin, shot.spin, scene.t)
+                                             : static_cast<float>(shot.spin);
     SetQuadSize(shot.quad, w, h);
-    SetQuadAngle(shot.quad, shot.spin, 1);
+    SetQuadAngle(shot.quad, RoundToInt(spin), 1);
     DrawQuad(shot.quad, RoundToInt(at.cx - static_cast<float>(w) / 2.0f),
              RoundToInt(at.cy - static_cast<float>(h) / 2.0f));
   }
 }
 
-void DrawSparks(int slice) {
-  for (int i = 0; i < game.sparks.Count(); ++i) {
-    const Spark& spark = game.sparks.At(i);
-    if (!InSlice(spark.z, slice)) continue;
-    const Projection at = Project(spark.x, spark.y, spark.z);
-    const int s = CeilToInt(spark.size * at.scale);
+void DrawSparks(const Scene& scene, int slice) {
+  for (int i = 0; i < scene.world.sparks.Count(); ++i) {
+    const Spark& spark = scene.world.sparks.At(i);
+    const float z = At(scene, spark.hasPrevious, spark.prevZ, spark.z);
+    if (!InSlice(z, slice)) continue;
+    const Projection at = Project(scene.view, At(scene, spark.hasPrevious, spark.prevX, spark.x),
+                                  At(scene, spark.hasPrevious, spark.prevY, spark.y), z);
+    const int s = ProjectedLength(At(scene, spark.hasPrevious, spark.prevSize, spark.size), at);
     const float half = static_cast<float>(s) / 2.0f;
     SetQuadSize(kSparkQuad, s, s);
     // The remaining life is the alpha.
-    DrawQuadAlpha(kSparkQuad, RoundToInt(at.cx - half), RoundToInt(at.cy - half), RoundToInt(spark.life));
+    DrawQuadAlpha(kSparkQuad, RoundToInt(at.cx - half), RoundToInt(at.cy - half),
+                  RoundToInt(At(scene, spark.hasPrevious, spark.prevLife, spark.life)));
   }
 }
 
@@ -113,30 +101,39 @@ void DrawGauge(int row, int last) {
 
 }  // namespace
 
-void DrawMissionFrame() {
-  BlitSprite(kBackgroundTopLeft, game.shakeOffsetX - 40, game.shakeOffsetY - 40);
-  BlitSprite(kBackgroundTopRight, game.shakeOffsetX + kScreenCentreX, game.shakeOffsetY - 40);
-  BlitSprite(kBackgroundBottomLeft, game.shakeOffsetX - 40, game.shakeOffsetY + kScreenCentreY);
-  BlitSprite(kBackgroundBottomRight, game.shakeOffsetX + kScreenCentreX, game.shakeOffsetY + kScreenCentreY);
+void DrawWorld(const World& world, const FrameMoment& moment) {
+  const Scene scene{world,
+                    moment.t,
+                    // The shake is the last step's: a blend of two random offsets would only blur it.
+                    {Blend(world.prevShipX, world.shipX, moment.t),
+                     Blend(world.prevShipY, world.shipY, moment.t), world.shakeOffsetX, world.shakeOffsetY}};
+  const int shakeX = world.shakeOffsetX;
+  const int shakeY = world.shakeOffsetY;
+  BlitSprite(kBackgroundTopLeft, shakeX - 40, shakeY - 40);
+  BlitSprite(kBackgroundTopRight, shakeX + kScreenCentreX, shakeY - 40);
+  BlitSprite(kBackgroundBottomLeft, shakeX - 40, shakeY + kScreenCentreY);
+  BlitSprite(kBackgroundBottomRight, shakeX + kScreenCentreX, shakeY + kScreenCentreY);
 
   // Depth order comes from the slices alone: far to near, list order within a slice.
   BeginQuads();
   for (int slice = kSliceCount - 1; slice >= 0; --slice) {
-    DrawAliens(slice);
-    DrawDebris(slice);
+    DrawAliens(scene, slice);
+    DrawDebris(scene, slice);
     SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);  // shots and sparks add their light
-    DrawShots(slice);
-    DrawSparks(slice);
+    DrawShots(scene, slice);
+    DrawSparks(scene, slice);
     // No defined pair: the aliens and debris of the next slice lie over what is below them again.
     SetQuadBlend(kBlendNone, kBlendZero);
   }
   EndQuads();
 
-  if (game.approachPhase == 0) {
+  if (world.approachPhase == 0) {
     BeginQuads();
     SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);
-    DrawQuadAlpha(kCrosshairQuad, game.mouseX - 16, game.mouseY - 16, 100);  // faint: the mouse itself
-    DrawQuad(kCrosshairQuad, game.aimX - 16, game.aimY - 16);
+    DrawQuadAlpha(kCrosshairQuad, moment.pointerX - 16, moment.pointerY - 16,
+                  100);  // faint: the mouse itself
+    DrawQuad(kCrosshairQuad, RoundToInt(Blend(float(world.prevAimX), float(world.aimX), moment.t)) - 16,
+             RoundToInt(Blend(float(world.prevAimY), float(world.aimY), moment.t)) - 16);
     EndQuads();
   }
 
@@ -146,11 +143,16 @@ void DrawMissionFrame() {
 
   BeginQuads();
   SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);  // the gauges glow
-  if (game.hull > 0) DrawGauge(50, game.hull / 200);
-  const int shownSpeed = std::abs(game.speed) < 1000 ? std::abs(game.speed) : 1000;
+  if (world.hull > 0) DrawGauge(50, world.hull / 200);
+  const int shownSpeed = std::abs(world.speed) < 1000 ? std::abs(world.speed) : 1000;
   DrawGauge(100, shownSpeed / 50);
-  DrawGauge(150, static_cast<int>(game.energy) / 67);
+  DrawGauge(150, static_cast<int>(world.energy) / 67);
   EndQuads();
+}
 
+void DrawMissionFrame(float t) {
+  FrameMoment moment{t, 0, 0};
+  PeekMousePos(moment.pointerX, moment.pointerY);
+  DrawWorld(world, moment);
   PresentFrame();
 }

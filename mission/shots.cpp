@@ -47,14 +47,14 @@ constexpr int kFrameMs = 25;               // a mission frame, 1/41 s, rounded u
 void FireWeapon() {
   if (game.weapon < 1 || game.weapon > 4) return;
   const WeaponRow& row = kWeapons[game.weapon - 1];
-  game.shakeFrames = 10;
+  world.shakeFrames = 10;
   // Integer division: the headings come in whole heading units.
-  const float headingX = static_cast<float>((game.aimX - kScreenCentreX) / 10);
-  const float headingY = static_cast<float>((game.aimY - kScreenCentreY) / 10);
+  const float headingX = static_cast<float>((world.aimX - kScreenCentreX) / 10);
+  const float headingY = static_cast<float>((world.aimY - kScreenCentreY) / 10);
   for (int i = 0; i < row.muzzleCount; ++i) {
     const int side = game.weapon == 2 ? game.gunSide : 1;
-    Shot& shot = game.shots.Append();
-    shot.x = game.shipX + static_cast<float>(row.muzzles[i].dx * side);
+    Shot& shot = world.shots.Append();
+    shot.x = world.shipX + static_cast<float>(row.muzzles[i].dx * side);
     shot.y = static_cast<float>(row.muzzles[i].y);
     shot.z = 1.0f;
     shot.headingX = headingX;
@@ -65,9 +65,9 @@ void FireWeapon() {
     shot.quad = row.quad;
   }
   if (game.weapon == 2) game.gunSide = -game.gunSide;
-  game.energy -= row.cost;
+  world.energy -= row.cost;
   game.shotsFired += row.counted;
-  game.shakeStrength = row.shake;
+  world.shakeStrength = row.shake;
   game.nextShotTime = AddTicks(GetTickCount(), row.intervalMs);
   PlayEffect(kShotSound, 0);
 }
@@ -78,15 +78,15 @@ bool NextVolleyIn(int& milliseconds) {
 }
 
 void FireAlienShot(const Alien& alien) {
-  Shot& shot = game.shots.Append();
+  Shot& shot = world.shots.Append();
   shot.x = alien.x;
   shot.y = alien.y;
   shot.z = alien.z - 2000.0f;
   // Aimed at where the ship is now; the x heading and its scatter are drawn before the y heading.
   const int alienZ = RoundToInt(alien.z);
-  shot.headingX = (AngleTo(RoundToInt(game.shipX), 0, RoundToInt(alien.x), alienZ) - 90.0f) / 5.0f +
+  shot.headingX = (AngleTo(RoundToInt(world.shipX), 0, RoundToInt(alien.x), alienZ) - 90.0f) / 5.0f +
                   static_cast<float>(RandomUpTo(6) - 3);
-  shot.headingY = (AngleTo(RoundToInt(game.shipY), 0, RoundToInt(alien.y), alienZ) - 90.0f) / 5.0f +
+  shot.headingY = (AngleTo(RoundToInt(world.shipY), 0, RoundToInt(alien.y), alienZ) - 90.0f) / 5.0f +
                   static_cast<float>(RandomUpTo(6) - 3);
   shot.width = shot.height = 2000;
   shot.spin = 0;
@@ -106,22 +106,22 @@ float AngleTo(int x1, int y1, int x2, int y2) {
 }
 
 void ShotPass() {
-  game.shots.Walk([](Shot& shot) {
+  world.shots.Walk([](Shot& shot) {
     if (shot.direction == 0) shot.direction = 1;
     shot.spin += 20;
     if (shot.spin > 360) shot.spin -= 360;
     shot.z += static_cast<float>(shot.direction) * kShotDepthStep;
     bool spent = false;
-    if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - game.shipX) < 10000.0f &&
-        std::fabs(shot.y - game.shipY) < 6000.0f) {
+    if (shot.direction == -1 && shot.z < 800.0f && std::fabs(shot.x - world.shipX) < 10000.0f &&
+        std::fabs(shot.y - world.shipY) < 6000.0f) {
       // The shot of a stronger alien shakes harder (1, 1.5, 2 for types 1 to 3) and does more
       // damage (7, 9, 11).
       const int type = AlienTypeOfShot(shot.quad);
-      game.shakeFrames = RoundToInt(MaxOf(static_cast<float>(game.shakeFrames), 10.0f));
-      game.shakeStrength = RoundToInt(
-          MaxOf(static_cast<float>(game.shakeStrength), static_cast<float>(type - 1) / 2.0f + 1.0f));
+      world.shakeFrames = RoundToInt(MaxOf(static_cast<float>(world.shakeFrames), 10.0f));
+      world.shakeStrength = RoundToInt(
+          MaxOf(static_cast<float>(world.shakeStrength), static_cast<float>(type - 1) / 2.0f + 1.0f));
       SpawnSparks(RoundToInt(shot.x), RoundToInt(shot.y), 100, 2, 100);
-      game.hull -= 2 * (type - 1) + 7;
+      world.hull -= 2 * (type - 1) + 7;
       RumbleForHit();
       spent = true;
     }
@@ -134,10 +134,10 @@ void ShotPass() {
 }
 
 void CollisionPass() {
-  for (int s = 0; s < game.shots.Count(); ++s) {
-    const Shot& shot = game.shots.At(s);
-    for (int a = 0; a < game.aliens.Count(); ++a) {
-      Alien& alien = game.aliens.At(a);
+  for (int s = 0; s < world.shots.Count(); ++s) {
+    const Shot& shot = world.shots.At(s);
+    for (int a = 0; a < world.aliens.Count(); ++a) {
+      Alien& alien = world.aliens.At(a);
       if (std::fabs(shot.z - alien.z) < kHitWindowDepth &&
           std::fabs(shot.x - alien.x) < static_cast<float>(alien.width / 2) &&
           std::fabs(shot.y - alien.y) < static_cast<float>(alien.height / 2)) {
@@ -145,7 +145,7 @@ void CollisionPass() {
         // The damage follows the weapon selected now, not the one that fired the shot; an
         // alien's own shot is destroyed without doing damage.
         if (shot.direction == 1) alien.hitPoints -= 3 * game.weapon;
-        game.shots.RemoveAt(s);
+        world.shots.RemoveAt(s);
         return;
       }
     }

@@ -20,7 +20,7 @@ void SpawnSparks(int x, int y, int z, int count, int power) {
   if (power == 0) power = 100;
   const float powerScale = static_cast<float>(power);
   for (int i = 0; i < count; ++i) {
-    Spark& spark = game.sparks.Append();
+    Spark& spark = world.sparks.Append();
     // The random numbers are drawn in the order of the fields below.
     spark.z = static_cast<float>(z);
     spark.size = static_cast<float>(RandomUpTo(5000) + 300) * powerScale / 100.0f;
@@ -34,7 +34,7 @@ void SpawnSparks(int x, int y, int z, int count, int power) {
 }
 
 void SparkPass() {
-  game.sparks.Walk([](Spark& spark) {
+  world.sparks.Walk([](Spark& spark) {
     spark.life -= 2.0f;
     if (spark.life < 0.0f) return true;
     // Heading 0 moves the spark straight up the screen.
@@ -48,11 +48,11 @@ void SparkPass() {
 }
 
 void ShakeStep() {
-  if (game.shakeFrames <= 0) return;
-  game.shakeOffsetX = RandomUpTo(2 * game.shakeStrength) - game.shakeStrength;
-  game.shakeOffsetY = RandomUpTo(2 * game.shakeStrength) - game.shakeStrength;
-  --game.shakeFrames;
-  if (game.shakeFrames == 0) game.shakeOffsetX = game.shakeOffsetY = 0;
+  if (world.shakeFrames <= 0) return;
+  world.shakeOffsetX = RandomUpTo(2 * world.shakeStrength) - world.shakeStrength;
+  world.shakeOffsetY = RandomUpTo(2 * world.shakeStrength) - world.shakeStrength;
+  --world.shakeFrames;
+  if (world.shakeFrames == 0) world.shakeOffsetX = world.shakeOffsetY = 0;
 }
 
 float MaxOf(float a, float b) {

@@ -124,6 +124,21 @@ bool IsMouseButtonDown(int button) {
   return mouse.buttons[button - kLeftButton];
 }
 
+void PeekMousePos(int& x, int& y) {
+  x = mouse.x;
+  y = mouse.y;
+  if (!mouse.ready) return;
+  WaitToReadInput();
+  PumpEvents();
+  if (!IsDisplayActive()) return;
+  const PixelArea screen = BackBufferArea();
+  long long dx = 0;
+  long long dy = 0;
+  PendingMouseMotion(dx, dy);
+  x = MoveClamped(mouse.x, dx, screen.width);
+  y = MoveClamped(mouse.y, dy, screen.height);
+}
+
 void MoveMousePos(int dx, int dy) {
   if (!mouse.ready || !IsDisplayActive()) return;
   const PixelArea screen = BackBufferArea();

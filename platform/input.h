@@ -56,6 +56,10 @@ int PollMouse();
 int MousePosX();                     // screen pixels, 0 to 799 after a poll
 int MousePosY();                     // screen pixels, 0 to 599 after a poll
 bool IsMouseButtonDown(int button);  // a MouseButton held at the last poll
+// Where the pointer stands now: the last poll's position moved by the motion that arrived since,
+// clamped to the screen, while the motion stays for the next poll. A frame drawn between two polls
+// shows the pointer here; like a poll it first waits for the frame's input time.
+void PeekMousePos(int& x, int& y);
 // Moves the pointer as mouse motion would, clamped to the screen (a controller's stick moves it so);
 // nothing while the window has no focus.
 void MoveMousePos(int dx, int dy);

@@ -76,3 +76,8 @@ MouseEvents TakeMouseEvents() {
   }
   return taken;
 }
+
+void PendingMouseMotion(long long& dx, long long& dy) {
+  dx = pointer.dx;
+  dy = pointer.dy;
+}

@@ -28,3 +28,5 @@ struct MouseEvents {
   bool buttons[kMouseButtons] = {};  // held now, or went down since the last take
 };
 MouseEvents TakeMouseEvents();
+// The motion since the last take, left for it.
+void PendingMouseMotion(long long& dx, long long& dy);

@@ -52,8 +52,8 @@ class EndOfMission : public ::testing::Test {
   static void WorkedExample() {
     game.missionStartTime = 3600000;
     game.shotsFired = 250;
-    game.hull = 2500;
-    game.energy = 1000.25f;
+    world.hull = 2500;
+    world.energy = 1000.25f;
   }
 
   // Keys that an earlier frame saw held (as the mission's own key tests do) and that were released
@@ -119,8 +119,8 @@ TEST_F(EndOfMission, WinFormula) {
   for (const Case& c : cases) {
     game.missionStartTime = c.startTime;
     game.shotsFired = c.shots;
-    game.hull = c.hull;
-    game.energy = c.energy;
+    world.hull = c.hull;
+    world.energy = c.energy;
     EXPECT_EQ(WinScore(), c.expected) << c.rule;
   }
 }

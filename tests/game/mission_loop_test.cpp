@@ -44,13 +44,13 @@ void StartScriptedMission() {
   SeedRandom(13u);
   StartMission();
   SetFrameRate(0);
-  game.aliens.Clear();
+  world.aliens.Clear();
 }
 
 // A still alien at (x, y, z) in world units; a type-3 alien is placed 6000 deeper than z.
 Alien& PlaceAlien(int type, int x, int y, int z) {
   SpawnAlien(x, y, z, type);
-  Alien& alien = game.aliens.At(game.aliens.Count() - 1);
+  Alien& alien = world.aliens.At(world.aliens.Count() - 1);
   alien.drift = 0.0f;
   return alien;
 }
@@ -109,9 +109,9 @@ TEST_F(MissionByHand, EscapeRunFiresEveryWeaponAndUsesEveryControl) {
   int destroyedFrame = 0;
   const int leaveFrame = RunScript(script, 1000, [&](int frame) {
     if (frame == 198) {
-      EXPECT_EQ(game.approachPhase, 0) << "the approach ends in frame 198";
-      EXPECT_EQ(game.speed, -80);
-      EXPECT_EQ(game.shipX, 4040.0f);
+      EXPECT_EQ(world.approachPhase, 0) << "the approach ends in frame 198";
+      EXPECT_EQ(world.speed, -80);
+      EXPECT_EQ(world.shipX, 4040.0f);
     }
     if (frame == 6) {
       EXPECT_EQ(IsWavePlaying(kMusicLoop), 0) << "LeftControl released with M held: music off";
@@ -126,11 +126,11 @@ TEST_F(MissionByHand, EscapeRunFiresEveryWeaponAndUsesEveryControl) {
       EXPECT_EQ(IsWavePlaying(kExplosionSound), 1) << "T explodes audibly";
     }
     if (frame == 214) {
-      EXPECT_EQ(game.speed, 0) << "KeypadMinus held 16 frames brakes from -80 to 0";
-      EXPECT_EQ(game.shipX, 3440.0f);
+      EXPECT_EQ(world.speed, 0) << "KeypadMinus held 16 frames brakes from -80 to 0";
+      EXPECT_EQ(world.shipX, 3440.0f);
     }
-    const bool targetLeft = game.aliens.Count() == 2;
-    const int hitPoints = targetLeft ? game.aliens.At(0).hitPoints : lastHitPoints;
+    const bool targetLeft = world.aliens.Count() == 2;
+    const int hitPoints = targetLeft ? world.aliens.At(0).hitPoints : lastHitPoints;
     if (hitPoints != lastHitPoints) targetHitPoints[frame] = hitPoints;
     lastHitPoints = hitPoints;
     if (!targetLeft && destroyedFrame == 0) destroyedFrame = frame;
@@ -163,15 +163,15 @@ TEST_F(MissionByHand, EscapeRunFiresEveryWeaponAndUsesEveryControl) {
   EXPECT_EQ(leaveFrame, 692) << "Escape counts in the frame it is released";
   EXPECT_EQ(game.missionResult, MissionResult::kAborted) << "aborted";
   // No alien is armed, so nothing strikes the ship.
-  EXPECT_EQ(game.hull, 4000) << "untouched hull";
+  EXPECT_EQ(world.hull, 4000) << "untouched hull";
   // 1330 - 1 (weapon 1) - 1 (weapon 2) - 2 (weapon 3) - 4 (weapon 4); never below 50, so no regain.
-  EXPECT_EQ(game.energy, 1322.0f) << "each volley costs its weapon's energy";
+  EXPECT_EQ(world.energy, 1322.0f) << "each volley costs its weapon's energy";
   // 1 + 1 + 1 (weapon 3 counts its two shots as one) + 4.
   EXPECT_EQ(game.shotsFired, 7) << "shots counted per weapon";
   // KeypadPlus held in frames 680 to 689: speeds -5, -10, ..., -50, then -50 in 690, 691, 692:
   // shipX 3440 - 5 x (1 + 2 + ... + 10) - 3 x 50 = 3440 - 275 - 150 = 3015.
-  EXPECT_EQ(game.speed, -50) << "KeypadPlus speeds up by 5 a frame";
-  EXPECT_EQ(game.shipX, 3015.0f);
+  EXPECT_EQ(world.speed, -50) << "KeypadPlus speeds up by 5 a frame";
+  EXPECT_EQ(world.shipX, 3015.0f);
   EXPECT_EQ(game.weapon, 4) << "the last weapon chosen";
   // M switched the music off in frame 6; S switched the effects off in 9 and on again in 556.
   EXPECT_EQ(game.musicOn, 0);
@@ -184,13 +184,13 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
   PlaceAlien(3, -100000, 0, 62000);  // R again: the fleet is never empty, so no departure
   // The ship at rest at (0, 0) with the approach over, its hull worn down to 16, and three shots of
   // aliens straight ahead of it at depths 4400, 3200 and 2000, flying towards it at 600 a frame.
-  game.approachPhase = 0;
-  game.speed = 0;
-  game.shipX = 0.0f;
-  game.hull = 16;
+  world.approachPhase = 0;
+  world.speed = 0;
+  world.shipX = 0.0f;
+  world.hull = 16;
   const int alienShots[3][2] = {{4400, 13}, {3200, 11}, {2000, 12}};  // depth, quad
   for (const auto& [depth, quad] : alienShots) {
-    Shot& shot = game.shots.Append();
+    Shot& shot = world.shots.Append();
     shot.z = static_cast<float>(depth);
     shot.direction = -1;
     shot.quad = quad;
@@ -200,20 +200,20 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
   const std::vector<Step> script = {{1, Key::Space, true}};
   int blastFrame = 0;
   int bigBursts = 0;
-  int sparksBefore = game.sparks.Count();
+  int sparksBefore = world.sparks.Count();
   const int leaveFrame = RunScript(script, 1000, [&](int frame) {
     if (frame == 6) {
-      EXPECT_EQ(game.hull, 0) << "after two strikes";
+      EXPECT_EQ(world.hull, 0) << "after two strikes";
     }
     if (frame == 7) {
       EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "a hull of exactly 0 holds";
     }
     // Random bursts add 3 sparks; only the final blast adds more (20) in one frame.
-    if (game.sparks.Count() - sparksBefore > 3) {
+    if (world.sparks.Count() - sparksBefore > 3) {
       ++bigBursts;
       blastFrame = frame;
     }
-    sparksBefore = game.sparks.Count();
+    sparksBefore = world.sparks.Count();
   });
 
   // An alien shot at depth d has d - 600 k after frame k and strikes in the first frame with a
@@ -222,7 +222,7 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
   // while another follows it (that would pass over the next one for a frame). Player shots
   // appended behind them change nothing. The hull: 16 - 9 (quad 12) = 7 in frame 3,
   // 7 - 7 (quad 11) = 0 in frame 5, which holds, 0 - 11 (quad 13) = -11 in frame 7.
-  EXPECT_EQ(game.hull, -11) << "three strikes of 9, 7 and 11";
+  EXPECT_EQ(world.hull, -11) << "three strikes of 9, 7 and 11";
   // The shot pass runs after AdvanceMission: the ship counts as destroyed from frame 8 on, with
   // destructionFrames 1, then one more a frame: 1 + j in frame 8 + j. The final blast at 300:
   // frame 8 + 299 = 307; leaveLoop at 401: frame 8 + 400 = 408.
@@ -232,12 +232,12 @@ TEST_F(MissionByHand, LostRunEndsFourHundredFramesAfterTheHullBreaks) {
   EXPECT_EQ(game.missionResult, MissionResult::kDestroyed) << "lost";
   EXPECT_EQ(game.destructionFrames, 401);
   // The view sinks 600 a frame in frames 9 to 408: 400 x 600.
-  EXPECT_EQ(game.shipY, 240000.0f);
-  EXPECT_EQ(game.shipX, 0.0f) << "the ship stays at rest";
+  EXPECT_EQ(world.shipY, 240000.0f);
+  EXPECT_EQ(world.shipX, 0.0f) << "the ship stays at rest";
   // Space fires weapon 2 (the start weapon) in frames 1 to 8 (in frame 8 ReadMissionInput still
   // sees the ship intact), and nothing during the destruction: 8 shots of 1 energy each.
   EXPECT_EQ(game.shotsFired, 8) << "the trigger does nothing once the ship is being destroyed";
-  EXPECT_EQ(game.energy, 1322.0f);
+  EXPECT_EQ(world.energy, 1322.0f);
   EXPECT_EQ(game.score, 0) << "no alien destroyed";
 }
 

@@ -25,8 +25,8 @@ class Pause : public GameScreen {
     SeedRandom(5u);
     StartMission();
     SetFrameRate(0);
-    game.approachPhase = 0;
-    game.speed = -80;
+    world.approachPhase = 0;
+    world.speed = -80;
     pad_ = PlugInTestPad();
     ASSERT_GE(pad_, 0) << "setup: SDL attaches a virtual controller";
   }
@@ -92,7 +92,7 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   SetTestPadButton(pad_, kPadA, true);
   Frame();  // a volley and its recoil
   SetTestPadButton(pad_, kPadA, false);
-  const GameState before = game;
+  const World before = world;
   game.nextShotTime = GetTickCount() + 300;
   const int nextShot = game.nextShotTime;
   // Start pressed after 300 ms on another thread, as the player would, while the pause runs.
@@ -103,14 +103,14 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   RunPause();
   player.join();
   EXPECT_GE(game.nextShotTime - nextShot, 300) << "the fire interval waits as long as the pause lasted";
-  EXPECT_EQ(game.shots.Count(), before.shots.Count());
-  for (int i = 0; i < game.shots.Count(); ++i) {
-    EXPECT_EQ(game.shots.At(i).z, before.shots.At(i).z) << "shot " << i << " stood still";
+  EXPECT_EQ(world.shots.Count(), before.shots.Count());
+  for (int i = 0; i < world.shots.Count(); ++i) {
+    EXPECT_EQ(world.shots.At(i).z, before.shots.At(i).z) << "shot " << i << " stood still";
   }
-  EXPECT_EQ(game.sparks.Count(), before.sparks.Count());
-  EXPECT_EQ(game.aliens.At(0).x, before.aliens.At(0).x) << "the aliens stood still";
-  EXPECT_EQ(game.shakeFrames, before.shakeFrames) << "the shake stood still";
-  EXPECT_EQ(game.energy, before.energy) << "the energy did not regain";
+  EXPECT_EQ(world.sparks.Count(), before.sparks.Count());
+  EXPECT_EQ(world.aliens.At(0).x, before.aliens.At(0).x) << "the aliens stood still";
+  EXPECT_EQ(world.shakeFrames, before.shakeFrames) << "the shake stood still";
+  EXPECT_EQ(world.energy, before.energy) << "the energy did not regain";
   EXPECT_EQ(game.leaveLoop, 0) << "the mission goes on";
 }
 

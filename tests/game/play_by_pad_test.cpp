@@ -35,8 +35,8 @@ class PlayByPad : public GameScreen {
     SeedRandom(5u);
     StartMission();
     SetFrameRate(0);
-    game.approachPhase = 0;
-    game.speed = -80;
+    world.approachPhase = 0;
+    world.speed = -80;
   }
 
   static void Frame() {
@@ -79,15 +79,15 @@ TEST_F(PlayByPad, TheStickPointsAndAClicksOnTheMenu) {
 TEST_F(PlayByPad, AMissionFlownByController) {
   StartPlainMission();
   Frame();
-  const int startX = game.mouseX;
+  const int startX = world.mouseX;
   SetTestPadStick(pad_, kRightStickX, 1.0);
   for (int frame = 0; frame < 10; ++frame) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     Frame();
   }
   SetTestPadStick(pad_, kRightStickX, 0.0);
-  EXPECT_GT(game.mouseX, startX + 100) << "the stick moves the aim as the mouse does";
-  EXPECT_NE(game.aimX, game.mouseX) << "and the crosshair trails it by its 10 pixels a frame";
+  EXPECT_GT(world.mouseX, startX + 100) << "the stick moves the aim as the mouse does";
+  EXPECT_NE(world.aimX, world.mouseX) << "and the crosshair trails it by its 10 pixels a frame";
 
   const int fired = game.shotsFired;
   SetTestPadButton(pad_, kPadA, true);
@@ -112,16 +112,16 @@ TEST_F(PlayByPad, AMissionFlownByController) {
   PressInMission(kPadRight);
   EXPECT_EQ(game.weapon, 1) << "and from 4 on to 1";
 
-  const int speed = game.speed;
+  const int speed = world.speed;
   SetTestPadButton(pad_, kPadUp, true);
   Frame();
   Frame();
   SetTestPadButton(pad_, kPadUp, false);
-  EXPECT_EQ(game.speed, speed - 10) << "the D-pad held up: faster by 5 a frame, as keypad +";
+  EXPECT_EQ(world.speed, speed - 10) << "the D-pad held up: faster by 5 a frame, as keypad +";
   SetTestPadButton(pad_, kPadDown, true);
   Frame();
   SetTestPadButton(pad_, kPadDown, false);
-  EXPECT_EQ(game.speed, speed - 5) << "held down: slower";
+  EXPECT_EQ(world.speed, speed - 5) << "held down: slower";
 
   SetTestPadButton(pad_, kPadStart, true);
   Frame();
@@ -198,15 +198,15 @@ TEST_F(PlayByPad, AControllerUnpluggedPausesAndOnePluggedInLaterPlays) {
 TEST_F(PlayByPad, RumbleOnAHitAndTheFinalBlastWhileEffectsAreOn) {
   StartPlainMission();
   const auto hitTheHull = [] {
-    Shot& shot = game.shots.Append();
-    shot.x = game.shipX;
-    shot.y = game.shipY;
+    Shot& shot = world.shots.Append();
+    shot.x = world.shipX;
+    shot.y = world.shipY;
     shot.z = 1000.0f;
     shot.direction = -1;
     shot.quad = 11;  // an alien of type 1 fired it
-    const int hull = game.hull;
+    const int hull = world.hull;
     UpdateObjects();
-    ASSERT_LT(game.hull, hull) << "setup: the shot struck the hull";
+    ASSERT_LT(world.hull, hull) << "setup: the shot struck the hull";
   };
   const auto waitAndPoll = [](int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -220,7 +220,7 @@ TEST_F(PlayByPad, RumbleOnAHitAndTheFinalBlastWhileEffectsAreOn) {
   game.soundOn = 0;
   hitTheHull();
   EXPECT_EQ(TestPadRumble(pad_), 0.0) << "not while effects are switched off";
-  game.hull = -1;
+  world.hull = -1;
   AdvanceMission();
   game.destructionFrames = 299;
   AdvanceMission();

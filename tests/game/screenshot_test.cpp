@@ -142,17 +142,17 @@ TEST_F(Screenshot, MissionFrameTakesItOnReleaseBeforeDrawing) {
   StartMission();
   SetFrameRate(0);
   // Every frame shows another hull gauge, so that no two frames look the same.
-  game.hull = 4000;
+  world.hull = 4000;
   MissionFrame();
-  game.hull = 3000;
+  world.hull = 3000;
   MissionFrame();
   InjectKey(Key::F10, true);
-  game.hull = 2000;
+  world.hull = 2000;
   MissionFrame();
   EXPECT_TRUE(Files().empty()) << "holding F10 in a mission saves nothing";
   InjectKey(Key::F10, false);
   const Picture frameBeforeLast = BackBuffer();
-  game.hull = 1000;
+  world.hull = 1000;
   MissionFrame();
   EXPECT_TRUE(TakeFile() == frameBeforeLast)
       << "the release saves the back buffer before the frame draws: the frame of hull 3000, not 2000";

@@ -22,9 +22,9 @@ class Controls : public MissionMediaTest {
   void SetUp() override {
     MissionMediaTest::SetUp();
     game.weapon = 2;
-    game.energy = 1330.0f;
+    world.energy = 1330.0f;
     game.nextShotTime = GetTickCount();
-    game.speed = -80;
+    world.speed = -80;
   }
 };
 
@@ -37,69 +37,69 @@ void Tap(int key) {
 }
 
 TEST_F(Controls, CrosshairTrailsTheMouseAndSnaps) {
-  game.aimX = 400;
-  game.aimY = 300;
-  game.mouseX = 437;
-  game.mouseY = 295;
+  world.aimX = 400;
+  world.aimY = 300;
+  world.mouseX = 437;
+  world.mouseY = 295;
   EaseAim();
-  EXPECT_EQ(game.aimX, 410) << "10 pixels per frame towards the mouse";
-  EXPECT_EQ(game.aimY, 295) << "less than 10 away snaps onto the mouse";
+  EXPECT_EQ(world.aimX, 410) << "10 pixels per frame towards the mouse";
+  EXPECT_EQ(world.aimY, 295) << "less than 10 away snaps onto the mouse";
   EaseAim();
-  EXPECT_EQ(game.aimX, 420);
+  EXPECT_EQ(world.aimX, 420);
   EaseAim();
-  EXPECT_EQ(game.aimX, 437) << "7 pixels off after the step: the snap takes the mouse position";
-  game.mouseX = 435;
-  game.aimX = 430;
+  EXPECT_EQ(world.aimX, 437) << "7 pixels off after the step: the snap takes the mouse position";
+  world.mouseX = 435;
+  world.aimX = 430;
   EaseAim();
-  EXPECT_EQ(game.aimX, 435) << "a step past the mouse is undone by the snap";
-  game.mouseX = 0;
-  game.aimX = 5;
+  EXPECT_EQ(world.aimX, 435) << "a step past the mouse is undone by the snap";
+  world.mouseX = 0;
+  world.aimX = 5;
   EaseAim();
-  EXPECT_EQ(game.aimX, 0);
+  EXPECT_EQ(world.aimX, 0);
 }
 
 TEST_F(Controls, ReadMissionInputSamplesTheMouse) {
   SetMousePos(123, 456);
   ReadMissionInput();
-  EXPECT_EQ(game.mouseX, 123);
-  EXPECT_EQ(game.mouseY, 456);
+  EXPECT_EQ(world.mouseX, 123);
+  EXPECT_EQ(world.mouseY, 456);
   InjectMouseMotion(-1000, 1000);
   ReadMissionInput();
-  EXPECT_EQ(game.mouseX, 0);
-  EXPECT_EQ(game.mouseY, 599) << "the mouse stays on the screen";
+  EXPECT_EQ(world.mouseX, 0);
+  EXPECT_EQ(world.mouseY, 599) << "the mouse stays on the screen";
 }
 
 TEST_F(Controls, SpeedKeysClampAtMinus1000AndZero) {
   // The arrow keys Up and Down stand in for keypad + and - on keyboards without a keypad.
   for (const auto& [faster, slower] :
        {std::pair{Key::KeypadPlus, Key::KeypadMinus}, std::pair{Key::Up, Key::Down}}) {
-    game.speed = -80;
+    world.speed = -80;
     InjectKey(faster, true);
     ReadMissionInput();
-    EXPECT_EQ(game.speed, -85) << "key " << faster << " held: 5 faster per frame";
-    game.speed = -998;
+    EXPECT_EQ(world.speed, -85) << "key " << faster << " held: 5 faster per frame";
+    world.speed = -998;
     ReadMissionInput();
-    EXPECT_EQ(game.speed, -1000) << "key " << faster << " never goes beyond -1000";
+    EXPECT_EQ(world.speed, -1000) << "key " << faster << " never goes beyond -1000";
     InjectKey(faster, false);
     ReadMissionInput();
-    EXPECT_EQ(game.speed, -1000) << "key " << faster << " let go: the speed stays";
-    game.speed = -3;
+    EXPECT_EQ(world.speed, -1000) << "key " << faster << " let go: the speed stays";
+    world.speed = -3;
     InjectKey(slower, true);
     ReadMissionInput();
-    EXPECT_EQ(game.speed, 0) << "key " << slower << ": the ship can stop but never fly backwards";
+    EXPECT_EQ(world.speed, 0) << "key " << slower << ": the ship can stop but never fly backwards";
     ReadMissionInput();
-    EXPECT_EQ(game.speed, 0);
-    game.speed = -80;
+    EXPECT_EQ(world.speed, 0);
+    world.speed = -80;
     ReadMissionInput();
-    EXPECT_EQ(game.speed, -75) << "key " << slower << " held: 5 slower per frame";
+    EXPECT_EQ(world.speed, -75) << "key " << slower << " held: 5 slower per frame";
     InjectKey(slower, false);
     ReadMissionInput();
   }
   InjectKey(Key::KeypadPlus, true);
   InjectKey(Key::Up, true);
-  game.speed = -80;
+  world.speed = -80;
   ReadMissionInput();
-  EXPECT_EQ(game.speed, -85) << "keypad + and Up held together count once";
+  EXPECT_EQ(world.speed, -85) << "keypad + and Up held together count once";
 }
 
 TEST_F(Controls, WeaponKeysCountWhenReleasedAndTheHighestWins) {
@@ -152,47 +152,47 @@ TEST_F(Controls, SoundSwitchesWhenLeftControlIsReleasedWithMOrSHeld) {
 }
 
 TEST_F(Controls, EnergyRegainsBelow50Only) {
-  game.energy = 49.95f;
+  world.energy = 49.95f;
   ReadMissionInput();
-  EXPECT_NEAR(game.energy, 50.05f, 1e-4f);
+  EXPECT_NEAR(world.energy, 50.05f, 1e-4f);
   ReadMissionInput();
-  EXPECT_NEAR(game.energy, 50.05f, 1e-4f) << "at 50 or more nothing is regained";
+  EXPECT_NEAR(world.energy, 50.05f, 1e-4f) << "at 50 or more nothing is regained";
 }
 
 TEST_F(Controls, TriggerFiresOnlyWhenAllowed) {
   InjectMouseButton(1, true);
-  game.approachPhase = 1;
+  world.approachPhase = 1;
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 0) << "no firing during the approach";
+  EXPECT_EQ(world.shots.Count(), 0) << "no firing during the approach";
 
-  game.approachPhase = 0;
+  world.approachPhase = 0;
   game.missionResult = MissionResult::kDestroyed;
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 0) << "no firing during the destruction";
+  EXPECT_EQ(world.shots.Count(), 0) << "no firing during the destruction";
 
   game.missionResult = MissionResult::kRunningOrWon;
-  game.energy = -0.1f;  // regains to exactly 0 in this frame
+  world.energy = -0.1f;  // regains to exactly 0 in this frame
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 0) << "energy 0 cannot fire";
+  EXPECT_EQ(world.shots.Count(), 0) << "energy 0 cannot fire";
 
-  game.energy = -0.05f;  // 0.05 after regaining
+  world.energy = -0.05f;  // 0.05 after regaining
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 1) << "any energy above 0 fires";
-  EXPECT_LT(game.energy, 0.0f) << "and may go negative";
+  EXPECT_EQ(world.shots.Count(), 1) << "any energy above 0 fires";
+  EXPECT_LT(world.energy, 0.0f) << "and may go negative";
 
-  game.energy = 1330.0f;
+  world.energy = 1330.0f;
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 1) << "the weapon's interval has not passed";
+  EXPECT_EQ(world.shots.Count(), 1) << "the weapon's interval has not passed";
   game.nextShotTime = GetTickCount();
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 2) << "fires again once the interval has passed";
+  EXPECT_EQ(world.shots.Count(), 2) << "fires again once the interval has passed";
   InjectMouseButton(1, false);
   ReadMissionInput();
 
   game.nextShotTime = GetTickCount();
   InjectKey(Key::Space, true);
   ReadMissionInput();
-  EXPECT_EQ(game.shots.Count(), 3) << "Space fires as well";
+  EXPECT_EQ(world.shots.Count(), 3) << "Space fires as well";
   InjectKey(Key::Space, false);
 }
 

@@ -1,5 +1,5 @@
-// The mission display: depth slices, the steering and arming of aliens as they are drawn, and
-// the crosshair, which shows only after the approach.
+// The mission display: depth slices, sizes and blending of the quads, the gauges, the shake and the
+// crosshair, which shows only after the approach.
 #include "mission/mission_display.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "mission/aliens.h"
 #include "mission/game_state.h"
 #include "mission_fixture.h"
+#include "platform/display.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ class MissionDisplay : public MissionMediaTest {
  protected:
   void SetUp() override {
     MissionMediaTest::SetUp();
-    game.shipX = 100000.0f;
-    game.speed = -80;
+    world.shipX = 100000.0f;
+    world.speed = -80;
   }
 };
 
@@ -30,71 +31,10 @@ class MissionDisplay : public MissionMediaTest {
 // At depth 1600 one world unit is 1/16 pixel exactly, so the alien is drawn 750 x 250.
 Alien& PlaceAlien(float dx, float y, float z) {
   Alien& alien = StillAlien(1, 0, 0, 1000);
-  alien.x = game.shipX + dx;
+  alien.x = world.shipX + dx;
   alien.y = y;
   alien.z = z;
   return alien;
-}
-
-TEST_F(MissionDisplay, OnlyObjectsInside0To61000AreDrawn) {
-  PlaceAlien(0, 0, 60999.0f);
-  PlaceAlien(0, 0, 61000.0f);
-  PlaceAlien(0, 0, -1.0f);
-  PlaceAlien(0, 0, 0.5f);
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).armed, 1) << "60999 lies in the far slice";
-  EXPECT_EQ(game.aliens.At(1).armed, 0) << "61000 is beyond the far slice and not drawn";
-  EXPECT_EQ(game.aliens.At(2).armed, 0) << "a depth below 0 is not drawn";
-  EXPECT_EQ(game.aliens.At(3).armed, 1) << "the near slice starts at 0";
-}
-
-TEST_F(MissionDisplay, AliensAreSteeredBackOnScreenVertically) {
-  PlaceAlien(0, 4400.0f, 1600.0f);   // top edge at 450
-  PlaceAlien(0, 4408.0f, 1600.0f);   // top edge at 450.5
-  PlaceAlien(0, -1600.0f, 1600.0f);  // top edge at 75
-  PlaceAlien(0, -1608.0f, 1600.0f);  // top edge at 74.5
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).y, 4400.0f) << "a top edge at exactly 450 is not moved";
-  EXPECT_EQ(game.aliens.At(1).y, 4208.0f) << "below 450 the alien moves up by 200";
-  EXPECT_EQ(game.aliens.At(2).y, -1600.0f) << "a top edge at exactly 75 is not moved";
-  EXPECT_EQ(game.aliens.At(3).y, -1408.0f) << "above 75 the alien moves down by 200";
-}
-
-TEST_F(MissionDisplay, AnAlienIsArmedOnlyWithItsCentreStrictlyOnScreen) {
-  PlaceAlien(-6400.0f, 0, 1600.0f);  // centre at x 0
-  PlaceAlien(-6384.0f, 0, 1600.0f);  // centre at x 1
-  PlaceAlien(6400.0f, 0, 1600.0f);   // centre at x 800
-  PlaceAlien(6384.0f, 0, 1600.0f);   // centre at x 799
-  game.aliens.At(0).armed = 1;
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).armed, 0) << "a centre exactly at x 0 is not armed";
-  EXPECT_EQ(game.aliens.At(1).armed, 1);
-  EXPECT_EQ(game.aliens.At(2).armed, 0) << "a centre exactly at x 800 is not armed";
-  EXPECT_EQ(game.aliens.At(3).armed, 1);
-  game.shakeOffsetX = 1;
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).armed, 1) << "the shake moves the world view, and with it the centre";
-  EXPECT_EQ(game.aliens.At(3).armed, 0);
-}
-
-TEST_F(MissionDisplay, DriftIsSteeredOnlyAfterTheApproach) {
-  PlaceAlien(20000.0f, 0, 1600.0f);   // far right of the screen
-  PlaceAlien(-20000.0f, 0, 1600.0f);  // far left of the screen
-  PlaceAlien(0, 0, 1600.0f);
-  game.approachPhase = 1;
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).drift, 0.0f) << "no horizontal steering during the approach";
-  EXPECT_EQ(game.aliens.At(1).drift, 0.0f);
-  game.approachPhase = 0;
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).drift, -20.0f) << "right of the screen: drift towards -x";
-  EXPECT_EQ(game.aliens.At(1).drift, 20.0f) << "left of the screen: drift towards +x";
-  EXPECT_EQ(game.aliens.At(2).drift, 0.0f);
-  game.aliens.At(0).drift = -280.0f;  // speed - 200
-  game.aliens.At(1).drift = 120.0f;   // speed + 200
-  DrawMissionFrame();
-  EXPECT_EQ(game.aliens.At(0).drift, -280.0f) << "steering stops at speed - 200";
-  EXPECT_EQ(game.aliens.At(1).drift, 120.0f) << "steering stops at speed + 200";
 }
 
 // What a frame shows, read from the frame just presented. Every slot the mission draws holds a flat
@@ -107,7 +47,7 @@ class MissionPicture : public MissionDisplay {
   void SetUp() override {
     MissionDisplay::SetUp();
     for (int slot = 50; slot <= 53; ++slot) Flat(slot, 440, 340, kBackground, kSpritePlain);
-    game.approachPhase = 1;  // no crosshair unless a test wants one
+    world.approachPhase = 1;  // no crosshair unless a test wants one
   }
   void TearDown() override {
     for (const int slot : kUsedSlots) FreeSprite(slot);
@@ -123,6 +63,12 @@ class MissionPicture : public MissionDisplay {
     if (mode == kSpriteTexture) {
       ASSERT_EQ(CreateQuad(n, n), 1);
     }
+  }
+
+  // The world as the last step left it, the mouse's faint cross where the step read the mouse.
+  static void Draw() {
+    DrawWorld(world, {1.0f, world.mouseX, world.mouseY});
+    PresentFrame();
   }
 
   static unsigned Shown(int x, int y) {
@@ -156,18 +102,18 @@ TEST_F(MissionPicture, GaugesShowOneSegmentPerStepFromTheFirst) {
       {-5, 1050, -50.0f, 0, 21, 1},
   };
   for (const Case& c : cases) {
-    game.hull = c.hull;
-    game.speed = c.speed;
-    game.energy = c.energy;
-    DrawMissionFrame();
+    world.hull = c.hull;
+    world.speed = c.speed;
+    world.energy = c.energy;
+    Draw();
     EXPECT_EQ(Segments(50), c.hullSegments)
         << "hull " << c.hull << ": segments 0 to hull / 200, none at 0 or below";
     EXPECT_EQ(Segments(100), c.speedSegments)
         << "speed " << c.speed << ": segments 0 to min(|speed|, 1000) / 50";
     EXPECT_EQ(Segments(150), c.energySegments) << "energy " << c.energy << ": segments 0 to energy / 67";
   }
-  game.hull = 4000;
-  DrawMissionFrame();
+  world.hull = 4000;
+  Draw();
   EXPECT_EQ(Shown(500, 50), 0x606060u) << "the first segment's corner at (500, 50)";
   EXPECT_EQ(Shown(499, 50), kBackground);
   EXPECT_EQ(Shown(500, 69), 0x606060u) << "20 rows high";
@@ -182,17 +128,17 @@ TEST_F(MissionPicture, NearerSlicesCoverFartherOnesAndListOrderDecidesWithinOne)
   Flat(42, 8, 8, 0x0000C0);
   PlaceAlien(0, 0, 5500.0f).quad = 40;   // slice 5: nearest
   PlaceAlien(0, 0, 20000.0f).quad = 41;  // slice 20, listed later
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(400, 300), 0xC00000u) << "slices are drawn from far to near: the near alien covers";
-  game.aliens.Clear();
+  world.aliens.Clear();
   PlaceAlien(0, 0, 20000.0f).quad = 41;
   PlaceAlien(0, 0, 5500.0f).quad = 40;
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(400, 300), 0xC00000u) << "whatever the list order";
-  game.aliens.Clear();
+  world.aliens.Clear();
   PlaceAlien(0, 0, 5100.0f).quad = 40;
   PlaceAlien(0, 0, 5900.0f).quad = 42;  // farther, but in the same slice and later in the list
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(400, 300), 0x0000C0u) << "within a slice the list order decides, not the depth";
 }
 
@@ -201,7 +147,7 @@ TEST_F(MissionPicture, SizesAreRoundedUpAndPositionsToTheNearest) {
   // 12000 x 4000 at depth 11000: 109.09 x 36.36 pixels, drawn 110 x 37; the top-left corner at
   // (400 - 55, 300 - 18.5), rounded to (345, 282) (a half to the even neighbour).
   PlaceAlien(0, 0, 11000.0f);
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(345, 282), 0xC00000u) << "top-left corner";
   EXPECT_EQ(Shown(344, 282), kBackground);
   EXPECT_EQ(Shown(345, 281), kBackground);
@@ -219,19 +165,19 @@ TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
   // In slice 10 (depth about 10500, a pixel about 105 units) objects 40 pixels wide, side by side.
   Alien& alien = PlaceAlien(-15000.0f, 0, 10500.0f);
   alien.width = alien.height = 4000;
-  game.debris[0] = {int(game.shipX) - 7500, 0, 10400, 4000, 0};
+  world.debris[0] = {int(world.shipX) - 7500, 0, 10400, 4000, 0, 0};
   const auto addShot = [](float dx) {
-    Shot& shot = game.shots.Append();
+    Shot& shot = world.shots.Append();
     shot = Shot{};
-    shot.x = game.shipX + dx;
+    shot.x = world.shipX + dx;
     shot.z = 10500.0f;
     shot.width = shot.height = 4000;
     shot.quad = 11;
   };
   addShot(0.0f);
-  Spark& spark = game.sparks.Append();
+  Spark& spark = world.sparks.Append();
   spark = Spark{};
-  spark.x = game.shipX + 7500.0f;
+  spark.x = world.shipX + 7500.0f;
   spark.z = 10600.0f;
   spark.size = 4000.0f;
   spark.life = 127.6f;  // alpha 128
@@ -240,7 +186,7 @@ TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
   Alien& cover = PlaceAlien(7150.0f, 0, 5000.0f);
   cover.quad = 41;
   cover.width = cover.height = 2000;
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(257, 300), 0x303030u) << "an alien covers what lies below";
   EXPECT_EQ(Shown(328, 300), 0x505050u) << "a piece of debris covers";
   EXPECT_EQ(Shown(400, 300), 0x303030u) << "a shot adds its light: 0x20 + 0x10";
@@ -250,18 +196,18 @@ TEST_F(MissionPicture, ShotsAndSparksAddTheirLightAliensAndDebrisCover) {
 
 TEST_F(MissionPicture, CrosshairPairIsAddedAtTheMouseAndTheAimPoint) {
   Flat(1, 32, 32, 0x646464);
-  game.aimX = 200;
-  game.aimY = 200;
-  game.mouseX = 600;
-  game.mouseY = 400;
-  game.approachPhase = 1;
-  DrawMissionFrame();
+  world.aimX = 200;
+  world.aimY = 200;
+  world.mouseX = 600;
+  world.mouseY = 400;
+  world.approachPhase = 1;
+  Draw();
   EXPECT_EQ(Shown(200, 200), kBackground) << "no crosshair during the approach";
   EXPECT_EQ(Shown(600, 400), kBackground);
 
-  game.approachPhase = 0;
-  game.shakeOffsetX = 5;  // the shake moves the world, not the crosshair
-  DrawMissionFrame();
+  world.approachPhase = 0;
+  world.shakeOffsetX = 5;  // the shake moves the world, not the crosshair
+  Draw();
   EXPECT_EQ(Shown(184, 184), 0x848484u)
       << "at the aim point, its top-left corner 16 up and left: 0x20 + 0x64";
   EXPECT_EQ(Shown(216, 216), 0x848484u) << "33 x 33: a quad is made one pixel larger than its picture";
@@ -279,10 +225,10 @@ TEST_F(MissionPicture, ShakeMovesTheBackgroundAndTheWorldOnly) {
   Flat(20, 14, 20, 0x404040);
   SetQuadSize(20, 14, 20);
   PlaceAlien(0, 0, 11000.0f);
-  game.hull = 4000;
-  game.shakeOffsetX = 3;
-  game.shakeOffsetY = -2;
-  DrawMissionFrame();
+  world.hull = 4000;
+  world.shakeOffsetX = 3;
+  world.shakeOffsetY = -2;
+  Draw();
   EXPECT_EQ(Shown(402, 100), kBackground) << "the left quarter reaches 400 - 40 + 440 + 3";
   EXPECT_EQ(Shown(403, 100), 0x303030u) << "the right quarter starts at 400 + 3";
   EXPECT_EQ(Shown(348, 280), 0xC00000u) << "the alien moved by (3, -2)";
@@ -293,13 +239,13 @@ TEST_F(MissionPicture, ShakeMovesTheBackgroundAndTheWorldOnly) {
 TEST_F(MissionPicture, SparksRightInFrontOfTheViewerCoverTheScreen) {
   Flat(10, 8, 8, 0x404040);
   // 2000 units at depth 5 are 40000 pixels: far larger than the screen.
-  Spark& spark = game.sparks.Append();
+  Spark& spark = world.sparks.Append();
   spark = Spark{};
-  spark.x = game.shipX;
+  spark.x = world.shipX;
   spark.z = 5.0f;
   spark.size = 2000.0f;
   spark.life = 255.0f;
-  DrawMissionFrame();
+  Draw();
   EXPECT_EQ(Shown(0, 0), 0x606060u) << "the spark's light over the whole screen";
   EXPECT_EQ(Shown(799, 599), 0x606060u);
 }

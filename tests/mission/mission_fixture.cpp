@@ -6,6 +6,7 @@
 #include "mission/controls.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "mission/mission_step.h"
 #include "platform/display.h"
 #include "platform/frame_pacing.h"
 #include "platform/gamepad.h"
@@ -39,15 +40,12 @@ void ResetInput() {
 
 Alien& StillAlien(int type, int x, int y, int z) {
   SpawnAlien(x, y, z, type);
-  Alien& alien = game.aliens.At(game.aliens.Count() - 1);
+  Alien& alien = world.aliens.At(world.aliens.Count() - 1);
   alien.drift = 0.0f;
   return alien;
 }
 
 void RunMissionFrame() {
-  EaseAim();
-  ReadMissionInput();
-  AdvanceMission();
-  UpdateObjects();
-  DrawMissionFrame();
+  MissionStep();
+  DrawMissionFrame(1.0f);
 }

@@ -94,7 +94,7 @@ class MissionSound : public MissionMediaTest {
 int FramesUntilApproachEnds(int limit) {
   for (int frame = 1; frame <= limit; ++frame) {
     AdvanceMission();
-    if (game.approachPhase == 0) return frame;
+    if (world.approachPhase == 0) return frame;
   }
   return -1;
 }
@@ -102,32 +102,32 @@ int FramesUntilApproachEnds(int limit) {
 TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   game.nextShotTime = 1234;
   game.musicOn = 0;
-  game.shots.Append().z = 5000.0f;  // a shot of the last mission
-  game.sparks.Append();
+  world.shots.Append().z = 5000.0f;  // a shot of the last mission
+  world.sparks.Append();
   const int before = GetTickCount();
   StartMission();
 
-  EXPECT_EQ(game.shipX, 800000.0f);
-  EXPECT_EQ(game.speed, -8000);
-  EXPECT_EQ(game.approachPhase, 1);
+  EXPECT_EQ(world.shipX, 800000.0f);
+  EXPECT_EQ(world.speed, -8000);
+  EXPECT_EQ(world.approachPhase, 1);
   EXPECT_EQ(game.weapon, 2);
   EXPECT_EQ(game.gunSide, 1);
-  EXPECT_EQ(game.hull, 4000);
-  EXPECT_EQ(game.energy, 1330.0f);
-  EXPECT_EQ(game.aimX, 400);
-  EXPECT_EQ(game.aimY, 300);
+  EXPECT_EQ(world.hull, 4000);
+  EXPECT_EQ(world.energy, 1330.0f);
+  EXPECT_EQ(world.aimX, 400);
+  EXPECT_EQ(world.aimY, 300);
   EXPECT_EQ(game.musicVolume, 0.0f);
   EXPECT_GE(TicksBetween(before, game.missionStartTime), 0) << "the tick count at the start";
   EXPECT_LE(TicksBetween(before, game.missionStartTime), TicksBetween(before, GetTickCount()));
   EXPECT_EQ(game.nextShotTime, 1234) << "the fire interval is kept across missions";
   EXPECT_EQ(game.musicOn, 0) << "the music switch is kept";
-  EXPECT_EQ(game.shots.Count(), 1) << "shots in flight survive into the next mission";
-  EXPECT_EQ(game.sparks.Count(), 0) << "sparks of the last mission are gone";
-  ASSERT_EQ(game.aliens.Count(), 40);
+  EXPECT_EQ(world.shots.Count(), 1) << "shots in flight survive into the next mission";
+  EXPECT_EQ(world.sparks.Count(), 0) << "sparks of the last mission are gone";
+  ASSERT_EQ(world.aliens.Count(), 40);
 
   int types[4] = {};
-  for (int i = 0; i < game.aliens.Count(); ++i) {
-    const Alien& alien = game.aliens.At(i);
+  for (int i = 0; i < world.aliens.Count(); ++i) {
+    const Alien& alien = world.aliens.At(i);
     const int type = alien.quad - 39;
     ASSERT_GE(type, 1);
     ASSERT_LE(type, 3);
@@ -142,24 +142,24 @@ TEST_F(MissionProgress, StartSetsTheMissionValuesAndKeepsTheRest) {
   }
   EXPECT_GT(types[1], types[3]) << "type 1 is three times as likely as type 3";
 
-  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
-    EXPECT_GE(game.debris[i].x, 700000);
-    EXPECT_LE(game.debris[i].x, 900000);
-    EXPECT_EQ(game.debris[i].z % 1000, 0);
-    EXPECT_GE(game.debris[i].z, 3000);
-    EXPECT_LE(game.debris[i].z, 13000);
-    EXPECT_EQ(game.debris[i].size, 2000);
+  for (int i = 0; i <= world.lastDebrisIndex; ++i) {
+    EXPECT_GE(world.debris[i].x, 700000);
+    EXPECT_LE(world.debris[i].x, 900000);
+    EXPECT_EQ(world.debris[i].z % 1000, 0);
+    EXPECT_GE(world.debris[i].z, 3000);
+    EXPECT_LE(world.debris[i].z, 13000);
+    EXPECT_EQ(world.debris[i].size, 2000);
   }
 }
 
 TEST_F(MissionProgress, UntouchedApproachTakes198FramesAndEndsNearTheFleet) {
   StartMission();
   EXPECT_EQ(FramesUntilApproachEnds(400), 198) << "the approach lasts 198 frames";
-  EXPECT_EQ(game.speed, -80) << "the approach leaves the speed at -80";
-  EXPECT_EQ(game.shipX, 4040.0f) << "the ship covers 795960 units during the approach";
+  EXPECT_EQ(world.speed, -80) << "the approach leaves the speed at -80";
+  EXPECT_EQ(world.shipX, 4040.0f) << "the ship covers 795960 units during the approach";
   AdvanceMission();
-  EXPECT_EQ(game.speed, -80) << "after the approach nothing brakes";
-  EXPECT_EQ(game.shipX, 3960.0f);
+  EXPECT_EQ(world.speed, -80) << "after the approach nothing brakes";
+  EXPECT_EQ(world.shipX, 3960.0f);
 }
 
 TEST_F(MissionProgress, MusicFadesInOverTwoHundredFrames) {
@@ -175,24 +175,24 @@ TEST_F(MissionProgress, MusicFadesInOverTwoHundredFrames) {
 TEST_F(MissionProgress, DepartureTakes80FramesAfterTheLastAlien) {
   StartMission();
   FramesUntilApproachEnds(400);
-  game.aliens.Clear();
+  world.aliens.Clear();
   for (int frame = 1; frame < 80; ++frame) {
     AdvanceMission();
     ASSERT_EQ(game.leaveLoop, 0) << "still accelerating in frame " << frame;
   }
   AdvanceMission();
   EXPECT_EQ(game.leaveLoop, 1) << "the departure from -80 takes 80 frames";
-  EXPECT_EQ(game.speed, -8080);
+  EXPECT_EQ(world.speed, -8080);
   EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "a departure is a won mission";
 }
 
 TEST_F(MissionProgress, HullZeroHoldsAndMinusOneDestroys) {
   StartMission();
-  game.hull = 0;
+  world.hull = 0;
   AdvanceMission();
   EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon)
       << "a hull of exactly 0 does not destroy the ship";
-  game.hull = -1;
+  world.hull = -1;
   AdvanceMission();
   EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
       << "a hull below 0 starts the destruction sequence";
@@ -212,7 +212,7 @@ std::uint32_t SeedOpeningWith(int value) {
 void ExpectSparks(int first, int count, int x, int y, int z, int power) {
   for (int i = first; i < first + count; ++i) {
     SCOPED_TRACE(testing::Message() << "spark " << i);
-    const Spark& spark = game.sparks.At(i);
+    const Spark& spark = world.sparks.At(i);
     EXPECT_EQ(spark.size, static_cast<float>((RandomUpTo(5000) + 300) * power / 100)) << "power " << power;
     RandomUpTo(55);
     EXPECT_EQ(spark.x, static_cast<float>(x + RandomUpTo(700) - 300));
@@ -226,48 +226,48 @@ void ExpectSparks(int first, int count, int x, int y, int z, int power) {
 
 TEST_F(MissionProgress, DestructionSparksLieAroundTheShipBeforeItMoves) {
   StillAlien(1, 0, 0, 70000);  // one alien left: no departure
-  game.speed = -1000;
+  world.speed = -1000;
 
   // A burst when RandomUpTo(100) gives 9: three sparks, the y offset drawn before the x offset.
   const std::uint32_t burstSeed = SeedOpeningWith(9);
-  game.shipX = 50000.0f;
-  game.shipY = 20000.0f;
+  world.shipX = 50000.0f;
+  world.shipY = 20000.0f;
   game.missionResult = MissionResult::kDestroyed;
   game.destructionFrames = 1;
   SeedRandom(burstSeed);
   AdvanceMission();
-  ASSERT_EQ(game.sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
+  ASSERT_EQ(world.sparks.Count(), 3) << "a burst is 3 sparks, for RandomUpTo(100) below 10";
   SeedRandom(burstSeed);
   RandomUpTo(100);
   const int offsetY = RandomUpTo(4000) - 2000;
   const int offsetX = RandomUpTo(4000) - 2000;
   ASSERT_NE(offsetX, offsetY) << "the seed tells the two offsets apart";
   ExpectSparks(0, 3, 50000 + offsetX, 20600 + offsetY, 100, 300);
-  EXPECT_EQ(game.shipX, 49000.0f) << "the ship moves after the sparks are placed";
+  EXPECT_EQ(world.shipX, 49000.0f) << "the ship moves after the sparks are placed";
 
   // The final blast, with no burst for RandomUpTo(100) at 10: 20 sparks at the ship, 1000 below
   // the view that has just sunk.
   const std::uint32_t quietSeed = SeedOpeningWith(10);
-  game.sparks.Clear();
-  game.shipX = 50000.0f;
-  game.shipY = 20000.0f;
+  world.sparks.Clear();
+  world.shipX = 50000.0f;
+  world.shipY = 20000.0f;
   game.destructionFrames = 299;
   SeedRandom(quietSeed);
   AdvanceMission();
   ASSERT_EQ(game.destructionFrames, 300);
-  ASSERT_EQ(game.sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
+  ASSERT_EQ(world.sparks.Count(), 20) << "the final blast is 20 sparks, and no burst at 10";
   SeedRandom(quietSeed);
   RandomUpTo(100);
   ExpectSparks(0, 20, 50000, 21600, 500, 300);
-  EXPECT_EQ(game.shipX, 49000.0f) << "the ship moves after the blast";
+  EXPECT_EQ(world.shipX, 49000.0f) << "the ship moves after the blast";
 }
 
 TEST_F(MissionProgress, DestroyedWhileDepartingStaysLost) {
   StartMission();
-  game.aliens.Clear();
-  game.approachPhase = 0;
-  game.speed = -80;
-  game.hull = -5;
+  world.aliens.Clear();
+  world.approachPhase = 0;
+  world.speed = -80;
+  world.hull = -5;
   while (game.leaveLoop == 0) AdvanceMission();
   EXPECT_EQ(game.missionResult, MissionResult::kDestroyed)
       << "the departure ends the mission but it counts as lost";
@@ -277,19 +277,19 @@ TEST_F(MissionProgressInput, KeypadPlusShortensTheApproach) {
   StartMission();
   InjectKey(Key::KeypadPlus, true);
   int frames = 0;
-  while (game.approachPhase == 1 && frames < 400) {
+  while (world.approachPhase == 1 && frames < 400) {
     ReadMissionInput();
     if (frames == 0) {
-      EXPECT_EQ(game.speed, -1000) << "-8005 is clamped to -1000 at once";
+      EXPECT_EQ(world.speed, -1000) << "-8005 is clamped to -1000 at once";
     }
     AdvanceMission();
     ++frames;
   }
   EXPECT_EQ(frames, 26) << "net +35 per frame from -960 while KeypadPlus stays held";
-  EXPECT_EQ(game.speed, -85);
+  EXPECT_EQ(world.speed, -85);
   ReadMissionInput();
   AdvanceMission();
-  EXPECT_EQ(game.speed, -90) << "after the approach KeypadPlus speeds up by 5 per frame";
+  EXPECT_EQ(world.speed, -90) << "after the approach KeypadPlus speeds up by 5 per frame";
   InjectKey(Key::KeypadPlus, false);
 }
 
@@ -297,7 +297,7 @@ TEST_F(MissionProgressInput, KeypadMinusDuringTheApproachIsNotClamped) {
   StartMission();
   InjectKey(Key::KeypadMinus, true);
   ReadMissionInput();
-  EXPECT_EQ(game.speed, -7995) << "KeypadMinus only clamps at 0";
+  EXPECT_EQ(world.speed, -7995) << "KeypadMinus only clamps at 0";
   InjectKey(Key::KeypadMinus, false);
 }
 
@@ -338,7 +338,7 @@ TEST_F(MissionSound, EffectsAndTheMusicFollowTheirSwitches) {
     game.weapon = 1;
     FireWeapon();
     EXPECT_EQ(IsWavePlaying(kShotSound), on) << "a volley sounds only with the effects on";
-    game.aliens.Clear();
+    world.aliens.Clear();
     StillAlien(1, 0, 0, 8000).hitPoints = 0;
     AlienPass();
     EXPECT_EQ(IsWavePlaying(kExplosionSound), on) << "a destroyed alien sounds only with the effects on";
@@ -358,7 +358,7 @@ TEST_F(MissionSound, MixedLevelsFollowTheFadeInAndTheExplosionDepth) {
 
   // An alien destroyed at depth 16000 explodes at volume 800 / 16000 x 1000 = 50, -6.03 dB.
   StopWave(kAllWaves);
-  game.aliens.Clear();
+  world.aliens.Clear();
   StillAlien(1, 0, 0, 16000).hitPoints = 0;
   AlienPass();
   const double explosion = kLoudSample * std::pow(10.0, -603 / 2000.0);

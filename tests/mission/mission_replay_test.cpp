@@ -118,7 +118,7 @@ class Autopilot {
       switchedTo_ = selected_;
     }
 
-    const Plan plan = game.approachPhase == 0 ? ChoosePlan() : Plan{};
+    const Plan plan = world.approachPhase == 0 ? ChoosePlan() : Plan{};
     const int nowX = MousePosX();
     const int nowY = MousePosY();
     if (plan.gun != nullptr && (plan.x != nowX || plan.y != nowY)) {
@@ -135,7 +135,7 @@ class Autopilot {
     // With no alien in reach, fly so that the nearest one comes closer: stand still for one
     // behind the ship (it drifts back towards -x), speed up for one ahead.
     int speedKey = 0;
-    if (game.approachPhase == 0 && plan.gun == nullptr && game.aliens.Count() > 0) {
+    if (world.approachPhase == 0 && plan.gun == nullptr && world.aliens.Count() > 0) {
       speedKey = NearestAlienOffset() > 0.0f ? Key::KeypadMinus : Key::KeypadPlus;
     }
     if (speedKey != speedKey_) {
@@ -146,9 +146,9 @@ class Autopilot {
 
     // ReadMissionInput fires with the crosshair as EaseAim leaves it at the start of the frame.
     const bool fire = plan.gun != nullptr && plan.gun->weapon == weaponNow &&
-                      EasedAim(game.aimX, game.mouseX) == plan.x &&
-                      EasedAim(game.aimY, game.mouseY) == plan.y &&
-                      frame - lastVolley_ >= plan.gun->cadence && game.energy >= plan.gun->cost;
+                      EasedAim(world.aimX, world.mouseX) == plan.x &&
+                      EasedAim(world.aimY, world.mouseY) == plan.y &&
+                      frame - lastVolley_ >= plan.gun->cadence && world.energy >= plan.gun->cost;
     if (fire) lastVolley_ = frame;
     if (fire != buttonHeld_) {
       events.push_back({frame, "button", 1, fire ? 1 : 0});
@@ -161,12 +161,12 @@ class Autopilot {
   // Damage that the player's shots in flight will still do to alien i (at most 12 a shot).
   static int PendingDamage(int i) {
     int damage = 0;
-    for (int s = 0; s < game.shots.Count(); ++s) {
-      const Shot& shot = game.shots.At(s);
+    for (int s = 0; s < world.shots.Count(); ++s) {
+      const Shot& shot = world.shots.At(s);
       if (shot.direction < 0) continue;
       const float stepX = std::sin(shot.headingX / kHeadingUnitsPerRadian) * 4000.0f;
       const float stepY = std::sin(shot.headingY / kHeadingUnitsPerRadian) * 3600.0f;
-      if (WillStrike(shot.x, shot.y, shot.z, stepX, stepY, game.aliens.At(i))) damage += 12;
+      if (WillStrike(shot.x, shot.y, shot.z, stepX, stepY, world.aliens.At(i))) damage += 12;
     }
     return damage;
   }
@@ -178,7 +178,7 @@ class Autopilot {
     int strikes = 0;
     for (int m = 0; m < gun.shots; ++m) {
       strikes +=
-          WillStrike(game.shipX + gun.muzzles[m][0], gun.muzzles[m][1], 1.0f, stepX, stepY, alien) ? 1 : 0;
+          WillStrike(world.shipX + gun.muzzles[m][0], gun.muzzles[m][1], 1.0f, stepX, stepY, alien) ? 1 : 0;
     }
     return strikes;
   }
@@ -189,7 +189,7 @@ class Autopilot {
     Plan best;
     float bestValue = 0.0f;
     const float frames = std::max(1.0f, std::round((alien.z - 1.0f) / 600.0f));
-    const float stepX = (alien.x + alien.drift * alien.speedFactor * frames - game.shipX) / frames;
+    const float stepX = (alien.x + alien.drift * alien.speedFactor * frames - world.shipX) / frames;
     const float stepY = alien.y / frames;
     if (std::fabs(stepX) >= 4000.0f || std::fabs(stepY) >= 3600.0f) return best;
     const int headingX = static_cast<int>(std::lround(kHeadingUnitsPerRadian * std::asin(stepX / 4000.0f)));
@@ -215,8 +215,8 @@ class Autopilot {
   static Plan ChoosePlan() {
     Plan plan;
     float nearest = 1e9f;
-    for (int i = 0; i < game.aliens.Count(); ++i) {
-      const Alien& alien = game.aliens.At(i);
+    for (int i = 0; i < world.aliens.Count(); ++i) {
+      const Alien& alien = world.aliens.At(i);
       if (alien.z >= nearest || alien.hitPoints <= PendingDamage(i)) continue;
       const Plan volley = BestVolley(alien);
       if (volley.gun == nullptr) continue;
@@ -229,9 +229,9 @@ class Autopilot {
   // Screen offset from the middle of the alien nearest to it horizontally.
   static float NearestAlienOffset() {
     float nearest = 1e9f;
-    for (int i = 0; i < game.aliens.Count(); ++i) {
-      const Alien& alien = game.aliens.At(i);
-      const float offset = (alien.x - game.shipX) * 100.0f / alien.z;
+    for (int i = 0; i < world.aliens.Count(); ++i) {
+      const Alien& alien = world.aliens.At(i);
+      const float offset = (alien.x - world.shipX) * 100.0f / alien.z;
       if (std::fabs(offset) < std::fabs(nearest)) nearest = offset;
     }
     return nearest;
@@ -268,33 +268,33 @@ std::string DumpState() {
   std::ostringstream out;
   out << "missionResult " << static_cast<int>(game.missionResult) << "\ndestructionFrames "
       << game.destructionFrames << "\nleaveLoop " << game.leaveLoop << "\nscore " << game.score
-      << "\nshotsFired " << game.shotsFired << "\nhull " << game.hull << "\nenergy " << Number(game.energy)
-      << "\nspeed " << game.speed << "\nshipX " << Number(game.shipX) << "\nshipY " << Number(game.shipY)
-      << "\napproachPhase " << game.approachPhase << "\nweapon " << game.weapon << "\ngunSide "
-      << game.gunSide << "\nmusicVolume " << Number(game.musicVolume) << "\nmouse " << game.mouseX << ' '
-      << game.mouseY << "\naim " << game.aimX << ' ' << game.aimY << "\nshake " << game.shakeFrames << ' '
-      << game.shakeStrength << ' ' << game.shakeOffsetX << ' ' << game.shakeOffsetY << '\n';
-  out << "aliens " << game.aliens.Count() << '\n';
-  for (int i = 0; i < game.aliens.Count(); ++i) {
-    const Alien& a = game.aliens.At(i);
+      << "\nshotsFired " << game.shotsFired << "\nhull " << world.hull << "\nenergy " << Number(world.energy)
+      << "\nspeed " << world.speed << "\nshipX " << Number(world.shipX) << "\nshipY " << Number(world.shipY)
+      << "\napproachPhase " << world.approachPhase << "\nweapon " << game.weapon << "\ngunSide "
+      << game.gunSide << "\nmusicVolume " << Number(game.musicVolume) << "\nmouse " << world.mouseX << ' '
+      << world.mouseY << "\naim " << world.aimX << ' ' << world.aimY << "\nshake " << world.shakeFrames << ' '
+      << world.shakeStrength << ' ' << world.shakeOffsetX << ' ' << world.shakeOffsetY << '\n';
+  out << "aliens " << world.aliens.Count() << '\n';
+  for (int i = 0; i < world.aliens.Count(); ++i) {
+    const Alien& a = world.aliens.At(i);
     out << "alien " << Number(a.x) << ' ' << Number(a.y) << ' ' << Number(a.z) << ' ' << a.quad << ' '
         << Number(a.drift) << ' ' << a.hitPoints << ' ' << a.armed << '\n';
   }
-  out << "shots " << game.shots.Count() << '\n';
-  for (int i = 0; i < game.shots.Count(); ++i) {
-    const Shot& s = game.shots.At(i);
+  out << "shots " << world.shots.Count() << '\n';
+  for (int i = 0; i < world.shots.Count(); ++i) {
+    const Shot& s = world.shots.At(i);
     out << "shot " << Number(s.x) << ' ' << Number(s.y) << ' ' << Number(s.z) << ' ' << s.direction << ' '
         << s.quad << ' ' << s.spin << ' ' << Number(s.headingX) << ' ' << Number(s.headingY) << '\n';
   }
-  out << "sparks " << game.sparks.Count() << '\n';
-  for (int i = 0; i < game.sparks.Count(); ++i) {
-    const Spark& s = game.sparks.At(i);
+  out << "sparks " << world.sparks.Count() << '\n';
+  for (int i = 0; i < world.sparks.Count(); ++i) {
+    const Spark& s = world.sparks.At(i);
     out << "spark " << Number(s.x) << ' ' << Number(s.y) << ' ' << Number(s.z) << ' ' << Number(s.velocity)
         << ' ' << Number(s.size) << ' ' << Number(s.life) << ' ' << Number(s.heading) << ' '
         << Number(s.climb) << '\n';
   }
-  for (int i = 0; i <= game.lastDebrisIndex; ++i) {
-    const Debris& d = game.debris[i];
+  for (int i = 0; i <= world.lastDebrisIndex; ++i) {
+    const Debris& d = world.debris[i];
     out << "debris " << d.x << ' ' << d.y << ' ' << d.z << ' ' << d.angle << '\n';
   }
   return out.str();
@@ -344,7 +344,7 @@ using MissionReplay = MissionMediaTest;
 TEST_F(MissionReplay, AutopilotWinsTheMission) {
   StartReplayMission();
   int fleetPoints = 0;
-  for (int i = 0; i < game.aliens.Count(); ++i) fleetPoints += (game.aliens.At(i).quad - 39) * 100;
+  for (int i = 0; i < world.aliens.Count(); ++i) fleetPoints += (world.aliens.At(i).quad - 39) * 100;
   Autopilot pilot;
   int frame = 0;
   int clearedFrame = -1;  // the frame whose alien pass removed the last alien
@@ -352,19 +352,20 @@ TEST_F(MissionReplay, AutopilotWinsTheMission) {
   for (; frame < kFramesToWin && game.leaveLoop == 0; ++frame) {
     for (const InputEvent& event : pilot.Decide(frame)) Inject(event);
     RunFrameWithoutInterval();
-    if (game.aliens.Count() == 0 && clearedFrame < 0) {
+    if (world.aliens.Count() == 0 && clearedFrame < 0) {
       clearedFrame = frame;
-      clearedSpeed = game.speed;
+      clearedSpeed = world.speed;
     }
   }
   ASSERT_EQ(game.leaveLoop, 1) << "the mission ends within " << kFramesToWin << " frames";
-  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon) << "won: the ship departed; hull " << game.hull;
-  EXPECT_EQ(game.aliens.Count(), 0);
-  EXPECT_GE(game.hull, 0);
+  EXPECT_EQ(game.missionResult, MissionResult::kRunningOrWon)
+      << "won: the ship departed; hull " << world.hull;
+  EXPECT_EQ(world.aliens.Count(), 0);
+  EXPECT_GE(world.hull, 0);
   EXPECT_EQ(game.score, fleetPoints) << "100 points per type for every alien of the fleet";
-  EXPECT_LE(game.speed, -8000) << "the departure ends at -8000 or beyond";
-  EXPECT_GT(game.speed, -8100) << "at its first step there";
-  EXPECT_EQ(game.speed, clearedSpeed - 100 * (frame - 1 - clearedFrame))
+  EXPECT_LE(world.speed, -8000) << "the departure ends at -8000 or beyond";
+  EXPECT_GT(world.speed, -8100) << "at its first step there";
+  EXPECT_EQ(world.speed, clearedSpeed - 100 * (frame - 1 - clearedFrame))
       << "the departure accelerates by 100 in every frame after the last alien";
   EXPECT_GT(game.shotsFired, 0);
 }

@@ -105,16 +105,16 @@ class Pilot {
   void MissionInput(int frame, bool screenshot, bool escape) {
     ReleasePressed();
     const Alien* target = nullptr;
-    for (int i = 0; i < game.aliens.Count(); ++i) {
-      const Alien& alien = game.aliens.At(i);
+    for (int i = 0; i < world.aliens.Count(); ++i) {
+      const Alien& alien = world.aliens.At(i);
       if (alien.z > 0.0f && (target == nullptr || alien.z < target->z)) target = &alien;
     }
     int dx = Below(41) - 20;
     int dy = Below(41) - 20;
     if (target != nullptr) {
       const float scale = 100.0f / target->z;
-      const int x = static_cast<int>((target->x - game.shipX) * scale) + 400 + game.shakeOffsetX;
-      const int y = static_cast<int>((target->y - game.shipY) * scale) + 300 + game.shakeOffsetY;
+      const int x = static_cast<int>((target->x - world.shipX) * scale) + 400 + world.shakeOffsetX;
+      const int y = static_cast<int>((target->y - world.shipY) * scale) + 300 + world.shakeOffsetY;
       dx += std::clamp(x - MousePosX(), -60, 60);
       dy += std::clamp(y - MousePosY(), -60, 60);
     }
@@ -281,9 +281,9 @@ class Run {
     SetFrameRate(0);  // the mission sets 40
     int frame = 0;
     do {
-      if (frame == endFrame && ending == kDestroyed) game.hull = -1;
+      if (frame == endFrame && ending == kDestroyed) world.hull = -1;
       if (frame == endFrame && ending == kFleetDestroyed) {
-        for (int i = 0; i < game.aliens.Count(); ++i) game.aliens.At(i).hitPoints = 0;
+        for (int i = 0; i < world.aliens.Count(); ++i) world.aliens.At(i).hitPoints = 0;
       }
       const bool escape = frame >= endFrame + (ending == kEscape ? 0 : 1000) || Elapsed() >= seconds_;
       pilot_.MissionInput(frame, (warming && frame == 100) || ScreenshotNow(), escape);

@@ -20,7 +20,7 @@ using Sparks = MissionTest;
 int PassesUntilGone(int limit) {
   for (int pass = 1; pass <= limit; ++pass) {
     SparkPass();
-    if (game.sparks.Count() == 0) return pass;
+    if (world.sparks.Count() == 0) return pass;
   }
   return -1;
 }
@@ -30,10 +30,10 @@ TEST_F(Sparks, PowerZeroIsPowerHundred) {
   SpawnSparks(100, 200, 3000, 4, 0);
   SeedRandom(5u);
   SpawnSparks(100, 200, 3000, 4, 100);
-  ASSERT_EQ(game.sparks.Count(), 8);
+  ASSERT_EQ(world.sparks.Count(), 8);
   for (int i = 0; i < 4; ++i) {
-    const Spark& a = game.sparks.At(i);
-    const Spark& b = game.sparks.At(i + 4);
+    const Spark& a = world.sparks.At(i);
+    const Spark& b = world.sparks.At(i + 4);
     EXPECT_EQ(a.size, b.size) << "spark " << i;
     EXPECT_EQ(a.velocity, b.velocity) << "spark " << i;
     EXPECT_EQ(a.x, b.x) << "spark " << i;
@@ -48,11 +48,11 @@ TEST_F(Sparks, SpawnDrawsTheFieldsInOrderAndSumsInFloats) {
   SpawnSparks(farOut, -farOut, 700, 40, 600);
   SpawnSparks(0, 0, 0, 0, 300);
   SpawnSparks(0, 0, 0, -3, 300);
-  ASSERT_EQ(game.sparks.Count(), 40) << "a count of 0 or less adds nothing";
+  ASSERT_EQ(world.sparks.Count(), 40) << "a count of 0 or less adds nothing";
   SeedRandom(9u);
   for (int i = 0; i < 40; ++i) {
     SCOPED_TRACE(testing::Message() << "spark " << i);
-    const Spark& spark = game.sparks.At(i);
+    const Spark& spark = world.sparks.At(i);
     EXPECT_EQ(spark.z, 700.0f);
     EXPECT_EQ(spark.size, static_cast<float>(RandomUpTo(5000) + 300) * 600.0f / 100.0f) << "drawn first";
     EXPECT_EQ(spark.life, static_cast<float>(RandomUpTo(55) + 200)) << "200 to 255, drawn second";
@@ -69,16 +69,16 @@ TEST_F(Sparks, SpawnDrawsTheFieldsInOrderAndSumsInFloats) {
 
 TEST_F(Sparks, LifetimeIs101To128Passes) {
   SpawnSparks(0, 0, 1000, 1, 100);
-  game.sparks.At(0).life = 200.0f;
+  world.sparks.At(0).life = 200.0f;
   EXPECT_EQ(PassesUntilGone(300), 101) << "200 - 2 x 101 is the first life below 0";
   SpawnSparks(0, 0, 1000, 1, 100);
-  game.sparks.At(0).life = 255.0f;
+  world.sparks.At(0).life = 255.0f;
   EXPECT_EQ(PassesUntilGone(300), 128) << "255 - 2 x 128 is the first life below 0";
 }
 
 TEST_F(Sparks, PassMovesGrowsAndSlows) {
   SpawnSparks(0, 0, 1000, 1, 100);
-  Spark& spark = game.sparks.At(0);
+  Spark& spark = world.sparks.At(0);
   spark.x = 0.0f;
   spark.y = 0.0f;
   spark.heading = 0.0f;
@@ -86,43 +86,43 @@ TEST_F(Sparks, PassMovesGrowsAndSlows) {
   spark.velocity = 100.0f;
   spark.size = 1000.0f;
   SparkPass();
-  EXPECT_EQ(game.sparks.At(0).y, -100.0f) << "heading 0 moves straight up the screen";
-  EXPECT_EQ(game.sparks.At(0).x, 0.0f);
-  EXPECT_EQ(game.sparks.At(0).z, 1000.0f);
-  EXPECT_EQ(game.sparks.At(0).size, 1070.0f);
-  EXPECT_EQ(game.sparks.At(0).velocity, 95.0f);
+  EXPECT_EQ(world.sparks.At(0).y, -100.0f) << "heading 0 moves straight up the screen";
+  EXPECT_EQ(world.sparks.At(0).x, 0.0f);
+  EXPECT_EQ(world.sparks.At(0).z, 1000.0f);
+  EXPECT_EQ(world.sparks.At(0).size, 1070.0f);
+  EXPECT_EQ(world.sparks.At(0).velocity, 95.0f);
 }
 
 TEST_F(Sparks, RemovingTheFirstSparkPassesOverTheSecond) {
   SpawnSparks(0, 0, 1000, 3, 100);
-  game.sparks.At(0).life = 1.0f;
-  const float secondLife = game.sparks.At(1).life;
-  const float thirdLife = game.sparks.At(2).life;
+  world.sparks.At(0).life = 1.0f;
+  const float secondLife = world.sparks.At(1).life;
+  const float thirdLife = world.sparks.At(2).life;
   SparkPass();
-  ASSERT_EQ(game.sparks.Count(), 2);
-  EXPECT_EQ(game.sparks.At(0).life, secondLife) << "passed over after the first was removed";
-  EXPECT_EQ(game.sparks.At(1).life, thirdLife - 2.0f);
+  ASSERT_EQ(world.sparks.Count(), 2);
+  EXPECT_EQ(world.sparks.At(0).life, secondLife) << "passed over after the first was removed";
+  EXPECT_EQ(world.sparks.At(1).life, thirdLife - 2.0f);
 }
 
 TEST_F(Sparks, ThirtyFrameShakeGives29FramesOfOffsets) {
-  game.shakeFrames = 30;
-  game.shakeStrength = 2;
+  world.shakeFrames = 30;
+  world.shakeStrength = 2;
   int moved = 0;
   for (int step = 1; step <= 29; ++step) {
     ShakeStep();
-    EXPECT_LE(std::abs(game.shakeOffsetX), 2) << "step " << step;
-    EXPECT_LE(std::abs(game.shakeOffsetY), 2) << "step " << step;
-    if (game.shakeOffsetX != 0 || game.shakeOffsetY != 0) ++moved;
+    EXPECT_LE(std::abs(world.shakeOffsetX), 2) << "step " << step;
+    EXPECT_LE(std::abs(world.shakeOffsetY), 2) << "step " << step;
+    if (world.shakeOffsetX != 0 || world.shakeOffsetY != 0) ++moved;
   }
   EXPECT_GT(moved, 10) << "offsets change while the shake runs";
   ShakeStep();
-  EXPECT_EQ(game.shakeFrames, 0);
-  EXPECT_EQ(game.shakeOffsetX, 0) << "the 30th step ends the shake";
-  EXPECT_EQ(game.shakeOffsetY, 0);
-  game.shakeOffsetX = 7;
+  EXPECT_EQ(world.shakeFrames, 0);
+  EXPECT_EQ(world.shakeOffsetX, 0) << "the 30th step ends the shake";
+  EXPECT_EQ(world.shakeOffsetY, 0);
+  world.shakeOffsetX = 7;
   ShakeStep();
-  EXPECT_EQ(game.shakeOffsetX, 7) << "nothing happens without shake frames";
-  EXPECT_EQ(game.shakeStrength, 2) << "the strength is never reset";
+  EXPECT_EQ(world.shakeOffsetX, 7) << "nothing happens without shake frames";
+  EXPECT_EQ(world.shakeStrength, 2) << "the strength is never reset";
 }
 
 TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
@@ -131,9 +131,9 @@ TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
   game.destructionFrames = 1;
   void (*const destructionStep)() = [] { AdvanceMission(); };
   void (*const shipStruck)() = [] {
-    Shot& shot = game.shots.Append();
-    shot.x = game.shipX;
-    shot.y = game.shipY;
+    Shot& shot = world.shots.Append();
+    shot.x = world.shipX;
+    shot.y = world.shipY;
     shot.z = 1000.0f;
     shot.direction = -1;
     shot.quad = 12;
@@ -157,11 +157,11 @@ TEST_F(Sparks, ShakeSourcesRaiseTheShakeAndADestroyedAlienSetsIt) {
       {alienDestroyed, 40, 10, 30, 2, "a destroyed alien sets 30 frames of strength 2, even lowering them"},
   };
   for (const Case& c : cases) {
-    game.shakeFrames = c.frames;
-    game.shakeStrength = c.strength;
+    world.shakeFrames = c.frames;
+    world.shakeStrength = c.strength;
     c.source();
-    EXPECT_EQ(game.shakeFrames, c.framesAfter) << c.rule;
-    EXPECT_EQ(game.shakeStrength, c.strengthAfter) << c.rule;
+    EXPECT_EQ(world.shakeFrames, c.framesAfter) << c.rule;
+    EXPECT_EQ(world.shakeStrength, c.strengthAfter) << c.rule;
   }
 }
 

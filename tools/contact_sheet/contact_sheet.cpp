@@ -250,10 +250,10 @@ Picture ArtSheet() {
   // The ships, each at the depth where it is drawn 250 pixels wide, sized by the quads as in a
   // mission: width and height in world units times 100 / depth, rounded up.
   for (int type = 1; type <= 3; ++type) {
-    game.aliens.Clear();
+    world.aliens.Clear();
     SpawnAlien(0, 0, 10000, type);
-    const Alien alien = game.aliens.At(0);
-    game.aliens.Clear();
+    const Alien alien = world.aliens.At(0);
+    world.aliens.Clear();
     const int depth = alien.width * 100 / kShipWidth;
     const float scale = 100.0f / static_cast<float>(depth);
     const int width = CeilToInt(static_cast<float>(alien.width) * scale);
@@ -299,11 +299,11 @@ Picture MenuPicture() {
 // The screen position of the nearest alien whose centre is well inside the view; false if none.
 bool NearestAlienOnScreen(int& x, int& y) {
   float nearest = 1e9f;
-  for (int i = 0; i < game.aliens.Count(); ++i) {
-    const Alien& alien = game.aliens.At(i);
+  for (int i = 0; i < world.aliens.Count(); ++i) {
+    const Alien& alien = world.aliens.At(i);
     if (alien.z <= 0.0f || alien.z >= nearest) continue;
-    const float sx = (alien.x - game.shipX) * 100.0f / alien.z + 400.0f;
-    const float sy = (alien.y - game.shipY) * 100.0f / alien.z + 300.0f;
+    const float sx = (alien.x - world.shipX) * 100.0f / alien.z + 400.0f;
+    const float sy = (alien.y - world.shipY) * 100.0f / alien.z + 300.0f;
     if (sx < 80.0f || sx > 720.0f || sy < 80.0f || sy > 480.0f) continue;
     nearest = alien.z;
     x = RoundToInt(sx);
@@ -325,7 +325,7 @@ void SteerMouseTowards(int x, int y) {
 Picture MissionPicture() {
   StartMission();
   SetFrameRate(0);
-  while (game.approachPhase == 1 && game.leaveLoop == 0) MissionFrame();
+  while (world.approachPhase == 1 && game.leaveLoop == 0) MissionFrame();
 
   SetFrameRate(40);
   InjectKey(Key::Digit4, true);
