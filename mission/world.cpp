@@ -14,6 +14,7 @@ void BeginWorldStep() {
     alien.prevX = alien.x;
     alien.prevY = alien.y;
     alien.prevZ = alien.z;
+    alien.jumpY = 0.0f;  // a move of the fleet keeping is in prevY now: never blended
     alien.hasPrevious = 1;
   }
   for (int i = 0; i < world.shots.Count(); ++i) {

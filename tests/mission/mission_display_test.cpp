@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "media/draw.h"
@@ -248,6 +249,130 @@ TEST_F(MissionPicture, SparksRightInFrontOfTheViewerCoverTheScreen) {
   Draw();
   EXPECT_EQ(Shown(0, 0), 0x606060u) << "the spark's light over the whole screen";
   EXPECT_EQ(Shown(799, 599), 0x606060u);
+}
+
+}  // namespace
+
+namespace {
+
+// Frames between two steps: what moves is drawn where it stands at the fraction t of the step.
+class BlendedPicture : public MissionPicture {
+ protected:
+  void SetUp() override {
+    MissionPicture::SetUp();
+    Flat(40, 8, 8, 0xC00000);
+    Flat(10, 8, 8, 0x404040);
+    Flat(11, 8, 8, 0x00C000);
+  }
+
+  static void DrawAt(float t) {
+    DrawWorld(world, {t, 0, 0});
+    PresentFrame();
+  }
+
+  // A 1600 x 1600 alien at depth 1600: 100 x 100 pixels, a world unit 1/16 pixel. It was 200 pixels
+  // left of the centre after the previous step and is 200 right of it after the last one.
+  static Alien& MovingAlien() {
+    Alien& alien = PlaceAlien(3200.0f, 0, 1600.0f);
+    alien.width = alien.height = 1600;
+    alien.prevX = world.shipX - 3200.0f;
+    alien.prevY = 0.0f;
+    alien.prevZ = 1600.0f;
+    alien.hasPrevious = 1;
+    return alien;
+  }
+};
+
+TEST_F(BlendedPicture, WhatMovesIsDrawnAtTheFractionOfTheStep) {
+  MovingAlien();
+  world.prevShipX = world.shipX;
+  DrawAt(0.0f);
+  EXPECT_EQ(Shown(200, 300), 0xC00000u) << "t = 0: where the previous step left it";
+  EXPECT_EQ(Shown(600, 300), kBackground);
+  DrawAt(0.5f);
+  EXPECT_EQ(Shown(400, 300), 0xC00000u) << "t = 1/2: half way";
+  EXPECT_EQ(Shown(200, 300), kBackground);
+  EXPECT_EQ(Shown(600, 300), kBackground);
+  DrawAt(1.0f);
+  EXPECT_EQ(Shown(600, 300), 0xC00000u) << "t = 1: where the last step left it";
+  EXPECT_EQ(Shown(400, 300), kBackground);
+
+  // The ship moving 3200 units to the right carries the view with it: an alien that stands still
+  // in the middle goes from 200 pixels right of the centre to the centre.
+  world.aliens.At(0).prevX = world.aliens.At(0).x = world.shipX;
+  world.prevShipX = world.shipX - 3200.0f;
+  DrawAt(0.5f);
+  EXPECT_EQ(Shown(500, 300), 0xC00000u) << "the viewpoint is blended too";
+  EXPECT_EQ(Shown(400, 300), kBackground);
+}
+
+TEST_F(BlendedPicture, NewThingsStandWhereTheyAreAndRemovedOnesAreGone) {
+  Shot& shot = world.shots.Append();
+  shot.x = world.shipX;
+  shot.z = 1600.0f;
+  shot.width = shot.height = 1600;
+  shot.quad = 11;
+  shot.prevX = world.shipX - 3200.0f;  // stale values of a record made in this step count for nothing
+  shot.prevZ = 30000.0f;
+  world.prevShipX = world.shipX;
+  DrawAt(0.0f);
+  EXPECT_EQ(Shown(400, 300), 0x00C000u + kBackground) << "a shot fired in the last step: where it is";
+  EXPECT_EQ(Shown(200, 300), kBackground);
+
+  Spark& spark = world.sparks.Append();
+  spark.x = world.shipX + 3200.0f;
+  spark.z = 1600.0f;
+  spark.size = 1600.0f;
+  spark.life = 255.0f;
+  BeginWorldStep();
+  world.sparks.Clear();  // the spark pass of the next step removed it
+  DrawAt(0.5f);
+  EXPECT_EQ(Shown(600, 300), kBackground) << "a removed spark is not drawn, not even half way";
+}
+
+TEST_F(BlendedPicture, TheFleetKeepingsJumpIsNotBlended) {
+  // Top edge below 450 after the step: the alien moves 200 units up for the next step.
+  // A 160-unit alien at depth 1600 is 10 pixels; 4408 units below the centre its top edge is at
+  // 570.5, drawn on the rows 570 to 579. 200 units up are 12.5 pixels: the rows 558 to 567.
+  Alien& alien = PlaceAlien(0, 4408.0f, 1600.0f);
+  alien.width = alien.height = 160;
+  world.prevShipX = world.shipX;
+  BeginWorldStep();
+  SteerAliens();
+  ASSERT_EQ(world.aliens.At(0).y, 4208.0f) << "setup: the alien is moved up";
+  for (const float t : {0.0f, 0.5f, 1.0f}) {
+    DrawAt(t);
+    EXPECT_EQ(Shown(400, 575), 0xC00000u) << "t = " << t << ": drawn where it was until the step ends";
+    EXPECT_EQ(Shown(400, 565), kBackground);
+  }
+  BeginWorldStep();
+  for (const float t : {0.0f, 0.5f}) {
+    DrawAt(t);
+    EXPECT_EQ(Shown(400, 565), 0xC00000u) << "t = " << t << ": from the next step on 200 units up at once";
+    EXPECT_EQ(Shown(400, 569), kBackground) << "never half way";
+  }
+}
+
+TEST_F(BlendedPicture, DrawingChangesNothingOfTheGame) {
+  MovingAlien();
+  Spark& spark = world.sparks.Append();
+  spark.z = 3000.0f;
+  spark.size = 500.0f;
+  spark.life = 100.0f;
+  world.shakeOffsetX = 2;
+  world.approachPhase = 0;
+  world.aimX = world.prevAimX = 300;
+  const World worldBefore = world;
+  const GameState gameBefore = game;
+  DrawAt(0.3f);
+  EXPECT_EQ(std::memcmp(&world.aliens.At(0), &worldBefore.aliens.At(0), sizeof(Alien)), 0) << "the alien";
+  EXPECT_EQ(std::memcmp(&world.sparks.At(0), &worldBefore.sparks.At(0), sizeof(Spark)), 0) << "the spark";
+  EXPECT_EQ(std::memcmp(world.debris, worldBefore.debris, sizeof world.debris), 0) << "the debris";
+  EXPECT_EQ(world.shipX, worldBefore.shipX);
+  EXPECT_EQ(world.shakeOffsetX, worldBefore.shakeOffsetX);
+  EXPECT_EQ(world.aimX, worldBefore.aimX);
+  EXPECT_EQ(game.leaveLoop, gameBefore.leaveLoop);
+  EXPECT_EQ(game.score, gameBefore.score);
 }
 
 }  // namespace
