@@ -4,7 +4,9 @@
 #include <string_view>
 #include <utility>
 
-const char* const kUsageLine = "usage: space [--window | --fullscreen] [-h | --help] [--version]\n";
+#include "game/frame_rate.h"
+
+const char* const kUsageLine = "usage: space [--window | --fullscreen] [--fps N] [-h | --help] [--version]\n";
 
 const char* const kHelpText =
     "\n"
@@ -12,6 +14,8 @@ const char* const kHelpText =
     "\n"
     "  --window      play in an 800 x 600 window, for this run only\n"
     "  --fullscreen  play on the full screen, for this run only\n"
+    "  --fps N       show N frames a second (30 to 360), for this run only; 41 draws one frame per\n"
+    "                step of the game, as it always did; by default the display's refresh rate\n"
     "  -h, --help    show this help and end\n"
     "  --version     show the version and end\n"
     "  --            end of the options\n"
@@ -46,6 +50,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       line.window = true;
     } else if (argument == "--fullscreen") {
       line.window = false;
+    } else if (argument == "--fps") {
+      const int rate = i + 1 < argc ? FrameRateValue(argv[i + 1]) : 0;
+      if (rate == 0) return Refused("--fps takes a number of frames a second from 30 to 360");
+      line.framesPerSecond = rate;
+      ++i;
     } else if (argument == "--help" || argument == "-h") {
       line.request = Request::kHelp;
       return line;

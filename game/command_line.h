@@ -9,8 +9,9 @@ enum class Request { kPlay, kHelp, kVersion, kRefuse };
 
 struct CommandLine {
   Request request = Request::kPlay;
-  std::optional<bool> window;  // true for --window, false for --fullscreen (the last one given)
-  std::string refusal;         // for kRefuse: what was wrong, naming the argument
+  std::optional<bool> window;          // true for --window, false for --fullscreen (the last one given)
+  std::optional<int> framesPerSecond;  // --fps N: 30 to 360 frames a second, for this run
+  std::string refusal;                 // for kRefuse: what was wrong, naming the argument
 };
 
 // Reads the arguments after the program's name in their order: the first of --help (-h),

@@ -11,6 +11,7 @@
 #include "base/random.h"
 #include "base/tick_count.h"
 #include "game/end_mission.h"
+#include "game/frame_rate.h"
 #include "game/menu.h"
 #include "game/pause_screen.h"
 #include "game/resources.h"
@@ -61,6 +62,59 @@ void EnterMenu() {
   }
 }
 
+// The pointer where the last menu frame drew it. The menu is drawn anew only when a step ran (the
+// first frame of every stay in the menu runs one) or the pointer moved, so that a menu left alone
+// costs little at any frame rate.
+struct MenuPicture {
+  int pointerX = 0;
+  int pointerY = 0;
+};
+
+MenuPicture menuPicture;
+
+// A step of the menu reads the input and acts on Escape, F10 and the sound keys; the click on a
+// button is acted on after the frame is drawn (ActOnMenuClick), so that the frame of the click still
+// shows the page it was made on.
+void ReadMenuStep() {
+  PollKeyboard();
+  PollMouse();
+  PollGamepad();
+  MovePointerBySticks();
+  // Back and closing the window count as Escape; like Escape they act after this frame is drawn.
+  if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) game.leaveLoop = 1;
+  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
+  HandleSoundKeys();
+  KeepSettings();
+}
+
+// The action of a button clicked at the last step; true when "Starten" was clicked.
+bool ActOnMenuClick() {
+  switch (MenuInput()) {
+    case MenuAction::kStartMission: return true;  // at once, even with leaveLoop set in this step
+    case MenuAction::kShowBriefing: game.menuState = MenuPage::kBriefing; break;
+    case MenuAction::kShowList: game.menuState = MenuPage::kHighscoreList; break;
+    case MenuAction::kLeaveGame: game.leaveLoop = 1; break;
+    case MenuAction::kBriefingDone:
+    case MenuAction::kListDone: game.menuState = MenuPage::kMain; break;
+    default: break;
+  }
+  return false;
+}
+
+// The menu's page with the pointer where it is now, presented; when no step ran and the pointer
+// stands where the last frame drew it, nothing new is shown.
+void ShowMenu(bool stepped) {
+  int x = 0;
+  int y = 0;
+  PeekMousePos(x, y);
+  if (!stepped && x == menuPicture.pointerX && y == menuPicture.pointerY) {
+    HoldFrame();
+    return;
+  }
+  DrawMenu(x, y);
+  menuPicture = {x, y};
+}
+
 // One stay in the menu: true when a mission was chosen, false when the program is to end.
 bool RunMenu() {
   EnterMenu();
@@ -76,7 +130,13 @@ void RunMission() {
   StartMission();
   do {
     MissionFrame();
-    if (std::exchange(game.pauseRequested, 0) != 0 && game.leaveLoop == 0) RunPause();
+    if (std::exchange(game.pauseRequested, 0) != 0 && game.leaveLoop == 0) {
+      // The world stands still under the pause: no step comes due, and the next frame goes on from
+      // the fraction of the step the last one showed.
+      HoldSteps(true);
+      RunPause();
+      HoldSteps(false);
+    }
   } while (game.leaveLoop == 0);
   EndMission();
 }
@@ -95,36 +155,29 @@ void MissionFrame() {
   // A volley's frame costs far more to draw than the others: its input is read early enough.
   int untilVolley = 0;
   if (NextVolleyIn(untilVolley)) ExpectHeavyFrameIn(untilVolley);
-  MissionStep();
-  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
-  DrawMissionFrame(1.0f);
+  const int steps = TakeDueSteps();
+  for (int step = 0; step < steps; ++step) {
+    MissionStep();
+    if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
+    // The mission's end and a pause come after the step that asked for them, and after its frame.
+    if (game.leaveLoop != 0 || game.pauseRequested != 0) break;
+  }
+  DrawMissionFrame(StepFraction());
   KeepSettings();
 }
 
 bool MenuFrame() {
-  PollKeyboard();
-  PollMouse();
-  PollGamepad();
-  MovePointerBySticks();
-  // Back and closing the window count as Escape; like Escape they act after this frame is drawn.
-  if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) game.leaveLoop = 1;
-  if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything
-  HandleSoundKeys();
-  DrawMenu();
-  KeepSettings();
-  switch (MenuInput()) {
-    case MenuAction::kStartMission: return true;  // at once, even with leaveLoop set in this frame
-    case MenuAction::kShowBriefing: game.menuState = MenuPage::kBriefing; break;
-    case MenuAction::kShowList: game.menuState = MenuPage::kHighscoreList; break;
-    case MenuAction::kLeaveGame: game.leaveLoop = 1; break;
-    case MenuAction::kBriefingDone:
-    case MenuAction::kListDone: game.menuState = MenuPage::kMain; break;
-    default: break;
+  const int steps = TakeDueSteps();
+  for (int step = 0; step < steps; ++step) {
+    if (step > 0 && ActOnMenuClick()) return true;
+    ReadMenuStep();
+    if (game.leaveLoop != 0) break;
   }
-  return false;
+  ShowMenu(steps > 0);
+  return steps > 0 && ActOnMenuClick();
 }
 
-int RunGame(std::optional<bool> window) {
+int RunGame(std::optional<bool> window, std::optional<int> framesPerSecond) {
   // The values before the first menu frame: zero, music and effects on, the debris array and the
   // three empty lists.
   ResetGameState();
@@ -137,6 +190,9 @@ int RunGame(std::optional<bool> window) {
     ShutdownMultimedia();
     return 1;
   }
+  const int rate = ChosenFrameRate(framesPerSecond, keptSettings.kept.framesPerSecond, DisplayRefreshRate());
+  // At 41 frames follow the steps, each showing its step whole; otherwise they follow the display.
+  SetDisplayFrameRate(rate == kClassicFramesPerSecond ? 0 : rate);
   LoadResources();
   LoadBuiltinPages();
   InitHighscores(10, "kvshs.dat");

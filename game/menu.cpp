@@ -82,7 +82,7 @@ void HandleSoundKeys() {
   if (WasKeyReleased(Key::S)) ToggleEffects();
 }
 
-void DrawMenu() {
+void DrawMenu(int pointerX, int pointerY) {
   if (game.menuState == MenuPage::kMain || game.menuState == MenuPage::kHighscoreList) {
     BlitSprite(kBackgroundTopLeft, -40, -40);
     BlitSprite(kBackgroundTopRight, kScreenCentreX, -40);
@@ -110,7 +110,7 @@ void DrawMenu() {
     DrawHighscoreList();
   }
 
-  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
+  BlitSpriteKeyed(kPointerSprite, pointerX, pointerY);
   PresentFrame();
 }
 

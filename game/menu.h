@@ -4,7 +4,8 @@
 #include <string>
 
 void HandleSoundKeys();  // releasing M or S while LeftControl is held switches music or effects
-void DrawMenu();         // draws the page of menuState and presents the frame
+// Draws the page of menuState with the pointer at (pointerX, pointerY) and presents the frame.
+void DrawMenu(int pointerX, int pointerY);
 // What a click on a button asks for.
 enum class MenuAction {
   kNone = 0,

@@ -8,6 +8,7 @@
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "platform/events.h"
+#include "platform/frame_pacing.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
 
@@ -16,7 +17,10 @@ void StartNameEntry() {
   game.menuState = MenuPage::kNameEntry;  // the page of its "Fertig" button
 }
 
-void NameEntryFrame() {
+namespace {
+
+// One step of the name entry: the input, typing, and the confirmation.
+void NameEntryStep() {
   PollKeyboard();
   PollMouse();
   PollGamepad();
@@ -28,6 +32,13 @@ void NameEntryFrame() {
   const bool confirmed = WasKeyReleased(Key::Return) || WasPadButtonPressed(kPadStart) ||
                          MenuInput() == MenuAction::kConfirmName;
   if (confirmed && !nameEntry.playerName.empty()) nameEntry.nameDone = 1;
+}
+
+}  // namespace
+
+void NameEntryFrame() {
+  const int steps = TakeDueSteps();
+  for (int step = 0; step < steps && nameEntry.nameDone == 0; ++step) NameEntryStep();
   DrawNameEntry();  // the confirming frame is drawn in full too
   KeepSettings();
 }

@@ -5,8 +5,9 @@
 // its "Fertig" button for MenuInput.
 void StartNameEntry();
 
-// One frame: polls keyboard and mouse, types, takes Return or a click on "Fertig" as the
-// confirmation of a non-empty name, and draws and presents the screen.
+// One frame: the steps that have come due (each polls keyboard, mouse and controller once, types,
+// and takes Return or a click on "Fertig" as the confirmation of a non-empty name), then the screen
+// drawn and presented.
 void NameEntryFrame();
 
 // The whole screen: frames until a name is confirmed or the window is closed, then the name typed

@@ -9,10 +9,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "base/data_folder.h"
 #include "base/file_io.h"
+#include "game/frame_rate.h"
 #include "mission/game_state.h"
 #include "platform/display.h"
 
@@ -112,9 +114,26 @@ constexpr SettingKey SwitchKey(std::string_view name) {
           [](const Settings& settings, std::string_view old) { return SwitchText(settings.*kSwitch, old); }};
 }
 
+// fps: a number of frames a second, or "display" for the display's own rate (0 in Settings).
+constexpr SettingKey kFrameRateKey = {"fps", "a number from 30 to 360 or display",
+                                      [](std::string_view value, Settings& settings) {
+                                        if (SameIgnoringCase(value, "display")) {
+                                          settings.framesPerSecond = 0;
+                                          return true;
+                                        }
+                                        const int rate = FrameRateValue(value);
+                                        if (rate != 0) settings.framesPerSecond = rate;
+                                        return rate != 0;
+                                      },
+                                      [](const Settings& settings, std::string_view) {
+                                        return settings.framesPerSecond == 0
+                                                   ? std::string("display")
+                                                   : std::to_string(settings.framesPerSecond);
+                                      }};
+
 constexpr SettingKey kKeys[] = {SwitchKey<&Settings::music>("music"),
                                 SwitchKey<&Settings::effects>("effects"),
-                                SwitchKey<&Settings::window>("window")};
+                                SwitchKey<&Settings::window>("window"), kFrameRateKey};
 constexpr int kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 // The index in kKeys of a key; -1 for any other key.
@@ -203,8 +222,10 @@ void TellLinesNotUnderstood(const std::string& path, const std::vector<std::stri
   }
 }
 
+// The frame rate is not switched in the game: it stays as the file has it.
 Settings SettingsInPlay() {
-  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed()};
+  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(),
+                  keptSettings.kept.framesPerSecond};
 }
 
 std::string FolderOf(const std::string& path) {

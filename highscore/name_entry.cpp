@@ -115,6 +115,9 @@ void DrawNameEntry() {
   EndDraw();
   BlitSpriteKeyed(kListButton, 300, 200);  // the "Bestenliste" picture as a caption
   BlitSpriteKeyed(kDoneButton, 500, 530);
-  BlitSpriteKeyed(kPointerSprite, MousePosX(), MousePosY());
+  int pointerX = 0;
+  int pointerY = 0;
+  PeekMousePos(pointerX, pointerY);  // where it is now, also in a frame between two steps
+  BlitSpriteKeyed(kPointerSprite, pointerX, pointerY);
   PresentFrame();
 }

@@ -97,6 +97,22 @@ void PresentFrame() {
   WaitAfterShow();
 }
 
+void HoldFrame() {
+  ReleaseBackBufferTarget();
+  PumpEvents();
+  WaitForNextFrame();
+  WaitAfterShow();
+}
+
+int DisplayRefreshRate() {
+  SDL_Window* const window = PresenterWindow();
+  if (window == nullptr) return 0;
+  const int index = SDL_GetWindowDisplayIndex(window);
+  SDL_DisplayMode mode{};
+  if (index < 0 || SDL_GetCurrentDisplayMode(index, &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
 void SetDisplayWindowed(bool windowed) {
   SetPresenterWindowed(windowed);
 }

@@ -18,10 +18,18 @@ int OpenDisplay(int width, int height, int depth, const char* title);
 // The first present after SetFrameRate shows its frame at once and then waits a full period.
 void PresentFrame();
 
+// A present with nothing new to show: pumps the window's events and waits for the frame's time like
+// PresentFrame, while the frame on view stays and the back buffer keeps what it holds.
+void HoldFrame();
+
 // True: play in a window of the screen's size; false: full screen, the start. At once on an open
 // display; Alt+Return switches between the two at any time.
 void SetDisplayWindowed(bool windowed);
 bool IsDisplayWindowed();
+
+// The refresh rate of the screen that shows the window, in frames a second; 0 where the display
+// tells none (a virtual X server) or without a display.
+int DisplayRefreshRate();
 
 // Frees every sprite and both buffers, gives back the drawing targets and leaves full-screen mode.
 void CloseDisplay();

@@ -1,47 +1,61 @@
-// Frame pacing on the high-resolution counter: SetFrameRate, and the waits before a frame's input
-// and before its show.
+// Frame pacing and the game's steps on the monotonic clock.
 #include "platform/frame_pacing.h"
 
-#include <SDL.h>
+#include <time.h>
 
-#include <chrono>
-#include <thread>
+#include <cerrno>
 
 #include "media/frame_schedule.h"
+#include "media/step_schedule.h"
 
 namespace {
 
+constexpr long long kTicksPerSecond = 1000000000;  // the clock counts nanoseconds
+
 struct Pacing {
-  long long frequency = 0;  // counter ticks per second, read by SetFrameRate
-  FrameSchedule schedule;   // period 0 = no pacing
-  long long showTime = 0;   // counter at the end of the wait before the show in progress
+  int displayRate = 0;     // frames a second; 0 = lockstep
+  FrameSchedule frames;    // period 0 = no pacing
+  StepSchedule steps;      // period 0 = lockstep
+  long long showTime = 0;  // clock at the end of the wait before the show in progress
 };
 
 Pacing pacing;
 
-long long Counter() {
-  return static_cast<long long>(SDL_GetPerformanceCounter());
+long long Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * kTicksPerSecond + now.tv_nsec;
 }
 
-// Sleeps until the counter reaches `until` and returns the counter then. Sleeps overrun by about
-// 0.1 ms here, now and then by far more; spinning only through the last fifth of a millisecond keeps
-// a show, and the read of a frame's input, on time without costing a core.
+// Sleeps until the clock reaches `until` and returns the clock then. The sleep is absolute, so a
+// wake-up that comes late (about 0.1 ms here, now and then far more) is not made later still by
+// the time spent getting to sleep; nothing spins.
 long long WaitUntil(long long until) {
-  const long long spinTicks = pacing.frequency / 5000;
-  long long now = Counter();
-  while (now < until) {
-    const long long remaining = until - now;
-    if (remaining > spinTicks) {
-      const double seconds =
-          static_cast<double>(remaining - spinTicks) / static_cast<double>(pacing.frequency);
-      std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    }
-    now = Counter();
+  if (until == kAtOnce) return Now();
+  const timespec wake{static_cast<time_t>(until / kTicksPerSecond),
+                      static_cast<long>(until % kTicksPerSecond)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
   }
-  return now;
+  return Now();
+}
+
+// When the coming frame will be shown: on the beat, or at once if it is late.
+long long ExpectedShow() {
+  const long long now = Now();
+  if (pacing.frames.period <= 0 || !pacing.frames.shown) return now;
+  const long long beat = pacing.frames.lastShow + pacing.frames.period + 1;
+  return beat > now ? beat : now;
 }
 
 }  // namespace
+
+void SetDisplayFrameRate(int framesPerSecond) {
+  pacing.displayRate = framesPerSecond > 0 ? framesPerSecond : 0;
+}
+
+int DisplayFrameRate() {
+  return pacing.displayRate;
+}
 
 long long FramePeriodTicks(long long frequency, int rate) {
   if (rate <= 0) return 0;
@@ -49,30 +63,48 @@ long long FramePeriodTicks(long long frequency, int rate) {
 }
 
 int SetFrameRate(int rate) {
-  const long long ticksPerSecond = static_cast<long long>(SDL_GetPerformanceFrequency());
-  if (ticksPerSecond <= 0) return 0;
-  pacing.frequency = ticksPerSecond;
+  const long long stepPeriod = FramePeriodTicks(kTicksPerSecond, rate);
+  const bool lockstep = pacing.displayRate == 0 || stepPeriod == 0;
+  const long long framePeriod = lockstep ? stepPeriod : kTicksPerSecond / pacing.displayRate;
   // A third of a millisecond of margin for what the recent frames do not foretell of the next one.
-  pacing.schedule = StartFrameSchedule(FramePeriodTicks(ticksPerSecond, rate), ticksPerSecond / 3000);
+  pacing.frames = StartFrameSchedule(framePeriod, kTicksPerSecond / 3000);
+  pacing.steps = StartStepSchedule(lockstep ? 0 : stepPeriod);
   return 1;
 }
 
 void ExpectHeavyFrameIn(int milliseconds) {
   // The game's clock counts whole milliseconds: one less is the earliest the moment can be.
-  const long long from = Counter() + (static_cast<long long>(milliseconds) - 1) * pacing.frequency / 1000;
-  ExpectHeavyFrom(pacing.schedule, from);
+  const long long from = Now() + (static_cast<long long>(milliseconds) - 1) * (kTicksPerSecond / 1000);
+  ExpectHeavyFrom(pacing.frames, from);
+}
+
+int TakeDueSteps() {
+  WaitToReadInput();
+  return TakeDueSteps(pacing.steps, Now());
+}
+
+float StepFraction() {
+  return StepFraction(pacing.steps, ExpectedShow());
+}
+
+void HoldSteps(bool hold) {
+  if (hold) {
+    HoldSteps(pacing.steps, Now());
+  } else {
+    ResumeSteps(pacing.steps, Now());
+  }
 }
 
 void WaitToReadInput() {
-  InputRead(pacing.schedule, WaitUntil(InputReadTime(pacing.schedule)));
+  InputRead(pacing.frames, WaitUntil(InputReadTime(pacing.frames)));
 }
 
 void WaitForNextFrame() {
-  pacing.showTime = WaitUntil(FrameReady(pacing.schedule, Counter()));
+  pacing.showTime = WaitUntil(FrameReady(pacing.frames, Now()));
 }
 
 void WaitAfterShow() {
-  const long long holdUntil = FrameShown(pacing.schedule, pacing.showTime);
+  const long long holdUntil = FrameShown(pacing.frames, pacing.showTime);
   // The beat counts from the end of the wait, however late a busy machine ends it.
-  if (holdUntil != kAtOnce) FrameShown(pacing.schedule, WaitUntil(holdUntil));
+  if (holdUntil != kAtOnce) FrameShown(pacing.frames, WaitUntil(holdUntil));
 }

@@ -44,7 +44,7 @@ Picture GameScreen::BackBuffer() {
 }
 
 Picture GameScreen::DrawnMenu() {
-  DrawMenu();
+  DrawMenu(MousePosX(), MousePosY());
   PresentFrame();
   return BackBuffer();
 }

@@ -292,7 +292,7 @@ Picture MenuPicture() {
   game.score = 12400;
   SetMousePos(330, 215);
   PollMouse();
-  DrawMenu();
+  DrawMenu(MousePosX(), MousePosY());
   return PresentedFrame();
 }
 
