@@ -23,8 +23,11 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "media/step_schedule.h"
 #include "mission/game_state.h"
+#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "mission/mission_step.h"
 #include "mission_fixture.h"
 #include "platform/frame_pacing.h"
 #include "platform/input.h"
@@ -339,6 +342,28 @@ std::string Replay(const std::vector<InputEvent>& events, int frames) {
   return DumpState();
 }
 
+// The same recording with frames shown `framesPerSecond` times a second on a clock the test drives:
+// the steps come due 41 times a second, each with the input recorded for it, and every frame draws
+// the world between the last two. Returns the state dump after `steps` steps.
+std::string ReplayAtFrameRate(const std::vector<InputEvent>& events, int steps, int framesPerSecond) {
+  StartReplayMission();
+  constexpr long long kSecond = 1000000000;
+  StepSchedule schedule = StartStepSchedule(FramePeriodTicks(kSecond, 40));
+  std::size_t next = 0;
+  int step = 0;
+  for (long long frame = 0; step < steps && game.leaveLoop == 0; ++frame) {
+    const long long now = frame * kSecond / framesPerSecond;
+    const int due = TakeDueSteps(schedule, now);
+    for (int i = 0; i < due && step < steps && game.leaveLoop == 0; ++i, ++step) {
+      for (; next < events.size() && events[next].frame == step; ++next) Inject(events[next]);
+      game.nextShotTime = GetTickCount();
+      MissionStep();
+    }
+    DrawMissionFrame(StepFraction(schedule, now));
+  }
+  return DumpState();
+}
+
 using MissionReplay = MissionMediaTest;
 
 TEST_F(MissionReplay, AutopilotWinsTheMission) {
@@ -400,6 +425,22 @@ TEST_F(MissionReplay, GoldenReplayReachesTheRecordedState) {
   ResetGameState();
   ResetInput();
   EXPECT_EQ(Replay(events, kGoldenFrames), expected) << "the state after " << kGoldenFrames << " frames";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MissionReplay, TheStepsDoNotDependOnTheFrameRate) {
+  const std::vector<InputEvent> events = ReadRecording(kGoldenFolder + "replay_input.txt");
+  ASSERT_FALSE(events.empty());
+  const std::string expected = ReadFile(kGoldenFolder + "replay_state.txt");
+  for (const int framesPerSecond : {41, 60, 144}) {
+    ResetGameState();
+    ResetInput();
+    EXPECT_EQ(ReplayAtFrameRate(events, kGoldenFrames, framesPerSecond), expected)
+        << "the state after " << kGoldenFrames << " steps shown at " << framesPerSecond << " frames a second";
+  }
 }
 
 }  // namespace
