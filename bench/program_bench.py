@@ -88,10 +88,10 @@ class Program:
                 shutil.copy(os.path.join(build, name), self.folder)
         self.process = None
 
-    def start(self, extra_environment=None):
+    def start(self, extra_environment=None, arguments=()):
         environment = dict(os.environ, SDL_AUDIODRIVER="dummy", **(extra_environment or {}))
         started = time.monotonic()
-        self.process = subprocess.Popen(["./space"], cwd=self.folder, env=environment,
+        self.process = subprocess.Popen(["./space", *arguments], cwd=self.folder, env=environment,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return started
 

@@ -46,6 +46,7 @@ void HelperLoop() {
   while (WaitForBand()) {
     RasteriseQuad(*bandQuad, bandTarget, bandFirstRow, bandEndRow, *bandKernels);
     band.store(Band::kDone, std::memory_order_release);
+    band.notify_one();
   }
 }
 
@@ -105,7 +106,12 @@ void DrawQuadInBands(const QuadPaint& quad, PixelArea target, const RowKernels& 
   }
   posted.notify_one();
   RasteriseQuad(quad, target, firstRow, middle, kernels);
-  while (band.load(std::memory_order_acquire) != Band::kDone) std::this_thread::yield();
+  // Sleeps on the band's word rather than spinning: a helper woken late would otherwise cost this
+  // thread as much processor time as it waits.
+  for (Band now = band.load(std::memory_order_acquire); now != Band::kDone;
+       now = band.load(std::memory_order_acquire)) {
+    band.wait(now, std::memory_order_acquire);
+  }
   band.store(Band::kNone, std::memory_order_relaxed);
 }
 
