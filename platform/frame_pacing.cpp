@@ -80,7 +80,8 @@ void ExpectHeavyFrameIn(int milliseconds) {
 
 int TakeDueSteps() {
   WaitToReadInput();
-  return TakeDueSteps(pacing.steps, Now());
+  // The frame shows the world as it stands at its show: every step due by then is run now.
+  return TakeDueSteps(pacing.steps, ExpectedShow());
 }
 
 float StepFraction() {

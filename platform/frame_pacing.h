@@ -25,8 +25,9 @@ long long FramePeriodTicks(long long frequency, int rate);
 // frame reads its input as early as it needs.
 void ExpectHeavyFrameIn(int milliseconds);
 
-// The steps the coming frame is to run: those that have come due, at most four; 1 in lockstep, 0 while
-// held. Waits for the frame's input time first, as the frame's first input poll would.
+// The steps the coming frame is to run: those due by the time it will be shown, at most four; 1 in
+// lockstep, 0 while held. Waits for the frame's input time first, as the frame's first input poll
+// would.
 int TakeDueSteps();
 
 // How far the current step will have come when the coming frame is shown: 0 shows the world of the
