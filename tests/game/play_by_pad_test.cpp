@@ -261,10 +261,8 @@ TEST_F(PlayByPad, ThePauseAnAbortAndTheEndOfAMissionStopTheRumble) {
   StartPlainMission();
   game.hull = -1;
   Frame();
-  game.destructionFrames = 299;
-  Frame();
-  ASSERT_GT(TestPadRumble(pad_), 0.0) << "setup: the final blast";
-  game.destructionFrames = 400;
+  game.destructionFrames = 400;  // the final blast a hundred frames ago
+  RumbleForFinalBlast();
   Frame();
   ASSERT_EQ(game.leaveLoop, 1) << "setup: the destruction's last frame";
   EndMission();
