@@ -12,6 +12,7 @@
 #include "mission/projection.h"
 #include "mission/rounding.h"
 #include "platform/display.h"
+#include "platform/frame_pacing.h"
 #include "platform/input.h"
 
 namespace {
@@ -155,4 +156,8 @@ void DrawMissionFrame(float t) {
   PeekMousePos(moment.pointerX, moment.pointerY);
   DrawWorld(world, moment);
   PresentFrame();
+}
+
+void DrawMissionStill() {
+  DrawWorld(world, {StepFraction(), world.mouseX, world.mouseY});
 }

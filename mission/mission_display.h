@@ -19,3 +19,7 @@ void DrawWorld(const World& world, const FrameMoment& moment);
 
 // Draws the mission's world at `t` with the pointer where it is now, and presents the frame.
 void DrawMissionFrame(float t);
+
+// The mission's world as the last frame showed it, drawn into the back buffer without presenting:
+// the mission under the pause when none of its frames reached the screen.
+void DrawMissionStill();

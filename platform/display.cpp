@@ -100,7 +100,11 @@ void PresentFrame() {
 void HoldFrame() {
   ReleaseBackBufferTarget();
   PumpEvents();
+  // A window that was uncovered or resized shows the frame on view again.
+  const bool again = IsDisplayActive() && HasBackBuffer() && PresenterNeedsFrame();
+  if (again) PrepareFrame(FrontBufferArea().pixels);
   WaitForNextFrame();
+  if (again) ShowPreparedFrame();
   WaitAfterShow();
 }
 

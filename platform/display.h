@@ -19,7 +19,8 @@ int OpenDisplay(int width, int height, int depth, const char* title);
 void PresentFrame();
 
 // A present with nothing new to show: pumps the window's events and waits for the frame's time like
-// PresentFrame, while the frame on view stays and the back buffer keeps what it holds.
+// PresentFrame, while the frame on view stays (shown again where the window needs it) and the back
+// buffer keeps what it holds.
 void HoldFrame();
 
 // True: play in a window of the screen's size; false: full screen, the start. At once on an open

@@ -81,3 +81,7 @@ void PendingMouseMotion(long long& dx, long long& dy) {
   dx = pointer.dx;
   dy = pointer.dy;
 }
+
+void DropMouseMotion() {
+  pointer.dx = pointer.dy = 0;
+}

@@ -30,3 +30,5 @@ struct MouseEvents {
 MouseEvents TakeMouseEvents();
 // The motion since the last take, left for it.
 void PendingMouseMotion(long long& dx, long long& dy);
+// Forgets the motion since the last take; the buttons stay as recorded.
+void DropMouseMotion();

@@ -229,6 +229,10 @@ void PresenterWindowChanged() {
   presenter.texture = nullptr;
 }
 
+bool PresenterNeedsFrame() {
+  return presenter.windowChanged;
+}
+
 void ClosePresenter() {
   DestroyRenderer();
   if (presenter.picture != nullptr) SDL_FreeSurface(presenter.picture);

@@ -30,6 +30,10 @@ void ShowPreparedFrame();
 // The window's size changed, or the renderer lost its textures: the next ShowFrame starts afresh.
 void PresenterWindowChanged();
 
+// True after the window changed (a new size, an exposure, a lost renderer) until the next frame is
+// shown: what is on the screen needs a frame even if the game has nothing new to show.
+bool PresenterNeedsFrame();
+
 // Destroys the renderer and the window.
 void ClosePresenter();
 
