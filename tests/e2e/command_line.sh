@@ -9,7 +9,7 @@ e2e_name=command_line
 source "$(dirname "$0")/lib.sh"
 build=$(cd "${1:?usage: command_line.sh BUILD_DIR}" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-usage='usage: space [--window | --fullscreen] [-h | --help] [--version]'
+usage='usage: space [--window | --fullscreen] [--fps N] [-h | --help] [--version]'
 
 # Runs the program without a display with the given video driver and arguments; sets status, out
 # and err.
