@@ -27,23 +27,6 @@ for _ in $(seq 100); do
 done
 [ -S "$runtime/space-e2e" ] || e2e_fail "weston did not start: $(cat "$e2e_work/weston.log")"
 
-# Bright pixels (all channels 200 or more) of the screen in the rectangle x0 y0 x1 y1.
-screen_bright() {
-  import -window root "bmp3:$e2e_work/screen.bmp" && e2e_bright_pixels "$e2e_work/screen.bmp" "$@" 200
-}
-wait_for() {
-  local what=$1 _
-  shift
-  for _ in $(seq 150); do
-    "$@" && return 0
-    kill -0 "$e2e_game_pid" 2>/dev/null || e2e_fail "the program ended while waiting for $what: $(tail -n 5 "$e2e_game_log")"
-    sleep 0.2
-  done
-  e2e_fail "$what did not show"
-}
-menu_shown() { [ "$(screen_bright 300 200 500 250)" -gt 100 ]; }  # the "Starten" button
-menu_gone() { [ "$(screen_bright 300 200 500 250)" -lt 20 ]; }
-
 # One run: `variant` names it, the rest is the game's extra environment.
 play() {
   local variant=$1 folder
@@ -51,7 +34,7 @@ play() {
   folder=$(e2e_copy_program "$build")
   e2e_start_game "$folder" -u DISPLAY "XDG_RUNTIME_DIR=$runtime" WAYLAND_DISPLAY=space-e2e SDL_VIDEODRIVER=wayland \
     SDL_AUDIODRIVER=dummy "$@"
-  wait_for "the menu ($variant)" menu_shown
+  e2e_wait_for "the menu ($variant)" e2e_menu_shown
   e2e_look "$look/wayland_${variant}_menu.png"
   # weston passes the X pointer's moves on as relative motion, and until it locks the pointer to the
   # window (at its first click) as pointer positions as well, which SDL counts again: a right click,
@@ -63,7 +46,7 @@ play() {
   e2e_move -1 0
   e2e_move 0 -75
   e2e_click
-  wait_for "the mission ($variant)" menu_gone
+  e2e_wait_for "the mission ($variant)" e2e_menu_gone
   import -window root "bmp3:$e2e_work/first.bmp"
   sleep 1
   import -window root "bmp3:$e2e_work/second.bmp"
