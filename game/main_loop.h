@@ -8,8 +8,8 @@
 // the full screen (false) for this run; without it the settings decide.
 int RunGame(std::optional<bool> window);
 
-// Starts the multimedia layer and opens the 800 x 600 screen titled "Space" at frame rate 40 with
-// smoothed quads. 0 if the screen could not be opened.
+// Starts the multimedia layer and opens the 800 x 600 screen titled "Space", with the desktop entry's
+// class and the game's icon, at frame rate 40 with smoothed quads. 0 if the screen could not be opened.
 int OpenGameScreen();
 
 // One frame of the menu loop: input, Escape, F10, the sound keys, the page drawn and presented,

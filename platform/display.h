@@ -2,6 +2,8 @@
 // closing it.
 #pragma once
 
+#include <cstdint>
+
 // Starts the video system. Nonzero on success. Called once, first. 0 also when no display was
 // found and only a driver that shows nothing (offscreen, dummy) is left, unless SDL_VIDEODRIVER
 // names that driver: a game nobody sees would run until killed.
@@ -17,6 +19,10 @@ int OpenDisplay(int width, int height, int depth, const char* title);
 // is inactive) and swaps the two buffers so that the back buffer then holds the frame before last.
 // The first present after SetFrameRate shows its frame at once and then waits a full period.
 void PresentFrame();
+
+// The window's icon, as the task switcher shows it: width x height pixels of 0xAARRGGBB, copied. At once
+// on an open display, else when it opens.
+void SetDisplayIcon(const std::uint32_t* pixels, int width, int height);
 
 // True: play in a window of the screen's size; false: full screen, the start. At once on an open
 // display; Alt+Return switches between the two at any time.
