@@ -17,6 +17,7 @@
 #include "game/resources.h"
 #include "game/screenshot.h"
 #include "game/settings.h"
+#include "game/window_identity.h"
 #include "highscore/highscore_table.h"
 #include "media/quads.h"
 #include "media/screen_size.h"
@@ -144,6 +145,7 @@ void RunMission() {
 }  // namespace
 
 int OpenGameScreen() {
+  IntroduceWindow();  // before the video system starts, which reads the window's class
   InitMultimedia();
   const int opened = OpenDisplay(kScreenWidth, kScreenHeight, 32, "Space");
   SetFrameRate(40);

@@ -8,8 +8,8 @@
 // (true) or the full screen (false), and the frames a second; without them the settings decide.
 int RunGame(std::optional<bool> window, std::optional<int> framesPerSecond);
 
-// Starts the multimedia layer and opens the 800 x 600 screen titled "Space" at frame rate 40 with
-// smoothed quads. 0 if the screen could not be opened.
+// Starts the multimedia layer and opens the 800 x 600 screen titled "Space", with the desktop entry's
+// class and the game's icon, at frame rate 40 with smoothed quads. 0 if the screen could not be opened.
 int OpenGameScreen();
 
 // One frame of the menu loop: the menu's steps that have come due (each the input, Escape, F10, the

@@ -117,6 +117,11 @@ int DisplayRefreshRate() {
   return mode.refresh_rate;
 }
 
+void SetDisplayIcon(const std::uint32_t* pixels, int width, int height) {
+  if (pixels == nullptr || width <= 0 || height <= 0) return;
+  SetPresenterIcon(pixels, width, height);
+}
+
 void SetDisplayWindowed(bool windowed) {
   SetPresenterWindowed(windowed);
 }

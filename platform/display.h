@@ -2,6 +2,8 @@
 // closing it.
 #pragma once
 
+#include <cstdint>
+
 // Starts the video system. Nonzero on success. Called once, first. 0 also when no display was
 // found and only a driver that shows nothing (offscreen, dummy) is left, unless SDL_VIDEODRIVER
 // names that driver: a game nobody sees would run until killed.
@@ -22,6 +24,10 @@ void PresentFrame();
 // PresentFrame, while the frame on view stays (shown again where the window needs it) and the back
 // buffer keeps what it holds.
 void HoldFrame();
+
+// The window's icon, as the task switcher shows it: width x height pixels of 0xAARRGGBB, copied. At once
+// on an open display, else when it opens.
+void SetDisplayIcon(const std::uint32_t* pixels, int width, int height);
 
 // True: play in a window of the screen's size; false: full screen, the start. At once on an open
 // display; Alt+Return switches between the two at any time.

@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/picture_placement.h"
+#include "platform/present_path.h"
 #include "platform/window_manager.h"
 
 namespace {
@@ -31,6 +33,9 @@ struct PresenterState {
   bool managed = true;        // a window manager makes the window full screen when asked
   SDL_Rect placed{};          // where the window surface shows the picture
   Pending pending = Pending::kNothing;  // what PrepareFrame left for ShowPreparedFrame
+  std::vector<std::uint32_t> icon;      // the window's icon, 0xAARRGGBB; empty: SDL's default
+  int iconWidth = 0;
+  int iconHeight = 0;
   std::string pathName = "none";
   std::string error;
 };
@@ -64,6 +69,12 @@ bool HasRenderNode() {
   return false;
 }
 
+// Keeps SDL's reason for the failure, or `fallback` where SDL gave none.
+void KeepError(const char* fallback) {
+  const char* reason = SDL_GetError();
+  presenter.error = reason != nullptr && *reason != '\0' ? reason : fallback;
+}
+
 void DestroyRenderer() {
   if (presenter.texture != nullptr) SDL_DestroyTexture(presenter.texture);
   if (presenter.renderer != nullptr) SDL_DestroyRenderer(presenter.renderer);
@@ -71,24 +82,58 @@ void DestroyRenderer() {
   presenter.renderer = nullptr;
 }
 
-// Chooses the accelerated renderer where it is worth it; false leaves frames to the window surface.
-bool UseAcceleratedRenderer() {
-  const char* requested = std::getenv("SDL_RENDER_DRIVER");
-  const bool chosen = requested != nullptr && *requested != '\0';
-  if (chosen && std::strcmp(requested, "software") == 0) return false;
-  if (!chosen && !HasRenderNode()) return false;
-  presenter.renderer = SDL_CreateRenderer(presenter.window, -1, SDL_RENDERER_ACCELERATED);
+// Draws the picture with the renderer just made, if any: letterboxed to the picture's shape and scaled
+// smoothly, so that no pixel is doubled and its neighbour not.
+bool UseRenderer() {
   if (presenter.renderer == nullptr) return false;
-  if (!chosen && IsSoftwareOpenGl(presenter.renderer)) {
-    DestroyRenderer();
-    return false;
-  }
-  // Letterboxed to the picture's shape; scaled smoothly, so no pixel is doubled and its neighbour not.
   SDL_RenderSetLogicalSize(presenter.renderer, presenter.pictureWidth, presenter.pictureHeight);
   SDL_RendererInfo info;
   SDL_GetRendererInfo(presenter.renderer, &info);
   presenter.pathName = std::string("renderer ") + info.name;
   return true;
+}
+
+// The window surface of a driver that has one of its own, without any renderer.
+bool UseWindowSurface() {
+  // Without this SDL routes the window surface through OpenGL whenever it can; where the driver has
+  // no window surface of its own, it leaves the window without one.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (SDL_GetWindowSurface(presenter.window) == nullptr) return false;
+  presenter.pathName = "window surface";
+  return true;
+}
+
+// False when the path cannot be had; the window then has no renderer.
+bool UsePresentPath(PresentPath path) {
+  switch (path) {
+    case PresentPath::kWindowSurface: return UseWindowSurface();
+    case PresentPath::kSoftwareRenderer:
+      presenter.renderer = SDL_CreateRenderer(presenter.window, -1, SDL_RENDERER_SOFTWARE);
+      return UseRenderer();
+    case PresentPath::kRenderer:
+    case PresentPath::kRendererOnCard:
+      presenter.renderer = SDL_CreateRenderer(presenter.window, -1, SDL_RENDERER_ACCELERATED);
+      if (path == PresentPath::kRendererOnCard && presenter.renderer != nullptr &&
+          IsSoftwareOpenGl(presenter.renderer)) {
+        DestroyRenderer();
+      }
+      return UseRenderer();
+  }
+  return false;
+}
+
+// Chooses how frames reach the window and prepares that way; false with PresenterError set.
+bool PrepareToPresent() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const PresentPath first = FirstPresentPath(driver, std::getenv("SDL_RENDER_DRIVER"), HasRenderNode());
+  if (UsePresentPath(first)) return true;
+  const PresentPath fallback = FallbackPresentPath(driver);
+  if (fallback != first) {
+    SDL_ClearError();  // what the first attempt left is not the reason
+    if (UsePresentPath(fallback)) return true;
+  }
+  KeepError("SDL found no way to show frames in the window");
+  return false;
 }
 
 void PrepareOnRenderer(const std::uint32_t* pixels) {
@@ -144,7 +189,25 @@ void ShowWindowed(bool inWindow) {
   presenter.windowChanged = true;
 }
 
+// Gives the window the icon that SetPresenterIcon kept.
+void ShowIcon() {
+  if (presenter.window == nullptr || presenter.icon.empty()) return;
+  SDL_Surface* picture =
+      SDL_CreateRGBSurfaceWithFormatFrom(presenter.icon.data(), presenter.iconWidth, presenter.iconHeight, 32,
+                                         presenter.iconWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (picture == nullptr) return;
+  SDL_SetWindowIcon(presenter.window, picture);  // the window system keeps a copy
+  SDL_FreeSurface(picture);
+}
+
 }  // namespace
+
+void SetPresenterIcon(const std::uint32_t* pixels, int width, int height) {
+  presenter.icon.assign(pixels, pixels + std::size_t(width) * std::size_t(height));
+  presenter.iconWidth = width;
+  presenter.iconHeight = height;
+  ShowIcon();
+}
 
 void SetPresenterWindowed(bool inWindow) {
   presenter.windowed = inWindow;
@@ -156,6 +219,7 @@ bool IsPresenterWindowed() {
 }
 
 bool OpenPresenter(int width, int height, const char* title) {
+  SDL_ClearError();
   DestroyRenderer();
   presenter.pictureWidth = width;
   presenter.pictureHeight = height;
@@ -175,25 +239,19 @@ bool OpenPresenter(int width, int height, const char* title) {
                          : presenter.managed ? SDL_WINDOW_FULLSCREEN_DESKTOP
                                              : SDL_WINDOW_BORDERLESS;
     presenter.window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
+    ShowIcon();
   } else {
     SDL_SetWindowTitle(presenter.window, title);
     if (presenter.windowed) ShowWindowed(true);  // the picture's size may have changed
   }
   if (presenter.window == nullptr || presenter.picture == nullptr) {
-    presenter.error = SDL_GetError();
+    KeepError("the window was not made");
     ClosePresenter();
     return false;
   }
-  if (UseAcceleratedRenderer()) return true;
-  // Without this SDL routes the window surface through OpenGL whenever it can.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_GetWindowSurface(presenter.window) == nullptr) {
-    presenter.error = SDL_GetError();
-    ClosePresenter();
-    return false;
-  }
-  presenter.pathName = "window surface";
-  return true;
+  if (PrepareToPresent()) return true;
+  ClosePresenter();
+  return false;
 }
 
 void PrepareFrame(const std::uint32_t* pixels) {

@@ -7,10 +7,16 @@
 
 // Makes the window, full screen unless asked otherwise (or reuses the one made before), for a picture of
 // width x height and chooses how frames reach it: a streaming texture on an accelerated renderer where there
-// is a real graphics card, else the window surface, which costs a fraction of a software OpenGL renderer's
-// time. The environment variable SDL_RENDER_DRIVER chooses instead: "software" for the window
-// surface, any other renderer name for that renderer. False if no window or way to show it exists.
+// is a real graphics card or where the video driver has no window surface of its own (Wayland), else the
+// window surface (X11), which costs a fraction of a software OpenGL renderer's time, or SDL's software
+// renderer. The environment variable SDL_RENDER_DRIVER chooses instead: "software" for the window surface
+// or, without one, the software renderer; any other renderer name for that renderer. False if no window or
+// way to show it exists; PresenterError says why.
 bool OpenPresenter(int width, int height, const char* title);
+
+// The window's icon: width x height pixels of 0xAARRGGBB, copied; at once if the window exists, else
+// when it is made. Not called: SDL's default.
+void SetPresenterIcon(const std::uint32_t* pixels, int width, int height);
 
 // A window of the picture's size (true) or the full screen (false, the start); at once if the window
 // exists, else when it is made.
@@ -39,7 +45,8 @@ void ClosePresenter();
 
 SDL_Window* PresenterWindow();  // nullptr while closed
 
-// "window surface", or "renderer <name>" for an accelerated renderer; "none" while closed.
+// "window surface", or "renderer <name>" ("renderer software" for SDL's software renderer); "none" while
+// closed.
 const char* PresenterPathName();
 
 // The reason for the last failure of OpenPresenter.

@@ -1,8 +1,10 @@
-// Asks the X server whether a window manager (one that follows the desktop conventions) runs.
+// Asks the X server whether a window manager (one that follows the desktop conventions) runs, and
+// tells SDL the name the desktop knows the window by.
 #include "platform/window_manager.h"
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #ifdef SPACE_HAVE_X11
@@ -36,4 +38,12 @@ bool HasWindowManager() {
 #else
   return true;
 #endif
+}
+
+void SetDesktopId(const char* id) {
+  // SDL 2 reads these two from the environment when its video system starts, not as hints.
+  setenv("SDL_VIDEO_X11_WMCLASS", id, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", id, 0);
+  // Its successor, where SDL 2 programs run on SDL 3 through the compatibility layer.
+  SDL_SetHintWithPriority("SDL_APP_ID", id, SDL_HINT_DEFAULT);
 }

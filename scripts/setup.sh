@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libjpeg62-turbo-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libjpeg62-turbo-dev zlib1g-dev fonts-dejavu-core
   googletest libgtest-dev
   xvfb xdotool x11-utils libgl1-mesa-dri imagemagick desktop-file-utils appstream man-db groff-base
+  weston
   clang libclang-rt-14-dev python3
 )
 

@@ -18,6 +18,7 @@ SPACE_BUILTIN(button_bestenliste)
 SPACE_BUILTIN(ship1)
 SPACE_BUILTIN(ship2)
 SPACE_BUILTIN(ship3)
+SPACE_BUILTIN(icon)
 
 BuiltinImage BriefingPageImage() {
   return Image_briefing();
@@ -44,4 +45,8 @@ BuiltinImage ShipImage(int type) {
     case 3: return Image_ship3();
     default: return {nullptr, 0};
   }
+}
+
+BuiltinImage GameIconImage() {
+  return Image_icon();
 }

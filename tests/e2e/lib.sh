@@ -166,6 +166,29 @@ e2e_click() {
   sleep 0.5
 }
 
+# Bright pixels (all channels 200 or more) of the X screen in the rectangle x0 y0 x1 y1.
+e2e_screen_bright() {
+  import -window root "bmp3:$e2e_work/screen.bmp" && e2e_bright_pixels "$e2e_work/screen.bmp" "$@" 200
+}
+
+# Waits up to 30 s until the command after `what` succeeds: loading and frames are slow on a busy
+# machine, and a click or key that comes before its screen is lost.
+e2e_wait_for() {
+  local what=$1 _
+  shift
+  for _ in $(seq 150); do
+    "$@" && return 0
+    kill -0 "$e2e_game_pid" 2>/dev/null ||
+      e2e_fail "the program ended while waiting for $what: $(tail -n 5 "$e2e_game_log" 2>/dev/null)"
+    sleep 0.2
+  done
+  e2e_fail "$what did not show"
+}
+
+# The menu's "Starten" button on the screen, or no longer (a mission has started).
+e2e_menu_shown() { [ "$(e2e_screen_bright 300 200 500 250)" -gt 100 ]; }
+e2e_menu_gone() { [ "$(e2e_screen_bright 300 200 500 250)" -lt 20 ]; }
+
 # Saves the X screen as a picture to look at, when ImageMagick's import is there.
 e2e_look() {
   command -v import >/dev/null && import -window root "$1" 2>/dev/null || true

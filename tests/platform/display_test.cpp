@@ -14,6 +14,7 @@
 #include "platform/frame_pacing.h"
 #include "platform/input.h"
 #include "platform/picture_placement.h"
+#include "platform/present_path.h"
 #include "platform/testing/input_injection.h"
 #include "platform/testing/window_probe.h"
 #include "tests/media/screen_helpers.h"
@@ -127,6 +128,27 @@ TEST_F(Display, PresentShowsTheFrameInTheMiddleWithBlackBars) {
   ASSERT_GT(at.x, 0) << "the headless desktop is larger than the picture";
   EXPECT_EQ(shown(at.x - 1, at.y), 0u) << "a black bar left of the picture";
   EXPECT_EQ(shown(at.x, at.y - 1), 0u) << "a black bar above the picture";
+}
+
+TEST(PresentPath, WindowSurfaceOnlyWhereTheDriverMakesOneWithoutARenderer) {
+  using enum PresentPath;
+  EXPECT_EQ(FirstPresentPath("x11", nullptr, false), kWindowSurface) << "X11 without a graphics card";
+  EXPECT_EQ(FirstPresentPath("x11", "", false), kWindowSurface) << "an empty SDL_RENDER_DRIVER is unset";
+  EXPECT_EQ(FirstPresentPath("x11", nullptr, true), kRendererOnCard)
+      << "a card, unless OpenGL is a rasteriser";
+  EXPECT_EQ(FirstPresentPath("x11", "software", true), kWindowSurface) << "software asked for on X11";
+  EXPECT_EQ(FirstPresentPath("x11", "opengl", false), kRenderer) << "a renderer asked for by name";
+  EXPECT_EQ(FirstPresentPath("dummy", nullptr, false), kWindowSurface) << "the headless driver";
+  // Wayland's window surface exists only through a renderer: OpenGL on the processor is used directly.
+  EXPECT_EQ(FirstPresentPath("wayland", nullptr, false), kRenderer) << "Wayland without a graphics card";
+  EXPECT_EQ(FirstPresentPath("wayland", nullptr, true), kRenderer);
+  EXPECT_EQ(FirstPresentPath("wayland", "software", false), kSoftwareRenderer)
+      << "software asked for on Wayland";
+  EXPECT_EQ(FirstPresentPath("kmsdrm", "software", false), kSoftwareRenderer);
+  EXPECT_EQ(FallbackPresentPath("x11"), kWindowSurface) << "no renderer on X11: the window surface";
+  EXPECT_EQ(FallbackPresentPath("wayland"), kSoftwareRenderer)
+      << "no renderer on Wayland: SDL's software one";
+  EXPECT_EQ(FallbackPresentPath(nullptr), kSoftwareRenderer);
 }
 
 TEST_F(Display, RefusesDepthsOtherThan32) {
