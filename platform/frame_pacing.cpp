@@ -7,6 +7,8 @@
 
 #include "media/frame_schedule.h"
 #include "media/step_schedule.h"
+#include "platform/display.h"
+#include "platform/presenter.h"
 
 namespace {
 
@@ -51,6 +53,8 @@ long long ExpectedShow() {
 
 void SetDisplayFrameRate(int framesPerSecond) {
   pacing.displayRate = framesPerSecond > 0 ? framesPerSecond : 0;
+  // At the display's own rate a renderer that can waits for the refresh, and its present is the wait.
+  SetPresenterVSync(pacing.displayRate != 0 && pacing.displayRate == DisplayRefreshRate());
 }
 
 int DisplayFrameRate() {
@@ -101,10 +105,16 @@ void WaitToReadInput() {
 }
 
 void WaitForNextFrame() {
-  pacing.showTime = WaitUntil(FrameReady(pacing.frames, Now()));
+  const long long showAt = FrameReady(pacing.frames, Now());
+  // A present that waits for the display's refresh is the wait: the show comes when it returns.
+  pacing.showTime = PresenterWaitsForRefresh() ? kAtOnce : WaitUntil(showAt);
 }
 
 void WaitAfterShow() {
+  if (pacing.showTime == kAtOnce) {
+    FrameShown(pacing.frames, Now());
+    return;
+  }
   const long long holdUntil = FrameShown(pacing.frames, pacing.showTime);
   // The beat counts from the end of the wait, however late a busy machine ends it.
   if (holdUntil != kAtOnce) FrameShown(pacing.frames, WaitUntil(holdUntil));

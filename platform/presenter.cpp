@@ -38,9 +38,22 @@ struct PresenterState {
   int iconHeight = 0;
   std::string pathName = "none";
   std::string error;
+  bool vsyncWanted = false;  // frames follow the display: a renderer that can waits for the refresh
+  bool vsync = false;        // the renderer's present waits for the refresh
 };
 
 PresenterState presenter;
+
+// Asks the renderer, if any, to wait for the refresh at each present as wanted, and keeps whether it
+// does (a renderer that cannot leaves the pacing to the clock).
+void ApplyVSync() {
+  presenter.vsync = false;
+  if (presenter.renderer == nullptr) return;
+  SDL_RenderSetVSync(presenter.renderer, presenter.vsyncWanted ? 1 : 0);
+  SDL_RendererInfo info;
+  presenter.vsync = presenter.vsyncWanted && SDL_GetRendererInfo(presenter.renderer, &info) == 0 &&
+                    (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+}
 
 // Mesa's renderers that rasterise on the processor; presenting through them costs several
 // milliseconds a frame, ten times the window surface.
@@ -80,6 +93,7 @@ void DestroyRenderer() {
   if (presenter.renderer != nullptr) SDL_DestroyRenderer(presenter.renderer);
   presenter.texture = nullptr;
   presenter.renderer = nullptr;
+  presenter.vsync = false;
 }
 
 // Draws the picture with the renderer just made, if any: letterboxed to the picture's shape and scaled
@@ -90,6 +104,7 @@ bool UseRenderer() {
   SDL_RendererInfo info;
   SDL_GetRendererInfo(presenter.renderer, &info);
   presenter.pathName = std::string("renderer ") + info.name;
+  ApplyVSync();
   return true;
 }
 
@@ -149,6 +164,7 @@ void PrepareOnRenderer(const std::uint32_t* pixels) {
   SDL_RenderClear(presenter.renderer);
   SDL_RenderCopy(presenter.renderer, presenter.texture, nullptr, nullptr);
   presenter.pending = Pending::kWholeWindow;
+  presenter.windowChanged = false;  // the renderer fills the whole window, bars and all, every time
 }
 
 void PrepareOnWindowSurface(const std::uint32_t* pixels) {
@@ -285,6 +301,15 @@ void PresenterWindowChanged() {
   // A renderer that lost its device loses its textures; a streaming one is cheap to make again.
   if (presenter.texture != nullptr) SDL_DestroyTexture(presenter.texture);
   presenter.texture = nullptr;
+}
+
+void SetPresenterVSync(bool on) {
+  presenter.vsyncWanted = on;
+  ApplyVSync();
+}
+
+bool PresenterWaitsForRefresh() {
+  return presenter.vsync;
 }
 
 bool PresenterNeedsFrame() {

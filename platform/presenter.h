@@ -36,6 +36,12 @@ void ShowPreparedFrame();
 // The window's size changed, or the renderer lost its textures: the next ShowFrame starts afresh.
 void PresenterWindowChanged();
 
+// Whether a renderer's present is to wait for the display's refresh (frames follow the display);
+// the window surface never waits. At once on a renderer, and for any renderer made later.
+void SetPresenterVSync(bool on);
+// True while presents wait for the refresh.
+bool PresenterWaitsForRefresh();
+
 // True after the window changed (a new size, an exposure, a lost renderer) until the next frame is
 // shown: what is on the screen needs a frame even if the game has nothing new to show.
 bool PresenterNeedsFrame();
