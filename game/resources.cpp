@@ -2,7 +2,9 @@
 #include "game/resources.h"
 
 #include <cstdint>
+#include <string>
 
+#include "game/language.h"
 #include "media/builtin/builtin_images.h"
 #include "media/draw.h"
 #include "media/quads.h"
@@ -22,6 +24,18 @@ void LoadTexture(int n, const char* path) {
 
 void LoadBuiltin(int n, BuiltinImage image, int mode) {
   LoadSpriteMemory(n, image.bytes, image.size, mode);
+}
+
+// Loads the picture `file` of the language in play from "img/<language>/<file>" into sprite n;
+// false for German, and where that file is missing or broken: the German picture is then loaded.
+bool LoadTranslatedPicture(int n, const char* file) {
+  const std::string& language = LanguageInPlay();
+  return language != kGerman && LoadSpriteFile(n, ("img/" + language + "/" + file).c_str()) != 0;
+}
+
+// A picture with words: the one of the language in play, else the built-in German one.
+void LoadWordPicture(int n, const char* file, BuiltinImage german) {
+  if (!LoadTranslatedPicture(n, file)) LoadBuiltin(n, german, kSpritePlain);
 }
 
 }  // namespace
@@ -68,11 +82,18 @@ void LoadResources() {
   LoadTexture(kGaugeQuad, "img/dspl.jpg");
   SetQuadSize(kGaugeQuad, 14, 20);
 
-  LoadBuiltin(kStartButton, ButtonImage(ButtonPicture::kStarten), kSpritePlain);
-  LoadBuiltin(kBriefingButton, ButtonImage(ButtonPicture::kMission), kSpritePlain);
-  LoadBuiltin(kLeaveButton, ButtonImage(ButtonPicture::kBeenden), kSpritePlain);
-  LoadBuiltin(kDoneButton, ButtonImage(ButtonPicture::kFertig), kSpritePlain);
-  LoadBuiltin(kListButton, ButtonImage(ButtonPicture::kBestenliste), kSpritePlain);
+  LoadWordPicture(kStartButton, "button_starten.bmp", ButtonImage(ButtonPicture::kStarten));
+  LoadWordPicture(kBriefingButton, "button_mission.bmp", ButtonImage(ButtonPicture::kMission));
+  LoadWordPicture(kLeaveButton, "button_beenden.bmp", ButtonImage(ButtonPicture::kBeenden));
+  LoadWordPicture(kDoneButton, "button_fertig.bmp", ButtonImage(ButtonPicture::kFertig));
+  LoadWordPicture(kListButton, "button_bestenliste.bmp", ButtonImage(ButtonPicture::kBestenliste));
+
+  // The pause: its title, and the band that darkens the paused frame behind it.
+  if (!LoadTranslatedPicture(kPauseTitleSprite, "pause.bmp"))
+    LoadSpriteFile(kPauseTitleSprite, "img/pause.bmp");
+  NewSprite(kPauseBandQuad, 16, 16, kSpriteTexture);
+  CreateQuad(kPauseBandQuad, kPauseBandQuad);
+  SetQuadSize(kPauseBandQuad, 800, 100);
 
   LoadWave(kExplosionSound, "expl1.wav");
   SetWaveVolume(kExplosionSound, 50);
@@ -84,6 +105,6 @@ void LoadResources() {
 }
 
 void LoadBuiltinPages() {
-  LoadBuiltin(kBriefingSprite, BriefingPageImage(), kSpritePlain);
+  LoadWordPicture(kBriefingSprite, "briefing.bmp", BriefingPageImage());
   LoadBuiltin(kTitleSprite, TitleLogoImage(), kSpritePlain);
 }

@@ -11,6 +11,7 @@
 
 #include "base/data_folder.h"
 #include "base/file_io.h"
+#include "game/language.h"
 #include "media/display.h"
 #include "mission/game_state.h"
 
@@ -82,7 +83,7 @@ std::string ReadProblem(int error) {
 }
 
 Settings SettingsInPlay() {
-  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed()};
+  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(), keptSettings.kept.language};
 }
 
 // The file written anew, its folder made first; a link is followed to the file it names.
@@ -113,6 +114,13 @@ std::string ParseSettings(const std::string& text, Settings& settings) {
       } else {
         problem = "line " + std::to_string(number) + ": " + std::string(key) + " is on or off, not \"" +
                   std::string(value) + "\"";
+      }
+    } else if (key == "language") {
+      if (IsLanguageCode(value)) {
+        read.language = value;
+      } else {
+        problem = "line " + std::to_string(number) +
+                  ": language is a language code such as de or en, not \"" + std::string(value) + "\"";
       }
     }
   });

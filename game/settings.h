@@ -6,16 +6,18 @@
 #include <string>
 
 struct Settings {
-  bool music = true;    // the music loop plays (game.musicOn)
-  bool effects = true;  // sound effects play (game.soundOn)
-  bool window = false;  // an 800 x 600 window instead of the full screen
+  bool music = true;       // the music loop plays (game.musicOn)
+  bool effects = true;     // sound effects play (game.soundOn)
+  bool window = false;     // an 800 x 600 window instead of the full screen
+  std::string language{};  // "de", "en", ...: the language to play in; empty: the player's locale decides
   bool operator==(const Settings&) const = default;
 };
 
 // Reads the text of a settings file into `settings`; a key the text does not name keeps its value.
-// The text is lines of `key = value` (music, effects and window, each on or off; other keys are
-// allowed and mean nothing), blank lines and comment lines starting with # or ;. Empty if the text
-// is understood; else what is wrong, naming the line, and `settings` is left as it was.
+// The text is lines of `key = value` (music, effects and window, each on or off; language, a
+// language code such as de or en; other keys are allowed and mean nothing), blank lines and comment lines
+// starting with # or ;. Empty if the text is understood; else what is wrong, naming the line, and `settings`
+// is left as it was.
 std::string ParseSettings(const std::string& text, Settings& settings);
 
 // `text` with the three keys set to the values of `settings`: a line of a key whose value differs

@@ -6,6 +6,8 @@ e2e_work=$(mktemp -d)
 e2e_pids=()
 # The player's own settings, table and screenshots stay out of the tests' way and untouched.
 export XDG_CONFIG_HOME=$e2e_work/config XDG_DATA_HOME=$e2e_work/data
+# No locale: the game speaks German, its own language, unless a test asks for another.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 
 e2e_cleanup() {
   local pid
@@ -19,7 +21,7 @@ e2e_fail() {
   exit 1
 }
 
-# Copies the program with its pictures and sounds into a fresh folder (printed), so that the build
+# Copies the program with its pictures, sounds and catalogues into a fresh folder (printed), so that the build
 # folder's own highscore file and screenshots stay untouched.
 e2e_copy_program() {
   local build=$1 folder
@@ -27,6 +29,7 @@ e2e_copy_program() {
   folder=$(mktemp -d "$e2e_work/program.XXXXXX")
   cp "$build/space" "$folder/"
   cp -r "$build/img" "$folder/"
+  [ -d "$build/locale" ] && cp -r "$build/locale" "$folder/"
   cp "$build"/*.wav "$folder/"
   echo "$folder"
 }

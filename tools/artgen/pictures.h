@@ -24,7 +24,9 @@ Canvas MakeConsole();     // 800 x 63
 // hit box (3 : 1, 2.5 : 1 and 55 : 15).
 Canvas MakeShip(int type);
 
-Canvas MakeTitleLogo();                       // 432 x 72
-Canvas MakeButton(const std::string& label);  // 200 x 50
-Canvas MakeBriefingPage();                    // 800 x 600
-Canvas MakeIcon(int size);                    // size x size, transparent round the corners
+// The menu's pictures; those with words in the language of the catalogue in play.
+Canvas MakeTitleLogo();                           // 432 x 72
+Canvas MakeButton(const std::string& label);      // 200 x 50
+Canvas MakeBriefingPage();                        // 800 x 600
+Canvas MakePauseTitle(const std::string& title);  // 400 x 64, drawn keyed over the paused mission
+Canvas MakeIcon(int size);                        // size x size, transparent round the corners
