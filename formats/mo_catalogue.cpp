@@ -94,8 +94,10 @@ bool ParseMoCatalogue(const std::uint8_t* bytes, std::size_t size,
       }
       continue;
     }
+    // An original that starts with a zero byte is a plural form without a singular: no key.
+    const std::string_view key = FirstForm(original);
     translation = FirstForm(translation);
-    if (!translation.empty()) read.emplace(FirstForm(original), translation);
+    if (!key.empty() && !translation.empty()) read.emplace(key, translation);
   }
   translations = std::move(read);
   return true;

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr std::uint32_t kVeilColour = RgbPixel(0, 50, 0);
+constexpr std::uint32_t kBandColour = RgbPixel(0, 6, 2);  // darker than the veil
 
 // A sprite of texture mode with a quad of the same number that draws it.
 void LoadTexture(int n, const char* path) {
@@ -36,6 +37,11 @@ bool LoadTranslatedPicture(int n, const char* file) {
 // A picture with words: the one of the language in play, else the built-in German one.
 void LoadWordPicture(int n, const char* file, BuiltinImage german) {
   if (!LoadTranslatedPicture(n, file)) LoadBuiltin(n, german, kSpritePlain);
+}
+
+// A picture file with words: the one of the language in play, else the German "img/<file>".
+void LoadWordFile(int n, const char* file) {
+  if (!LoadTranslatedPicture(n, file)) LoadSpriteFile(n, (std::string("img/") + file).c_str());
 }
 
 }  // namespace
@@ -61,7 +67,7 @@ void LoadResources() {
   LoadTexture(kCrosshairQuad, "img/x.bmp");
 
   LoadSpriteFile(kCockpitTop, "img/view1.jpg");
-  LoadSpriteFile(kCockpitRight, "img/view2.bmp");
+  LoadWordFile(kCockpitRight, "view2.bmp");
   LoadSpriteFile(kCockpitBottom, "img/view3.jpg");
 
   LoadTexture(kDebrisQuad, "img/rock.bmp");
@@ -89,9 +95,11 @@ void LoadResources() {
   LoadWordPicture(kListButton, "button_bestenliste.bmp", ButtonImage(ButtonPicture::kBestenliste));
 
   // The pause: its title, and the band that darkens the paused frame behind it.
-  if (!LoadTranslatedPicture(kPauseTitleSprite, "pause.bmp"))
-    LoadSpriteFile(kPauseTitleSprite, "img/pause.bmp");
+  LoadWordFile(kPauseTitleSprite, "pause.bmp");
   NewSprite(kPauseBandQuad, 16, 16, kSpriteTexture);
+  BeginDraw(SpriteTarget(kPauseBandQuad));
+  FillRect(0, 0, 16, 16, kBandColour);  // not black, which a quad leaves out as its key colour
+  EndDraw();
   CreateQuad(kPauseBandQuad, kPauseBandQuad);
   SetQuadSize(kPauseBandQuad, 800, 100);
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The command line: --help prints the usage on stdout, --version "space" and the project's version,
+# The command line: --help prints the usage on stdout (in English, whatever the locale), --version "space" and the project's version,
 # each with status 0 and before any window opens; anything else is refused with the usage line on
 # stderr and status 2. The version is the same in the manual page and the AppStream entry.
 # Usage: command_line.sh BUILD_DIR
@@ -8,7 +8,7 @@ e2e_name=command_line
 source "$(dirname "$0")/lib.sh"
 build=$(cd "${1:?usage: command_line.sh BUILD_DIR}" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-usage='usage: space [--window | --fullscreen] [--help] [--version]'
+usage='usage: space [--window | --fullscreen] [--language de|en] [--help] [--version]'
 
 # Runs the program without a display with the given arguments; sets status, out and err.
 run() {
@@ -19,10 +19,10 @@ run() {
   err=$(cat "$e2e_work/err")
 }
 
-run --help
+LANG=de_DE.UTF-8 run --help
 [ "$status" -eq 0 ] && [ -z "$err" ] || e2e_fail "--help: status $status, stderr: $err"
 [ "$(head -n 1 "$e2e_work/out")" = "$usage" ] || e2e_fail "--help does not start with the usage: $out"
-for option in --window --fullscreen --version settings.ini; do
+for option in --window --fullscreen --language --version settings.ini LANG; do
   grep -q -e "$option" "$e2e_work/out" || e2e_fail "--help does not mention $option: $out"
 done
 
@@ -34,7 +34,7 @@ run --version
 run --window --version
 [ "$status" -eq 0 ] && [ "$out" = "space $version" ] || e2e_fail "--version after --window: status $status"
 
-for arguments in --bogus -h "--window extra" --Window; do
+for arguments in --bogus -h "--window extra" --Window --language "--language English" "--language en_US"; do
   # shellcheck disable=SC2086 # the words of each case are separate arguments
   run $arguments
   [ "$status" -eq 2 ] && [ "$err" = "$usage" ] && [ -z "$out" ] ||

@@ -169,6 +169,22 @@ e2e_click() {
   sleep 0.5
 }
 
+# Releases F10 and prints the path of the screenshot it saved in the game's folder $1.
+e2e_screenshot() {
+  local folder=$1 before _ newest
+  shots() { (cd "$folder" && ls scrnsht_*.bmp 2>/dev/null | sort) || true; }
+  before=$(shots | wc -l)
+  sleep 1.1  # a screenshot's name holds the second it was taken in
+  xdotool key F10
+  for _ in $(seq 50); do
+    [ "$(shots | wc -l)" -gt "$before" ] && break
+    sleep 0.1
+  done
+  newest=$(shots | tail -n 1)
+  [ -n "$newest" ] || e2e_fail "F10 saved no screenshot"
+  echo "$folder/$newest"
+}
+
 # Saves the X screen as a picture to look at, when ImageMagick's import is there.
 e2e_look() {
   command -v import >/dev/null && import -window root "$1" 2>/dev/null || true

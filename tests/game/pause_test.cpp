@@ -9,12 +9,16 @@
 #include "game/main_loop.h"
 #include "game/pause_screen.h"
 #include "game_fixture.h"
+#include "media/display.h"
+#include "media/draw.h"
 #include "media/frame_pacing.h"
 #include "media/gamepad.h"
 #include "media/input.h"
 #include "media/input_injection.h"
+#include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "mission/slots.h"
 
 namespace {
 
@@ -112,6 +116,33 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   EXPECT_EQ(game.shakeFrames, before.shakeFrames) << "the shake stood still";
   EXPECT_EQ(game.energy, before.energy) << "the energy did not regain";
   EXPECT_EQ(game.leaveLoop, 0) << "the mission goes on";
+}
+
+}  // namespace
+
+namespace {
+
+using PauseScreen = GameScreen;
+
+TEST_F(PauseScreen, TheTitleStandsOnADarkerBandOverTheDimmedFrame) {
+  // A paused frame of one grey: the veil dims it evenly, the band darkens its middle further.
+  NewSprite(kPausedFrameSprite, 800, 600, kSpritePlain);
+  BeginDraw(SpriteTarget(kPausedFrameSprite));
+  FillRect(0, 0, 800, 600, RgbPixel(200, 200, 200));
+  EndDraw();
+  PauseFrame();
+  PresentFrame();
+  const Picture shown = BackBuffer();
+  const unsigned int veiled = PixelAt(shown, 20, 150);
+  const unsigned int band = PixelAt(shown, 20, 260);
+  EXPECT_LT(band & 0xFF00, veiled & 0xFF00) << "the band is darker than the veil around it";
+  EXPECT_EQ(PixelAt(shown, 20, 231), veiled) << "the band starts at y 232";
+  EXPECT_EQ(PixelAt(shown, 20, 332), veiled) << "and is 100 pixels high";
+  int bright = 0;
+  for (int y = 236; y < 300; ++y) {
+    for (int x = 200; x < 600; ++x) bright += (PixelAt(shown, x, y) & 0xFF) > 200;
+  }
+  EXPECT_GT(bright, 500) << "the title's silver letters stand on the band";
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ Bytes Wav(const Sound& sound) {
 constexpr int kJpegQuality = 90;
 
 // The pictures with words in the language of the catalogue in play: the briefing page and the
-// buttons at `builtin` + "briefing.bmp" and `builtin` + "button_<name>.bmp", the pause's title at
-// `pause`.
-void AddWordPictures(std::vector<ArtFile>& files, const std::string& builtin, const std::string& pause) {
+// buttons at `builtin` + "briefing.bmp" and `builtin` + "button_<name>.bmp", the pause's title and
+// the gauge panel at `img` + "pause.bmp" and `img` + "view2.bmp".
+void AddWordPictures(std::vector<ArtFile>& files, const std::string& builtin, const std::string& img) {
   files.push_back({builtin + "briefing.bmp", EncodeBmp(MakeBriefingPage())});
   // TRANSLATORS: the buttons are 200 x 50 pixels in large lettering: keep each word short.
   const std::pair<const char*, std::string> buttons[] = {{"starten", Translated("Starten")},
@@ -44,7 +44,8 @@ void AddWordPictures(std::vector<ArtFile>& files, const std::string& builtin, co
     files.push_back({builtin + "button_" + name + ".bmp", EncodeBmp(MakeButton(label))});
   }
   // TRANSLATORS: the title over a paused mission, in large capitals.
-  files.push_back({pause, EncodeBmp(MakePauseTitle(Translated("PAUSE")))});
+  files.push_back({img + "pause.bmp", EncodeBmp(MakePauseTitle(Translated("PAUSE")))});
+  files.push_back({img + "view2.bmp", EncodeBmp(MakeGaugePanel())});
 }
 
 }  // namespace
@@ -57,7 +58,6 @@ std::vector<ArtFile> GenerateArt(const std::vector<ArtLanguage>& languages) {
   }
   files.push_back({"img/x.bmp", EncodeBmp(MakeCrosshair())});
   files.push_back({"img/view1.jpg", EncodeJpeg(MakeCanopyRim(), kJpegQuality)});
-  files.push_back({"img/view2.bmp", EncodeBmp(MakeGaugePanel())});
   files.push_back({"img/view3.jpg", EncodeJpeg(MakeConsole(), kJpegQuality)});
   files.push_back({"img/rock.bmp", EncodeBmp(MakeRock())});
   files.push_back({"img/crsr.bmp", EncodeBmp(MakePointer())});
@@ -71,7 +71,7 @@ std::vector<ArtFile> GenerateArt(const std::vector<ArtLanguage>& languages) {
   files.push_back({"click.wav", Wav(MakeClickSound())});
   files.push_back({"loop.wav", Wav(MakeMusicLoop())});
   UseCatalogue({});
-  AddWordPictures(files, "builtin/", "img/pause.bmp");
+  AddWordPictures(files, "builtin/", "img/");
   files.push_back({"builtin/logo.bmp", EncodeBmp(MakeTitleLogo())});
   for (int type = 1; type <= 3; ++type) {
     files.push_back({"builtin/ship" + std::to_string(type) + ".bmp", EncodeBmp(MakeShip(type))});
@@ -84,7 +84,7 @@ std::vector<ArtFile> GenerateArt(const std::vector<ArtLanguage>& languages) {
   for (const ArtLanguage& language : languages) {
     UseCatalogue(language.words);
     const std::string folder = "img/" + language.code + "/";
-    AddWordPictures(files, folder, folder + "pause.bmp");
+    AddWordPictures(files, folder, folder);
   }
   UseCatalogue({});
   return files;

@@ -17,7 +17,7 @@ Canvas MakeGaugeSegment();    // 14 x 20 glowing gauge cell, drawn additively 12
 
 // Cockpit frame: the canopy rim at (0, 0), the gauge panel keyed at (470, 0), the console at (0, 537).
 Canvas MakeCanopyRim();   // 800 x 40
-Canvas MakeGaugePanel();  // 330 x 188
+Canvas MakeGaugePanel();  // 330 x 188; its labels in the language of the catalogue in play
 Canvas MakeConsole();     // 800 x 63
 
 // Alien ship of type 1 to 3, 256 x 256, squeezed so that it looks right when stretched to its
