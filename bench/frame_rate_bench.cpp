@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/multimedia.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/multimedia.h"
 
 namespace {
 

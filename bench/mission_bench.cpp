@@ -20,13 +20,13 @@
 #include "bench/bench_clock.h"
 #include "game/main_loop.h"
 #include "game/resources.h"
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
+#include "platform/testing/input_injection.h"
 #include "raster/quad_bands.h"
 
 namespace {

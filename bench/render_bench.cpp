@@ -9,11 +9,11 @@
 
 #include "bench/bench_clock.h"
 #include "formats/bmp_writer.h"
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/multimedia.h"
 #include "media/quads.h"
 #include "media/sprites.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/multimedia.h"
 
 namespace {
 

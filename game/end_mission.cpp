@@ -5,9 +5,9 @@
 
 #include "game/name_entry_screen.h"
 #include "highscore/highscore_table.h"
-#include "media/sound.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
+#include "platform/sound.h"
 
 namespace {
 

@@ -18,18 +18,19 @@
 #include "game/screenshot.h"
 #include "game/settings.h"
 #include "highscore/highscore_table.h"
-#include "media/display.h"
-#include "media/events.h"
-#include "media/frame_pacing.h"
-#include "media/gamepad.h"
-#include "media/input.h"
-#include "media/multimedia.h"
 #include "media/quads.h"
+#include "media/screen_size.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
 #include "mission/shots.h"
+#include "platform/display.h"
+#include "platform/events.h"
+#include "platform/frame_pacing.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void PauseBetweenPolls() {
 // every key and the menu's click are up (a key or a trigger still held from the mission would act
 // at once). Nothing is drawn meanwhile; a window being closed ends the waits.
 void EnterMenu() {
-  SetMousePos(400, 300);
+  SetMousePos(kScreenCentreX, kScreenCentreY);
   SetFrameRate(20);
   game.menuState = MenuPage::kMain;
   game.leaveLoop = 0;
@@ -84,7 +85,7 @@ void RunMission() {
 
 int OpenGameScreen() {
   InitMultimedia();
-  const int opened = OpenDisplay(800, 600, 32, "Space");
+  const int opened = OpenDisplay(kScreenWidth, kScreenHeight, 32, "Space");
   SetFrameRate(40);
   SetQuadSmoothing(1);
   return opened;
@@ -107,6 +108,7 @@ bool MenuFrame() {
   PollKeyboard();
   PollMouse();
   PollGamepad();
+  MovePointerBySticks();
   // Back and closing the window count as Escape; like Escape they act after this frame is drawn.
   if (WasKeyReleased(Key::Escape) || WasPadButtonPressed(kPadBack) || WasCloseRequested()) game.leaveLoop = 1;
   if (WasKeyReleased(Key::F10)) TakeScreenshot();  // before this frame draws anything

@@ -5,15 +5,16 @@
 
 #include "base/translation.h"
 #include "highscore/list_page.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/gamepad.h"
-#include "media/input.h"
 #include "media/quads.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
-#include "mission/slots.h"
+#include "platform/display.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
 
 namespace {
 
@@ -87,9 +88,9 @@ void HandleSoundKeys() {
 void DrawMenu() {
   if (game.menuState == MenuPage::kMain || game.menuState == MenuPage::kHighscoreList) {
     BlitSprite(kBackgroundTopLeft, -40, -40);
-    BlitSprite(kBackgroundTopRight, 400, -40);
-    BlitSprite(kBackgroundBottomLeft, -40, 300);
-    BlitSprite(kBackgroundBottomRight, 400, 300);
+    BlitSprite(kBackgroundTopRight, kScreenCentreX, -40);
+    BlitSprite(kBackgroundBottomLeft, -40, kScreenCentreY);
+    BlitSprite(kBackgroundBottomRight, kScreenCentreX, kScreenCentreY);
     BeginQuads();
     DrawQuadAlpha(kVeilQuad, 0, 0, 200);
     EndQuads();

@@ -5,10 +5,11 @@
 #include "game/settings.h"
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/input.h"
+#include "mission/controls.h"
 #include "mission/game_state.h"
+#include "platform/events.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
 
 void StartNameEntry() {
   ResetNameEntry();
@@ -19,6 +20,7 @@ void NameEntryFrame() {
   PollKeyboard();
   PollMouse();
   PollGamepad();
+  MovePointerBySticks();
   nameEntry.playerName = EditText(nameEntry.playerName, kMaxNameLength);
   nameEntry.playerName = EditTextByPad(nameEntry.playerName, kMaxNameLength);
   // The button is only asked when neither Return was released nor Start pressed, so only then does

@@ -5,16 +5,17 @@
 #include "base/translation.h"
 #include "game/menu.h"
 #include "game/screenshot.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/input.h"
 #include "media/quads.h"
-#include "media/sound.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
-#include "mission/slots.h"
+#include "platform/display.h"
+#include "platform/events.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr int kBandDimming = 150;  // alpha of the darker band behind the title 
 constexpr int kBandTop = 232;      // the band is 100 pixels high: the title at 236, the hint at 304
 
 void DrawCentred(const char* text, int y) {
-  SetTextPosition(400 - MeasureText(text) / 2, y);
+  SetTextPosition(kScreenCentreX - MeasureText(text) / 2, y);
   WriteText(text);
 }
 

@@ -8,9 +8,10 @@
 #include "media/builtin/builtin_images.h"
 #include "media/draw.h"
 #include "media/quads.h"
-#include "media/sound.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "media/sprites.h"
-#include "mission/slots.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void LoadResources() {
   FillRect(0, 0, 16, 16, kVeilColour);
   EndDraw();
   CreateQuad(kVeilQuad, kVeilQuad);
-  SetQuadSize(kVeilQuad, 800, 600);
+  SetQuadSize(kVeilQuad, kScreenWidth, kScreenHeight);
 
   LoadTexture(kCrosshairQuad, "img/x.bmp");
 

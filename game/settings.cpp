@@ -2,18 +2,20 @@
 #include "game/settings.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 #include "base/data_folder.h"
 #include "base/file_io.h"
 #include "game/language.h"
-#include "media/display.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
 
 KeptSettings keptSettings;
 
@@ -22,47 +24,162 @@ namespace {
 constexpr const char* kFileName = "settings.ini";
 constexpr std::size_t kMaxFileBytes = 65536;  // far more than any hand-edited settings file
 constexpr const char* kNewFileHeader = "# Space: each setting is on or off. See space(6).\n";
+constexpr int kMaxToldLines = 3;  // lines not understood named one by one on stderr; the rest counted
+constexpr int kMaxLinks = 40;     // links followed before a save gives up, as the kernel does
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlank = " \t\r";
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlank);
-  if (first == std::string_view::npos) return {};
+  if (first == std::string_view::npos) return text.substr(text.size());
   return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
 }
 
-bool IsComment(std::string_view line) {
-  return line.empty() || line.front() == '#' || line.front() == ';';
+bool StartsComment(char c) {
+  return c == '#' || c == ';';
 }
 
-// The key and the value of a trimmed `key = value` line; false for a line without a key or '='.
-bool SplitSetting(std::string_view line, std::string_view& key, std::string_view& value) {
-  const std::size_t equals = line.find('=');
-  if (equals == std::string_view::npos) return false;
-  key = Trimmed(line.substr(0, equals));
-  value = Trimmed(line.substr(equals + 1));
-  return !key.empty();
+// ASCII only: the keys and values are English words, and the locale has no say in them.
+bool IsUpper(char c) {
+  return c >= 'A' && c <= 'Z';
 }
 
-// The keys of the file and the settings they stand for.
+bool IsLower(char c) {
+  return c >= 'a' && c <= 'z';
+}
+
+char Lower(char c) {
+  return IsUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char Upper(char c) {
+  return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The words a switch may be written with, each pair on first.
+constexpr std::string_view kSwitchWords[][2] = {{"on", "off"}, {"true", "false"}, {"yes", "no"}, {"1", "0"}};
+
+std::optional<bool> SwitchValue(std::string_view value) {
+  for (const auto& words : kSwitchWords) {
+    if (SameIgnoringCase(value, words[0])) return true;
+    if (SameIgnoringCase(value, words[1])) return false;
+  }
+  return std::nullopt;
+}
+
+// `on` in the words and the case of `old`, the value its line held so far: true becomes false, Yes
+// No, OFF ON; any other old value gives on or off.
+std::string SwitchText(bool on, std::string_view old) {
+  const std::string_view* words = kSwitchWords[0];
+  for (const auto& pair : kSwitchWords) {
+    if (SameIgnoringCase(old, pair[0]) || SameIgnoringCase(old, pair[1])) words = pair;
+  }
+  std::string text(words[on ? 0 : 1]);
+  const bool capital = !old.empty() && IsUpper(old[0]);
+  const bool allCapitals = capital && std::none_of(old.begin(), old.end(), IsLower);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (allCapitals || (capital && i == 0)) text[i] = Upper(text[i]);
+  }
+  return text;
+}
+
+// A key of the file and its value in Settings, read from and written as the text of a line.
 struct SettingKey {
   std::string_view name;
-  bool Settings::*value;
+  std::string_view values;  // the values it takes, for a message
+  // Sets the key's value in `settings` from a line's value; false for a value the key does not take.
+  bool (*read)(std::string_view value, Settings& settings);
+  // The key's value in `settings`, written in the words of `old`, the value its line held so far.
+  std::string (*write)(const Settings& settings, std::string_view old);
 };
-constexpr SettingKey kKeys[] = {
-    {"music", &Settings::music}, {"effects", &Settings::effects}, {"window", &Settings::window}};
+
+template <bool Settings::*kSwitch>
+constexpr SettingKey SwitchKey(std::string_view name) {
+  return {name, "on or off",
+          [](std::string_view value, Settings& settings) {
+            const std::optional<bool> on = SwitchValue(value);
+            if (on) settings.*kSwitch = *on;
+            return on.has_value();
+          },
+          [](const Settings& settings, std::string_view old) { return SwitchText(settings.*kSwitch, old); }};
+}
+
+// The player's choice of a language; a file without it gets no line for it.
+constexpr SettingKey kLanguageKey = {
+    "language", "a language code such as de or en",
+    [](std::string_view value, Settings& settings) {
+      std::string code(value);
+      for (char& c : code) c = Lower(c);
+      if (IsLanguageCode(code)) settings.language = code;
+      return IsLanguageCode(code);
+    },
+    [](const Settings& settings, std::string_view) { return settings.language; }};
+
+constexpr SettingKey kKeys[] = {SwitchKey<&Settings::music>("music"),
+                                SwitchKey<&Settings::effects>("effects"),
+                                SwitchKey<&Settings::window>("window"), kLanguageKey};
 constexpr int kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 // The index in kKeys of a key; -1 for any other key.
 int KeyIndex(std::string_view name) {
   for (int index = 0; index < kKeyCount; ++index) {
-    if (kKeys[index].name == name) return index;
+    if (SameIgnoringCase(kKeys[index].name, name)) return index;
   }
   return -1;
 }
 
-const char* OnOff(bool value) {
-  return value ? "on" : "off";
+bool Differs(const SettingKey& key, const Settings& a, const Settings& b) {
+  return key.write(a, "") != key.write(b, "");
+}
+
+// A line of the file taken apart.
+struct Line {
+  enum class Kind { kNothing, kSetting, kNotUnderstood };
+  Kind kind = Kind::kNothing;  // kNothing: a blank line, a comment or a [section]
+  std::string_view key;        // of a setting, without blanks
+  std::size_t valueBegin = 0;  // the value's place in the line, without blanks and an inline comment
+  std::size_t valueEnd = 0;
+};
+
+Line TakeApart(std::string_view line) {
+  Line parts;
+  const std::string_view content = Trimmed(line);
+  if (content.empty() || StartsComment(content.front())) return parts;
+  if (content.front() == '[') {
+    const std::size_t close = content.find(']');
+    const std::string_view rest = Trimmed(content.substr(close == std::string_view::npos ? 0 : close + 1));
+    const bool section = close != std::string_view::npos && (rest.empty() || StartsComment(rest.front()));
+    parts.kind = section ? Line::Kind::kNothing : Line::Kind::kNotUnderstood;
+    return parts;
+  }
+  const std::size_t equals = line.find('=');
+  if (equals != std::string_view::npos) parts.key = Trimmed(line.substr(0, equals));
+  if (parts.key.empty()) {
+    parts.kind = Line::Kind::kNotUnderstood;
+    return parts;
+  }
+  parts.kind = Line::Kind::kSetting;
+  const std::size_t comment = line.find_first_of("#;", equals + 1);
+  const std::size_t end = comment == std::string_view::npos ? line.size() : comment;
+  const std::string_view value = Trimmed(line.substr(equals + 1, end - equals - 1));
+  // An empty value is taken to stand right after the '='.
+  parts.valueBegin = value.empty() ? equals + 1 : static_cast<std::size_t>(value.data() - line.data());
+  parts.valueEnd = parts.valueBegin + value.size();
+  return parts;
+}
+
+// The text without its byte order mark.
+std::string_view Body(std::string_view text) {
+  return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
 }
 
 // Calls visit(number, line) for each line of `text`, numbered from 1, without its line feed.
@@ -76,77 +193,100 @@ void ForEachLine(std::string_view text, Visit visit) {
   }
 }
 
-std::string ReadProblem(int error) {
+// Why a file cannot be read as settings at all; empty if it can, or if there is none.
+std::string Unreadable(int error, const std::string& text) {
+  if (error == ENOENT) return "";
   if (error == EINVAL) return "not a regular file";
   if (error == EFBIG) return "larger than a settings file";
-  return std::strerror(error);
+  if (error != 0) return std::strerror(error);
+  // A picture or a program saved under this name: nothing to add a line to.
+  return text.find('\0') != std::string::npos ? "not a text file" : "";
+}
+
+void TellLinesNotUnderstood(const std::string& path, const std::vector<std::string>& problems) {
+  const int count = static_cast<int>(problems.size());
+  for (int i = 0; i < count && i < kMaxToldLines; ++i) {
+    std::fprintf(stderr, "space: %s: %s; the line is left as it is and not used\n", path.c_str(),
+                 problems[i].c_str());
+  }
+  if (count > kMaxToldLines) {
+    std::fprintf(stderr, "space: %s: %d more lines not understood, left as they are\n", path.c_str(),
+                 count - kMaxToldLines);
+  }
 }
 
 Settings SettingsInPlay() {
   return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(), keptSettings.kept.language};
 }
 
-// The file written anew, its folder made first; a link is followed to the file it names.
-bool SaveSettingsFile(const std::string& path, const std::string& text) {
-  char* real = realpath(path.c_str(), nullptr);
-  const std::string target = real != nullptr ? real : path;
-  std::free(real);
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+// The file a save writes: `path`, or the file its symbolic link names, link after link, whether that
+// file exists or not. Empty for links that go round in a circle.
+std::string LinkTarget(std::string path) {
+  for (int links = 0; links < kMaxLinks; ++links) {
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target);
+    if (length < 0 || length == static_cast<ssize_t>(sizeof target)) return path;  // not a link
+    // A relative link is relative to the folder that holds it.
+    path = (target[0] == '/' ? "" : FolderOf(path)) + std::string(target, static_cast<std::size_t>(length));
+  }
+  return {};
+}
+
+// The file written anew, the settings' folder made first. A link is followed to the file it names,
+// which is made if missing; the folder that file belongs in is not made.
+bool SaveSettingsFile(const std::string& path, const std::string& target, const std::string& text) {
+  if (target.empty()) return false;
   struct stat info {};
   const int mode = stat(target.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
-  return MakeFolders(target.substr(0, target.rfind('/') + 1)) &&
-         ReplaceFile(target, text, mode) == Replace::kDone;
+  return MakeFolders(FolderOf(path)) && ReplaceFile(target, text, mode) == Replace::kDone;
 }
 
 }  // namespace
 
-std::string ParseSettings(const std::string& text, Settings& settings) {
-  Settings read = settings;
-  std::string problem;
-  ForEachLine(text, [&](int number, std::string_view line) {
-    line = Trimmed(line);
-    std::string_view key, value;
-    if (!problem.empty() || IsComment(line)) return;
-    if (!SplitSetting(line, key, value)) {
-      problem = "line " + std::to_string(number) + " is not `key = value`";
-    } else if (const int index = KeyIndex(key); index >= 0) {
-      if (value == "on" || value == "off") {
-        read.*kKeys[index].value = value == "on";
-      } else {
-        problem = "line " + std::to_string(number) + ": " + std::string(key) + " is on or off, not \"" +
-                  std::string(value) + "\"";
-      }
-    } else if (key == "language") {
-      if (IsLanguageCode(value)) {
-        read.language = value;
-      } else {
-        problem = "line " + std::to_string(number) +
-                  ": language is a language code such as de or en, not \"" + std::string(value) + "\"";
-      }
+std::vector<std::string> ParseSettings(const std::string& text, Settings& settings) {
+  std::vector<std::string> problems;
+  ForEachLine(Body(text), [&](int number, std::string_view line) {
+    const Line parts = TakeApart(line);
+    const std::string where = "line " + std::to_string(number);
+    if (parts.kind == Line::Kind::kNotUnderstood) problems.push_back(where + " is not `key = value`");
+    const int index = parts.kind == Line::Kind::kSetting ? KeyIndex(parts.key) : -1;
+    if (index < 0) return;
+    const std::string_view value = line.substr(parts.valueBegin, parts.valueEnd - parts.valueBegin);
+    if (!kKeys[index].read(value, settings)) {
+      problems.push_back(where + ": " + std::string(parts.key) + " is " + std::string(kKeys[index].values) +
+                         ", not \"" + std::string(value) + "\"");
     }
   });
-  if (problem.empty()) settings = read;
-  return problem;
+  return problems;
 }
 
-std::string SettingsText(const std::string& text, const Settings& settings) {
+std::string SettingsText(const std::string& text, const Settings& before, const Settings& after) {
+  const std::string_view body = Body(text);
+  std::string out(text, 0, text.size() - body.size());
+  if (body.empty()) out += kNewFileHeader;
   bool hasLine[kKeyCount] = {};
-  std::string out;
-  ForEachLine(text, [&](int, std::string_view line) {
-    const std::string_view content = Trimmed(line);
-    std::string_view key, value;
-    const int index = !IsComment(content) && SplitSetting(content, key, value) ? KeyIndex(key) : -1;
+  ForEachLine(body, [&](int, std::string_view line) {
+    const Line parts = TakeApart(line);
+    const int index = parts.kind == Line::Kind::kSetting ? KeyIndex(parts.key) : -1;
     if (index >= 0) hasLine[index] = true;
-    if (index >= 0 && value != OnOff(settings.*kKeys[index].value)) {
-      out += std::string(key) + " = " + OnOff(settings.*kKeys[index].value) + "\n";
+    if (index >= 0 && Differs(kKeys[index], before, after)) {
+      const std::string_view old = line.substr(parts.valueBegin, parts.valueEnd - parts.valueBegin);
+      out += line.substr(0, parts.valueBegin);
+      if (old.empty()) out += ' ';
+      out += kKeys[index].write(after, old);
+      out += line.substr(parts.valueEnd);
     } else {
       out += line;
-      out += '\n';
     }
+    out += '\n';
   });
-  if (out.empty()) out = kNewFileHeader;
   for (int index = 0; index < kKeyCount; ++index) {
-    if (!hasLine[index])
-      out += std::string(kKeys[index].name) + " = " + OnOff(settings.*kKeys[index].value) + "\n";
+    const std::string value = kKeys[index].write(after, "");
+    if (!hasLine[index] && !value.empty()) out += std::string(kKeys[index].name) + " = " + value + "\n";
   }
   return out;
 }
@@ -159,17 +299,17 @@ void LoadSettings(std::optional<bool> window) {
     const std::string path = folder + kFileName;
     std::string text;
     const int error = ReadSmallFile(path, kMaxFileBytes, text);
-    const std::string problem = error == 0        ? ParseSettings(text, settings)
-                                : error == ENOENT ? ""
-                                                  : ReadProblem(error);
+    const std::string problem = Unreadable(error, text);
     if (problem.empty()) {
       keptSettings.path = path;
       keptSettings.text = text;
+      TellLinesNotUnderstood(path, ParseSettings(text, settings));
     } else {
       std::fprintf(stderr, "space: %s: %s; playing with the default settings, the file is left as it is\n",
                    path.c_str(), problem.c_str());
     }
   }
+  keptSettings.inText = settings;
   keptSettings.kept = settings;
   game.musicOn = settings.music ? 1 : 0;
   game.soundOn = settings.effects ? 1 : 0;
@@ -186,14 +326,24 @@ void KeepSettings() {
   Settings& kept = keptSettings.kept;
   const Settings before = kept;
   for (const SettingKey& key : kKeys) {
-    if (now.*key.value != seen.*key.value) kept.*key.value = now.*key.value;
+    if (Differs(key, now, seen)) key.read(key.write(now, ""), kept);
   }
   seen = now;
   if (kept == before) return;
-  const std::string text = SettingsText(keptSettings.text, kept);
-  if (SaveSettingsFile(keptSettings.path, text)) {
+  // Written against what the file holds, so that a save that failed is made good by the next one.
+  const std::string text = SettingsText(keptSettings.text, keptSettings.inText, kept);
+  const std::string& path = keptSettings.path;
+  const std::string target = LinkTarget(path);
+  if (SaveSettingsFile(path, target, text)) {
     keptSettings.text = text;
+    keptSettings.inText = kept;
+  } else if (target.empty()) {
+    std::fprintf(stderr, "space: cannot save the settings in %s: its links go round in a circle\n",
+                 path.c_str());
+  } else if (target == path) {
+    std::fprintf(stderr, "space: cannot save the settings in %s\n", path.c_str());
   } else {
-    std::fprintf(stderr, "space: cannot save the settings in %s\n", keptSettings.path.c_str());
+    std::fprintf(stderr, "space: cannot save the settings in %s, the file that %s links to\n", target.c_str(),
+                 path.c_str());
   }
 }

@@ -1,9 +1,10 @@
 // The player's settings, kept from one run to the next in settings.ini: the music and the sound
-// effects switched on or off, and a window or the full screen.
+// effects switched on or off, a window or the full screen, and the language.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct Settings {
   bool music = true;       // the music loop plays (game.musicOn)
@@ -13,21 +14,26 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 };
 
-// Reads the text of a settings file into `settings`; a key the text does not name keeps its value.
-// The text is lines of `key = value` (music, effects and window, each on or off; language, a
-// language code such as de or en; other keys are allowed and mean nothing), blank lines and comment lines
-// starting with # or ;. Empty if the text is understood; else what is wrong, naming the line, and `settings`
-// is left as it was.
-std::string ParseSettings(const std::string& text, Settings& settings);
+// Reads the text of a settings file into `settings`. The text is lines of `key = value`: music,
+// effects and window (keys in any case), each on/off, true/false, yes/no or 1/0 in any case, and
+// language, a language code such as de or en (in any case; the game never writes it); an
+// inline comment may follow the value after # or ;. Blank lines, comment lines starting with # or ;,
+// [section] lines, keys of no meaning and a UTF-8 byte order mark are passed over. A key keeps its
+// value where the text names it with a value it does not take, or not at all; the last line of a key
+// counts. Returns the lines not understood, each as "line N: what is wrong"; the rest is read.
+std::vector<std::string> ParseSettings(const std::string& text, Settings& settings);
 
-// `text` with the three keys set to the values of `settings`: a line of a key whose value differs
-// is written anew, a key without a line gets one at the end, every other line stays as it is.
-std::string SettingsText(const std::string& text, const Settings& settings);
+// `text` with the lines of every key whose value differs between `before` (what the text holds) and
+// `after` given the value of `after`, in the words and case the line used (true/false stays so); a
+// key without a line gets one at the end. Everything else stays byte for byte: other lines, the
+// byte order mark, the blanks and the inline comment of a rewritten line.
+std::string SettingsText(const std::string& text, const Settings& before, const Settings& after);
 
 // What LoadSettings found and KeepSettings compares with.
 struct KeptSettings {
   std::string path;  // the file KeepSettings writes; empty before LoadSettings, and for a file left alone
   std::string text;  // the file's text as last read or written; empty for no file
+  Settings inText;   // the values `text` holds, with the defaults where it holds none it understands
   Settings kept;     // the values the file is to hold
   Settings seen;     // the values in play at the last check
 };
@@ -37,11 +43,13 @@ extern KeptSettings keptSettings;
 // At start, before the display opens: reads $XDG_CONFIG_HOME/space/settings.ini (by default
 // ~/.config/space/settings.ini) and switches the music, the effects and the window mode as it says;
 // `window`, the command line's choice, sets the window mode of this run instead. A missing file
-// gives the defaults; an unreadable or broken one gives them with one line on stderr, and the file
-// is then left as it is.
+// gives the defaults. Lines not understood are named on stderr (a few, then their number) and left
+// for the defaults. A file that cannot be read at all (no regular file, too large, no text, no
+// rights) gives the defaults with one line on stderr and is then left as it is.
 void LoadSettings(std::optional<bool> window);
 
 // Once a frame: when the player switched the music, the effects or the window mode since the last
 // check, writes the file anew (a temporary file renamed over it), keeping its other lines. A
-// failed save says so on stderr; the game goes on. Does nothing before LoadSettings.
+// symbolic link stays: the file it names is written, and made if missing. A failed save says so on
+// stderr; the game goes on. Does nothing before LoadSettings.
 void KeepSettings();

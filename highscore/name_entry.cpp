@@ -2,12 +2,13 @@
 #include "highscore/name_entry.h"
 
 #include "base/translation.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/gamepad.h"
-#include "media/input.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "media/sprites.h"
-#include "mission/slots.h"
+#include "platform/display.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
 
 NameEntryState nameEntry;
 
@@ -41,9 +42,9 @@ constexpr KeyChar kSigns[] = {
 // Drawn behind the whole screen in four quarters.
 void DrawBackground() {
   BlitSprite(kBackgroundTopLeft, -40, -40);
-  BlitSprite(kBackgroundTopRight, 400, -40);
-  BlitSprite(kBackgroundBottomLeft, -40, 300);
-  BlitSprite(kBackgroundBottomRight, 400, 300);
+  BlitSprite(kBackgroundTopRight, kScreenCentreX, -40);
+  BlitSprite(kBackgroundBottomLeft, -40, kScreenCentreY);
+  BlitSprite(kBackgroundBottomRight, kScreenCentreX, kScreenCentreY);
 }
 
 }  // namespace

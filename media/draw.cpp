@@ -7,7 +7,6 @@
 
 #include "media/screen_buffers.h"
 #include "media/sprite_table.h"
-#include "media/text_font.h"
 #include "raster/shapes.h"
 #include "raster/text_blend.h"
 
@@ -38,6 +37,11 @@ struct DrawState {
 };
 
 DrawState state;
+TextGlyphs glyphs;  // the platform's font
+
+int TextWidth(const char* text) {
+  return glyphs.width != nullptr ? glyphs.width(text) : 0;
+}
 
 // The pixels of the open phase's target; none when the sprite was emptied meanwhile.
 PixelArea PhaseArea() {
@@ -51,6 +55,10 @@ Paint PhasePaint() {
 }
 
 }  // namespace
+
+void SetTextGlyphs(const TextGlyphs& source) {
+  glyphs = source;
+}
 
 DrawTarget* BackBufferTarget() {
   if (state.backBuffer.handedOut || !HasBackBuffer()) return nullptr;
@@ -104,12 +112,13 @@ void WriteText(const char* text) {
   const PixelArea canvas = PhaseArea();
   // The text is visible from its start (or the target's left edge) to the target's right edge.
   const auto visibleWidth = int(std::clamp<std::int64_t>(std::int64_t(canvas.width) - phase.x, 1, INT_MAX));
-  const CoverageImage* glyphs = canvas.pixels != nullptr ? TextCoverage(text, visibleWidth) : nullptr;
-  if (glyphs != nullptr) {
+  const CoverageImage* coverage =
+      canvas.pixels != nullptr && glyphs.coverage != nullptr ? glyphs.coverage(text, visibleWidth) : nullptr;
+  if (coverage != nullptr) {
     if ((phase.flags & kDrawTransparentText) == 0) {
-      FillRectangle(canvas, phase.x, phase.y, glyphs->width, glyphs->height, {kWhite, false});
+      FillRectangle(canvas, phase.x, phase.y, coverage->width, coverage->height, {kWhite, false});
     }
-    BlendCoverage(canvas, *glyphs, phase.x, phase.y, phase.rgb);
+    BlendCoverage(canvas, *coverage, phase.x, phase.y, phase.rgb);
   }
   phase.x = static_cast<int>(static_cast<std::int64_t>(phase.x) + advance);
 }

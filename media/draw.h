@@ -4,8 +4,18 @@
 #include <cstdint>
 
 #include "raster/pixels.h"
+#include "raster/text_blend.h"
 
 struct DrawTarget;  // handed out by BackBufferTarget and SpriteTarget
+
+// Where texts get their glyphs: the platform's font, handed in when the display starts. Without it
+// texts measure 0 and draw nothing.
+struct TextGlyphs {
+  int (*width)(const char* text) = nullptr;  // pixels of Windows-1252 text; 0 for ""
+  // The text's glyphs, right in their first `visibleWidth` pixels; nullptr for "" or without a font.
+  const CoverageImage* (*coverage)(const char* text, int visibleWidth) = nullptr;
+};
+void SetTextGlyphs(const TextGlyphs& glyphs);
 
 enum DrawFlags : int {
   kDrawTransparentText = 1,  // text without the white background box

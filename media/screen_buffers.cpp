@@ -15,6 +15,7 @@ struct ScreenBuffers {
 };
 
 ScreenBuffers buffers;
+bool screenShown = false;  // the window has the focus
 
 }  // namespace
 
@@ -45,6 +46,14 @@ PixelArea FrontBufferArea() {
 
 void SwapScreenBuffers() {
   std::swap(buffers.back, buffers.front);
+}
+
+void SetScreenShown(bool shown) {
+  screenShown = shown;
+}
+
+bool IsScreenShown() {
+  return screenShown;
 }
 
 bool ReadBackBuffer(std::uint32_t* pixels) {

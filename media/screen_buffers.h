@@ -23,6 +23,11 @@ PixelArea FrontBufferArea();
 // before last.
 void SwapScreenBuffers();
 
+// Whether frames reach the screen: true while the window has the focus, as the platform reports it.
+// Sprite blits into the back buffer do nothing otherwise. False at the start.
+void SetScreenShown(bool shown);
+bool IsScreenShown();
+
 // Copies the back buffer into `pixels` (width x height, 0x00RRGGBB, top-down rows). Used by tests
 // and the contact sheet. False while closed.
 bool ReadBackBuffer(std::uint32_t* pixels);

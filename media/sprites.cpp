@@ -13,7 +13,6 @@
 #include "formats/bmp_writer.h"
 #include "formats/jpeg_reader.h"
 #include "media/draw.h"
-#include "media/events.h"
 #include "media/screen_buffers.h"
 #include "media/sprite_table.h"
 #include "raster/blit.h"
@@ -60,7 +59,7 @@ bool ValidSize(int width, int height) {
 // out. Nothing is drawn while the window has no focus or a drawing phase holds the back buffer.
 void Blit(int n, int x, int y, bool keyed) {
   Sprite* sprite = SpriteSlot(n);
-  if (sprite == nullptr || !IsDisplayActive() || IsBackBufferHeld()) return;
+  if (sprite == nullptr || !IsScreenShown() || IsBackBufferHeld()) return;
   BlitArea(BackBufferArea(), {sprite->pixels.data(), sprite->width, sprite->height}, x, y, keyed);
 }
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 
 #include "base/random.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/slots.h"
 #include "mission/sparks.h"
+#include "platform/sound.h"
 
 namespace {
 

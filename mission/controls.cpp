@@ -1,19 +1,49 @@
 // The player's controls in a mission.
 #include "mission/controls.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 #include "base/tick_count.h"
-#include "media/events.h"
-#include "media/gamepad.h"
-#include "media/input.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
+#include "platform/events.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
 
 namespace {
 
 constexpr int kAimStep = 10;  // crosshair pixels per frame and axis
+
+// How the controller's sticks move the pointer.
+constexpr double kDeadZone = 0.2;     // of a stick's full deflection: a stick at rest drifts
+constexpr double kFullSpeed = 900.0;  // pixels a second at full deflection: the screen in about a second
+constexpr double kLongestStep = 0.1;  // seconds: a longer gap (a stall, a pause) counts as this
+
+using StickClock = std::chrono::steady_clock;
+
+struct StickPointer {
+  StickClock::time_point lastMotion;  // of the last MovePointerBySticks; none before the first
+  bool moved = false;                 // lastMotion holds a value
+  double carryX = 0;                  // fractions of a pixel not yet moved
+  double carryY = 0;
+};
+
+StickPointer stickPointer;
+
+// Adds one stick's velocity in pixels a second: nothing within the dead zone, then growing with the
+// square of the deflection beyond it, so that a small deflection aims a pixel at a time.
+void AddStickVelocity(double x, double y, double& vx, double& vy) {
+  const double length = std::hypot(x, y);
+  if (length <= kDeadZone) return;
+  const double beyond = std::min(1.0, (length - kDeadZone) / (1.0 - kDeadZone));
+  const double speed = beyond * beyond * kFullSpeed;
+  vx += x / length * speed;
+  vy += y / length * speed;
+}
 
 // One axis of the crosshair: a step of 10 towards the mouse, then a snap when less than 10 off.
 void EaseAxis(int& aim, int mouse) {
@@ -41,6 +71,32 @@ void StepWeaponByPad() {
 
 }  // namespace
 
+void MovePointerBySticks() {
+  const StickClock::time_point now = StickClock::now();
+  const double elapsed =
+      stickPointer.moved
+          ? std::min(kLongestStep, std::chrono::duration<double>(now - stickPointer.lastMotion).count())
+          : 0.0;
+  stickPointer.lastMotion = now;
+  stickPointer.moved = true;
+  const StickDeflection sticks = PadSticks();
+  double vx = 0;
+  double vy = 0;
+  AddStickVelocity(sticks.leftX, sticks.leftY, vx, vy);
+  AddStickVelocity(sticks.rightX, sticks.rightY, vx, vy);
+  if (vx == 0 && vy == 0) {
+    stickPointer.carryX = stickPointer.carryY = 0;
+    return;
+  }
+  const double x = stickPointer.carryX + vx * elapsed;
+  const double y = stickPointer.carryY + vy * elapsed;
+  const int dx = static_cast<int>(std::trunc(x));
+  const int dy = static_cast<int>(std::trunc(y));
+  stickPointer.carryX = x - dx;
+  stickPointer.carryY = y - dy;
+  MoveMousePos(dx, dy);
+}
+
 void EaseAim() {
   EaseAxis(game.aimX, game.mouseX);
   EaseAxis(game.aimY, game.mouseY);
@@ -50,8 +106,9 @@ void EaseAim() {
 
 void ReadMissionInput() {
   PollKeyboard();
-  PollMouse();  // the sticks of a controller move the mouse's position too
+  PollMouse();
   PollGamepad();
+  MovePointerBySticks();
   game.mouseX = MousePosX();
   game.mouseY = MousePosY();
 

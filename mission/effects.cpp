@@ -1,10 +1,10 @@
 // The game's effects as the player has switched them.
 #include "mission/effects.h"
 
-#include "media/gamepad.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "mission/game_state.h"
-#include "mission/slots.h"
+#include "platform/gamepad.h"
+#include "platform/sound.h"
 
 void PlayEffect(int slot, int loop) {
   if (game.soundOn == 1) PlayWave(slot, loop);

@@ -5,12 +5,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "media/display.h"
 #include "media/quads.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
-#include "mission/slots.h"
+#include "platform/display.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ struct Projection {
 
 Projection Project(float x, float y, float z) {
   const float scale = 100.0f / z;
-  return {scale, (x - game.shipX) * scale + 400.0f + static_cast<float>(game.shakeOffsetX),
-          (y - game.shipY) * scale + 300.0f + static_cast<float>(game.shakeOffsetY)};
+  return {scale, (x - game.shipX) * scale + float(kScreenCentreX) + static_cast<float>(game.shakeOffsetX),
+          (y - game.shipY) * scale + float(kScreenCentreY) + static_cast<float>(game.shakeOffsetY)};
 }
 
 bool InSlice(float z, int slice) {
@@ -49,7 +50,8 @@ void DrawAliens(int slice) {
     if (sy > 450.0f) alien.y -= 200.0f;
     if (sy * 2.0f < 150.0f) alien.y += 200.0f;
     // Only an alien whose centre lies strictly between the screen's edges may fire.
-    alien.armed = std::fabs(sx + static_cast<float>(w) / 2.0f - 400.0f) < 400.0f ? 1 : 0;
+    alien.armed =
+        std::fabs(sx + static_cast<float>(w) / 2.0f - float(kScreenCentreX)) < float(kScreenCentreX) ? 1 : 0;
     // After the approach, aliens far off to either side turn back towards the ship.
     if (game.approachPhase == 0) {
       if (sx > 1000.0f && alien.drift > static_cast<float>(game.speed - 200)) {
@@ -113,9 +115,9 @@ void DrawGauge(int row, int last) {
 
 void DrawMissionFrame() {
   BlitSprite(kBackgroundTopLeft, game.shakeOffsetX - 40, game.shakeOffsetY - 40);
-  BlitSprite(kBackgroundTopRight, game.shakeOffsetX + 400, game.shakeOffsetY - 40);
-  BlitSprite(kBackgroundBottomLeft, game.shakeOffsetX - 40, game.shakeOffsetY + 300);
-  BlitSprite(kBackgroundBottomRight, game.shakeOffsetX + 400, game.shakeOffsetY + 300);
+  BlitSprite(kBackgroundTopRight, game.shakeOffsetX + kScreenCentreX, game.shakeOffsetY - 40);
+  BlitSprite(kBackgroundBottomLeft, game.shakeOffsetX - 40, game.shakeOffsetY + kScreenCentreY);
+  BlitSprite(kBackgroundBottomRight, game.shakeOffsetX + kScreenCentreX, game.shakeOffsetY + kScreenCentreY);
 
   // Depth order comes from the slices alone: far to near, list order within a slice.
   BeginQuads();

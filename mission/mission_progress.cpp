@@ -3,16 +3,17 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/sound.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "mission/aliens.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
 #include "mission/shots.h"
-#include "mission/slots.h"
 #include "mission/sparks.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -63,9 +64,9 @@ void StartMission() {
     SpawnAlien(x, y, depth, type);
   }
 
-  SetMousePos(400, 300);
-  game.aimX = 400;
-  game.aimY = 300;
+  SetMousePos(kScreenCentreX, kScreenCentreY);
+  game.aimX = kScreenCentreX;
+  game.aimY = kScreenCentreY;
   game.missionStartTime = GetTickCount();
 
   // The music loop starts silent and fades in.

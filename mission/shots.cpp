@@ -6,9 +6,10 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "media/screen_size.h"
+#include "media/slots.h"
 #include "mission/effects.h"
 #include "mission/rounding.h"
-#include "mission/slots.h"
 #include "mission/sparks.h"
 
 namespace {
@@ -48,8 +49,8 @@ void FireWeapon() {
   const WeaponRow& row = kWeapons[game.weapon - 1];
   game.shakeFrames = 10;
   // Integer division: the headings come in whole heading units.
-  const float headingX = static_cast<float>((game.aimX - 400) / 10);
-  const float headingY = static_cast<float>((game.aimY - 300) / 10);
+  const float headingX = static_cast<float>((game.aimX - kScreenCentreX) / 10);
+  const float headingY = static_cast<float>((game.aimY - kScreenCentreY) / 10);
   for (int i = 0; i < row.muzzleCount; ++i) {
     const int side = game.weapon == 2 ? game.gunSide : 1;
     Shot& shot = game.shots.Append();

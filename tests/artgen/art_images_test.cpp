@@ -10,10 +10,10 @@
 #include "base/translation.h"
 #include "formats/byte_order.h"
 #include "formats/mo_catalogue.h"
-#include "media/display.h"
-#include "media/multimedia.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
+#include "platform/display.h"
+#include "platform/multimedia.h"
 #include "tests/artgen/generated_art.h"
 #include "tools/artgen/pictures.h"
 

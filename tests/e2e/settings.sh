@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The player's settings carried from one run to the next: on the menu Alt+Return switches to a
 # window and left Ctrl + M the music off; after Escape $XDG_CONFIG_HOME/space/settings.ini holds
-# both beside the player's own lines, and the next run opens in the window. --fullscreen plays one
-# run on the full screen and leaves the file as it is. A broken file gives one line on stderr and
-# the full screen, and stays as it is.
+# both beside the player's own lines (a byte order mark, a section, a comment after a value stay),
+# and the next run opens in the window. --window --fullscreen plays one run on the full screen and
+# leaves the file as it is. A line not understood gives one line on stderr and the default for its
+# key, and stays as it is.
 # Usage: settings.sh BUILD_DIR
 set -euo pipefail
 e2e_name=settings
@@ -13,7 +14,7 @@ e2e_start_xvfb 1024x768x24
 
 settings=$XDG_CONFIG_HOME/space/settings.ini
 mkdir -p "$(dirname "$settings")"
-printf '# my own notes\nvolume = loud\n' >"$settings"
+printf '\xEF\xBB\xBF# my own notes\n[space]\nvolume = loud\nmusic = Yes ; mine\n' >"$settings"
 
 # Starts the game with the given arguments and waits for its menu.
 start() {
@@ -39,7 +40,7 @@ sleep 0.3
 xdotool keyup Control_L
 sleep 0.3
 quit "the first run"
-expected=$'# my own notes\nvolume = loud\nmusic = off\neffects = on\nwindow = on'
+expected=$'\xEF\xBB\xBF# my own notes\n[space]\nvolume = loud\nmusic = No ; mine\neffects = on\nwindow = on'
 [ "$(cat "$settings")" = "$expected" ] || e2e_fail "settings.ini after the first run: $(cat "$settings")"
 [ -s "$folder/game.log" ] && e2e_fail "the first run wrote output: $(cat "$folder/game.log")"
 [ -z "$(ls "$folder" | grep -i settings)" ] || e2e_fail "settings were kept beside the program: $(ls "$folder")"
@@ -51,18 +52,18 @@ start
 e2e_expect_window_size 800x600 "the next run"
 quit "the next run"
 
-# 3. --fullscreen for one run only.
-start --fullscreen
-e2e_expect_window_size 1024x768 "--fullscreen"
-quit "--fullscreen"
+# 3. --fullscreen for one run only, given last.
+start --window --fullscreen
+e2e_expect_window_size 1024x768 "--window --fullscreen"
+quit "--window --fullscreen"
 [ "$(cat "$settings")" = "$expected" ] || e2e_fail "--fullscreen changed settings.ini: $(cat "$settings")"
 
-# 4. A broken file: the defaults, one line, the file as it was.
-printf 'window = yes\n' >"$settings"
+# 4. A line not understood: the default for its key, one line on stderr, the file as it was.
+printf 'window = maybe\n' >"$settings"
 start
-e2e_expect_window_size 1024x768 "a broken settings file"
-quit "a broken settings file"
+e2e_expect_window_size 1024x768 "a line not understood"
+quit "a line not understood"
 [ "$(wc -l <"$folder/game.log")" -eq 1 ] && grep -q "settings.ini: line 1: window is on or off" "$folder/game.log" ||
-  e2e_fail "a broken file is not told in one line: $(cat "$folder/game.log")"
-[ "$(cat "$settings")" = "window = yes" ] || e2e_fail "the broken file changed: $(cat "$settings")"
+  e2e_fail "a line not understood is not told in one line: $(cat "$folder/game.log")"
+[ "$(cat "$settings")" = "window = maybe" ] || e2e_fail "the file changed: $(cat "$settings")"
 echo "settings: ok"

@@ -13,12 +13,12 @@
 #include "game/name_entry_screen.h"
 #include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include "game/menu.h"
 #include "game/resources.h"
 #include "highscore/highscore_table.h"
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
 #include "media/screen_buffers.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
+#include "platform/testing/input_injection.h"
 
 void GameScreen::SetUp() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);

@@ -18,12 +18,12 @@
 #include "game_fixture.h"
 #include "highscore/name_entry.h"
 #include "media/builtin/builtin_images.h"
-#include "media/display.h"
 #include "media/draw.h"
+#include "media/slots.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
-#include "mission/slots.h"
+#include "platform/display.h"
 
 namespace fs = std::filesystem;
 
@@ -92,14 +92,19 @@ TEST(Language, CodesAndLocaleNames) {
 
 TEST(Language, TheSettingsFileNamesALanguage) {
   Settings settings;
-  EXPECT_EQ(ParseSettings("music = off\nlanguage = en\n", settings), "");
-  EXPECT_EQ(settings.language, "en");
-  EXPECT_EQ(ParseSettings("language = English\n", settings),
-            "line 1: language is a language code such as de or en, not \"English\"");
-  EXPECT_EQ(settings.language, "en") << "a broken file changes nothing";
-  EXPECT_EQ(SettingsText("language = en\nmusic = on\n", Settings{.music = false, .language = "en"}),
+  EXPECT_TRUE(ParseSettings("music = off\nLanguage = EN ; mine\n", settings).empty());
+  EXPECT_EQ(settings.language, "en") << "key and value in any case, with an inline comment";
+  EXPECT_EQ(
+      ParseSettings("language = English\n", settings),
+      std::vector<std::string>{"line 1: language is a language code such as de or en, not \"English\""});
+  EXPECT_EQ(settings.language, "en") << "a value the key does not take keeps the earlier one";
+  const Settings before{.music = true, .language = "en"};
+  const Settings after{.music = false, .language = "en"};
+  EXPECT_EQ(SettingsText("language = en\nmusic = on\n", before, after),
             "language = en\nmusic = off\neffects = on\nwindow = off\n")
       << "the game writes the switches and keeps the language line as the player wrote it";
+  EXPECT_EQ(SettingsText("", Settings{}, Settings{.music = false}).find("language"), std::string::npos)
+      << "a file without a language gets no line for it";
 }
 
 // The screens in German and in English: the English catalogue and pictures from the build.

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
-#include "media/input.h"
-#include "media/input_injection.h"
 #include "mission/game_state.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

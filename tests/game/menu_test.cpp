@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "game_fixture.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/input.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
-#include "mission/slots.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 #include "tests/picture_diff.h"
 
 namespace {

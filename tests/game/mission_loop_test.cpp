@@ -17,14 +17,14 @@
 #include "base/tick_count.h"
 #include "game/main_loop.h"
 #include "game_fixture.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
-#include "mission/slots.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

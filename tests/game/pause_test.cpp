@@ -9,16 +9,16 @@
 #include "game/main_loop.h"
 #include "game/pause_screen.h"
 #include "game_fixture.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/frame_pacing.h"
-#include "media/gamepad.h"
-#include "media/input.h"
-#include "media/input_injection.h"
+#include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
-#include "mission/slots.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

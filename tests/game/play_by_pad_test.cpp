@@ -12,12 +12,12 @@
 #include "game/pause_screen.h"
 #include "game_fixture.h"
 #include "highscore/name_entry.h"
-#include "media/frame_pacing.h"
-#include "media/gamepad.h"
-#include "media/input.h"
-#include "media/input_injection.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "platform/frame_pacing.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "game_fixture.h"
 #include "media/quads.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "media/sprites.h"
-#include "mission/slots.h"
+#include "platform/sound.h"
 
 namespace {
 

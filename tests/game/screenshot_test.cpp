@@ -14,11 +14,11 @@
 
 #include "game/main_loop.h"
 #include "game_fixture.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

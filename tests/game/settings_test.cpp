@@ -13,67 +13,111 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "media/display.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
+#include "platform/display.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TEST(SettingsText, ParseReadsTheThreeSwitchesAndLeavesOtherKeysAlone) {
+TEST(SettingsText, ParseReadsEveryWayOfWritingASwitch) {
   Settings settings;
   settings.window = true;  // a key the text does not name keeps its value
   const std::string text =
-      "# written by hand\n"
+      "\xEF\xBB\xBF# written by hand\n"
       "\n"
       "  ; another comment\n"
-      "music=off\r\n"
+      "[space]\n"
+      "[sound] ; the two switches of the sound\n"
+      "music=FALSE\r\n"
       "volume = loud\n"
-      "  effects   =   off  \n";
-  EXPECT_EQ(ParseSettings(text, settings), "");
-  EXPECT_FALSE(settings.music) << "music=off without spaces and with CR LF";
-  EXPECT_FALSE(settings.effects) << "spaces around key and value do not count";
+      "  Effects   =   off  # at night\n";
+  EXPECT_EQ(ParseSettings(text, settings), std::vector<std::string>{});
+  EXPECT_FALSE(settings.music)
+      << "music=FALSE without spaces, after a byte order mark and sections, with CR LF";
+  EXPECT_FALSE(settings.effects) << "a key in another case, blanks around key and value, an inline comment";
   EXPECT_TRUE(settings.window) << "a key missing from the file keeps its value";
 
-  EXPECT_EQ(ParseSettings("music = off\nmusic = on\n", settings), "");
+  const std::pair<const char*, bool> values[] = {{"on", true},     {"Off", false}, {"TRUE", true},
+                                                 {"false", false}, {"yEs", true},  {"NO", false},
+                                                 {"1", true},      {"0", false}};
+  for (const auto& [value, on] : values) {
+    settings.effects = !on;
+    EXPECT_EQ(ParseSettings(std::string("effects = ") + value + ";x\n", settings),
+              std::vector<std::string>{});
+    EXPECT_EQ(settings.effects, on) << value;
+  }
+  EXPECT_TRUE(ParseSettings("music = off\nmusic = on", settings).empty());
   EXPECT_TRUE(settings.music) << "the last line of a key counts";
-  EXPECT_EQ(ParseSettings("", settings), "") << "an empty file is understood";
+  EXPECT_TRUE(ParseSettings("", settings).empty()) << "an empty file is understood";
 }
 
-TEST(SettingsText, ParseRefusesABrokenFileWhole) {
-  const Settings start;
+TEST(SettingsText, ParseNamesWhatItDoesNotUnderstandAndReadsTheRest) {
   Settings settings;
-  EXPECT_EQ(ParseSettings("music = off\nwindow = yes\n", settings),
-            "line 2: window is on or off, not \"yes\"");
-  EXPECT_EQ(settings, start) << "a broken file changes nothing, not even its good lines";
-  EXPECT_EQ(ParseSettings("music = off\n[space]\n", settings), "line 2 is not `key = value`");
-  EXPECT_EQ(ParseSettings(" = on\n", settings), "line 1 is not `key = value`") << "a key is needed";
-  EXPECT_EQ(ParseSettings("effects = On\n", settings), "line 1: effects is on or off, not \"On\"");
-  EXPECT_EQ(ParseSettings(std::string("\x89PNG\0\x1a", 6), settings), "line 1 is not `key = value`");
-  EXPECT_EQ(settings, start);
+  settings.window = true;
+  const std::vector<std::string> problems = ParseSettings(
+      "music = off\n"
+      "window = maybe\n"
+      "[broken\n"
+      "garbage\n"
+      " = on\n"
+      "effects = # switched off? no value\n"
+      "[sound] effects = off\n"
+      "music = 2\n",
+      settings);
+  EXPECT_EQ(problems, (std::vector<std::string>{
+                          "line 2: window is on or off, not \"maybe\"", "line 3 is not `key = value`",
+                          "line 4 is not `key = value`", "line 5 is not `key = value`",
+                          "line 6: effects is on or off, not \"\"", "line 7 is not `key = value`",
+                          "line 8: music is on or off, not \"2\""}));
+  EXPECT_EQ(settings, (Settings{.music = false, .effects = true, .window = true}))
+      << "the good lines count; a bad value leaves the value read before it, or the one given";
 }
 
-TEST(SettingsText, WritingKeepsEveryOtherLineAndAddsMissingKeys) {
+// The settings as a file of `text` holds them, from the defaults.
+Settings Held(const std::string& text) {
+  Settings settings;
+  ParseSettings(text, settings);
+  return settings;
+}
+
+TEST(SettingsText, WritingChangesOnlyTheValuesOfTheKeysThatChanged) {
   const std::string text =
-      "# mine\n"
+      "\xEF\xBB\xBFmusic=true   # at night\r\n"
+      "[space]\n"
       "volume = loud\n"
-      "music=on\n"
-      "effects = on\n";
-  const Settings settings{.music = true, .effects = false, .window = true};
-  EXPECT_EQ(SettingsText(text, settings),
-            "# mine\n"
+      "window = maybe\n"
+      "  Effects = Yes ; mine\n"
+      "effects = ON\n";
+  EXPECT_EQ(SettingsText(text, Held(text), Settings{.music = false, .effects = false, .window = false}),
+            "\xEF\xBB\xBFmusic=false   # at night\r\n"
+            "[space]\n"
             "volume = loud\n"
-            "music=on\n"
-            "effects = off\n"
-            "window = on\n")
-      << "a line whose value stays is not rewritten; a changed one is; a missing key is appended";
-  EXPECT_EQ(SettingsText("music = off", Settings{}), "music = on\neffects = on\nwindow = off\n")
-      << "a last line without a line feed";
-  const std::string fresh = SettingsText("", Settings{.music = false});
+            "window = maybe\n"
+            "  Effects = No ; mine\n"
+            "effects = OFF\n")
+      << "each line of a changed key in its own words; a line not understood of a key kept stays";
+  EXPECT_EQ(SettingsText(text, Held(text), Settings{.music = true, .effects = true, .window = true}),
+            "\xEF\xBB\xBFmusic=true   # at night\r\n"
+            "[space]\n"
+            "volume = loud\n"
+            "window = on\n"
+            "  Effects = Yes ; mine\n"
+            "effects = ON\n")
+      << "the player switched the window: its line not understood is written anew";
+
+  EXPECT_EQ(
+      SettingsText("# mine\nmusic =\neffects=;x", Settings{}, Settings{.music = false, .effects = false}),
+      "# mine\nmusic = off\neffects= off;x\nwindow = off\n")
+      << "an empty value, a last line without a line feed, a missing key appended";
+  const std::string fresh = SettingsText("", Settings{}, Settings{.music = false});
   EXPECT_EQ(fresh.substr(0, 1), "#") << "a new file starts with a comment on what it is";
   EXPECT_NE(fresh.find("\nmusic = off\neffects = on\nwindow = off\n"), std::string::npos) << fresh;
+  EXPECT_EQ(Held(fresh), Settings{.music = false});
 }
 
 // A temporary XDG_CONFIG_HOME for each test; the game state, the window mode and the environment
@@ -194,19 +238,44 @@ TEST_F(SettingsFile, TheCommandLineChoosesTheWindowForThisRunOnly) {
   EXPECT_EQ(game.musicOn, 1) << "while the file's other settings count";
 }
 
-TEST_F(SettingsFile, ABrokenOrUnreadableFileGivesTheDefaultsOnceAndIsLeftAlone) {
-  const std::string broken = "music = off\nwindow = maybe\n";
-  Write(broken);
+TEST_F(SettingsFile, LinesNotUnderstoodAreToldOnceAndKeptUntilTheirSettingIsSwitched) {
+  Write("music = off\nwindow = maybe\n");
   SetDisplayWindowed(true);
+  EXPECT_EQ(LoadTelling(std::nullopt),
+            "space: " + path_ +
+                ": line 2: window is on or off, not \"maybe\"; the line is left as it "
+                "is and not used\n");
+  EXPECT_EQ(game.musicOn, 0) << "the good lines count";
+  EXPECT_FALSE(IsDisplayWindowed()) << "the default for the line not understood";
+  ToggleEffects();
+  EXPECT_EQ(KeepTelling(), "") << "told once only";
+  EXPECT_EQ(Read(), "music = off\nwindow = maybe\neffects = off\n") << "the player's line stays";
+  SetDisplayWindowed(true);  // Alt+Return: now the player chose
+  KeepSettings();
+  EXPECT_EQ(Read(), "music = off\nwindow = on\neffects = off\n");
+  SetDisplayWindowed(false);  // and back
+  KeepSettings();
+  EXPECT_EQ(Read(), "music = off\nwindow = off\neffects = off\n");
+
+  Restore();
+  Write("a\nb\nc\nd\ne\nmusic = off\n");
+  const std::string told = LoadTelling(std::nullopt);
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 4) << told;
+  EXPECT_NE(told.find("line 3 is not `key = value`"), std::string::npos) << told;
+  EXPECT_NE(told.find(": 2 more lines not understood"), std::string::npos) << told;
+  EXPECT_EQ(game.musicOn, 0) << "read past them";
+}
+
+TEST_F(SettingsFile, AFileThatCannotBeReadGivesTheDefaultsOnceAndIsLeftAlone) {
+  const std::string picture = std::string("music = off\n\x89PNG") + '\0' + "\x1a\n";
+  Write(picture);
   const std::string told = LoadTelling(std::nullopt);
   EXPECT_EQ(told, "space: " + path_ +
-                      ": line 2: window is on or off, not \"maybe\"; playing with the default settings, "
-                      "the file is left as it is\n");
-  EXPECT_EQ(game.musicOn, 1) << "the defaults, not the good lines of a broken file";
-  EXPECT_FALSE(IsDisplayWindowed());
+                      ": not a text file; playing with the default settings, the file is left as it is\n");
+  EXPECT_EQ(game.musicOn, 1) << "the defaults, not the lines of something else";
   ToggleEffects();
-  EXPECT_EQ(KeepTelling(), "") << "one line only";
-  EXPECT_EQ(Read(), broken) << "the player's broken file is not overwritten";
+  EXPECT_EQ(KeepTelling(), "");
+  EXPECT_EQ(Read(), picture) << "nothing is added to it";
 
   Restore();
   fs::remove(path_);
@@ -215,6 +284,36 @@ TEST_F(SettingsFile, ABrokenOrUnreadableFileGivesTheDefaultsOnceAndIsLeftAlone) 
   EXPECT_EQ(unreadable.find("space: " + path_ + ": not a regular file;"), 0u) << unreadable;
   EXPECT_EQ(std::count(unreadable.begin(), unreadable.end(), '\n'), 1);
   EXPECT_EQ(game.soundOn, 1);
+}
+
+TEST_F(SettingsFile, ALinkToAFileNotYetMadeIsWrittenThroughAndStaysALink) {
+  fs::create_directories(root_ + "/dotfiles");
+  fs::create_directories(fs::path(path_).parent_path());
+  fs::create_symlink("../../dotfiles/space.ini", path_);  // relative to the link's folder
+  EXPECT_EQ(LoadTelling(std::nullopt), "") << "a link to nothing yet is no file yet";
+  ToggleMusic();
+  EXPECT_EQ(KeepTelling(), "");
+  EXPECT_TRUE(fs::is_symlink(path_)) << "the link is not replaced by a file";
+  EXPECT_NE(Read().find("\nmusic = off\n"), std::string::npos) << "the file it names is made";
+  EXPECT_TRUE(fs::exists(root_ + "/dotfiles/space.ini"));
+
+  Restore();
+  fs::remove(path_);
+  const std::string away = root_ + "/unplugged/space.ini";
+  fs::create_symlink(away, path_);
+  LoadSettings(std::nullopt);
+  ToggleMusic();
+  EXPECT_EQ(KeepTelling(),
+            "space: cannot save the settings in " + away + ", the file that " + path_ + " links to\n");
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_FALSE(fs::exists(root_ + "/unplugged")) << "a missing folder of the link's file is not made";
+
+  fs::remove(path_);
+  fs::create_symlink("settings.ini", path_);  // made during the run
+  ToggleMusic();
+  EXPECT_EQ(KeepTelling(),
+            "space: cannot save the settings in " + path_ + ": its links go round in a circle\n");
+  EXPECT_TRUE(fs::is_symlink(path_));
 }
 
 TEST_F(SettingsFile, AFailedSaveIsToldAndTheGameGoesOn) {

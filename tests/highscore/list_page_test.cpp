@@ -12,12 +12,12 @@
 #include "base/program_folder.h"
 #include "highscore/highscore_file.h"
 #include "highscore/highscore_table.h"
-#include "media/display.h"
 #include "media/draw.h"
-#include "media/frame_pacing.h"
-#include "media/multimedia.h"
 #include "media/screen_buffers.h"
 #include "media/sprites.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/multimedia.h"
 #include "tests/picture_diff.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <initializer_list>
 #include <string>
 
-#include "media/display.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "media/display.h"
 #include "media/sprites.h"
+#include "platform/display.h"
 #include "tests/media/screen_helpers.h"
 
 namespace {

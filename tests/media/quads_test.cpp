@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/display.h"
 #include "media/draw.h"
 #include "media/sprites.h"
+#include "platform/display.h"
 #include "tests/media/screen_helpers.h"
 
 namespace {

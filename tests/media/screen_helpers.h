@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "media/display.h"
-#include "media/multimedia.h"
 #include "media/screen_buffers.h"
+#include "platform/display.h"
+#include "platform/multimedia.h"
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "media/display.h"
-#include "media/events.h"
-#include "media/frame_pacing.h"
-#include "media/input_injection.h"
 #include "media/sprite_table.h"
+#include "platform/display.h"
+#include "platform/events.h"
+#include "platform/frame_pacing.h"
+#include "platform/testing/input_injection.h"
 #include "tests/media/screen_helpers.h"
 
 namespace {

@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <utility>
 
 #include "base/tick_count.h"
-#include "media/input.h"
-#include "media/input_injection.h"
 #include "mission/game_state.h"
 #include "mission_fixture.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 
@@ -202,6 +205,50 @@ TEST_F(Controls, ClosingTheWindowIsTakenLikeEscape) {
         std::exit(game.leaveLoop == 1 && game.missionResult == MissionResult::kAborted ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+
+namespace {
+
+// Moves the pointer by the sticks every `stepMs` for about `totalMs`, with the stick held as it is;
+// the distance the pointer moved to the right.
+int MoveFor(int totalMs, int stepMs) {
+  SetMousePos(0, 300);
+  PollMouse();
+  PollGamepad();
+  MovePointerBySticks();
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(totalMs)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+    PollMouse();
+    PollGamepad();
+    MovePointerBySticks();
+  }
+  return MousePosX();
+}
+
+TEST_F(Controls, SticksMoveThePointerByTimeNotByFrames) {
+  const int pad = PlugInTestPad();
+  ASSERT_GE(pad, 0) << "setup: SDL attaches a virtual controller";
+  SetTestPadStick(pad, kLeftStickX, 1.0);
+  const int fast = MoveFor(400, 10);
+  const int slow = MoveFor(400, 40);
+  // 900 pixels a second at full deflection: about 360 in 0.4 s, however often the pointer is read.
+  EXPECT_NEAR(fast, 360, 90) << "a full deflection crosses the screen in about a second";
+  EXPECT_NEAR(slow, fast, 60) << "at a quarter of the polls the pointer goes as far";
+
+  SetTestPadStick(pad, kLeftStickX, 0.3);
+  const int gentle = MoveFor(400, 10);
+  EXPECT_GT(gentle, 0) << "a small deflection moves";
+  EXPECT_LT(gentle, 15) << "but slowly enough to aim a pixel at a time";
+  SetTestPadStick(pad, kLeftStickX, 0.0);
+  SetTestPadStick(pad, kRightStickY, 0.15);
+  EXPECT_EQ(MoveFor(200, 10), 0) << "a stick resting within its dead zone moves nothing";
+  SetTestPadStick(pad, kRightStickX, 1.0);
+  EXPECT_GT(MoveFor(200, 10), 100) << "the right stick moves the pointer as the left one does";
+  UnplugTestPad(pad);
+  PollGamepad();
 }
 
 }  // namespace

@@ -1,15 +1,16 @@
 // Shared set-up of the mission tests.
 #include "mission_fixture.h"
 
-#include "media/display.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
 #include "media/quads.h"
-#include "media/sound.h"
 #include "mission/aliens.h"
 #include "mission/controls.h"
 #include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 
 void StartMediaOnce() {
   static const bool started = [] {
@@ -18,6 +19,7 @@ void StartMediaOnce() {
     InitMouse();
     InitKeyboard();
     InitAudio();
+    InitGamepads();
     OpenDisplay(800, 600, 32, "Space");
     SetFrameRate(0);
     return true;

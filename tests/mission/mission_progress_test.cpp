@@ -17,15 +17,15 @@
 #include <vector>
 
 #include "base/tick_count.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/sound.h"
+#include "media/slots.h"
 #include "mission/aliens.h"
 #include "mission/controls.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
-#include "mission/slots.h"
 #include "mission_fixture.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "platform/testing/input_injection.h"
 #include "tests/formats/wav_image.h"
 
 namespace {

@@ -23,12 +23,12 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
 #include "mission_fixture.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

@@ -21,13 +21,13 @@
 #include "game/main_loop.h"
 #include "game/resources.h"
 #include "highscore/highscore_table.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
-#include "media/sound.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/multimedia.h"
+#include "platform/sound.h"
+#include "platform/testing/input_injection.h"
 
 namespace soak {
 

@@ -1,5 +1,5 @@
 // Sound slots on SDL2_mixer: one mixer channel per slot, samples converted to the device format.
-#include "media/sound.h"
+#include "platform/sound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-#include "media/gamepad.h"
+#include "platform/gamepad.h"
 
 // SDL's button for a PadButton; SDL_CONTROLLER_BUTTON_INVALID for the triggers, which are axes.
 SDL_GameControllerButton SdlButtonOf(int button);
@@ -26,12 +26,8 @@ struct PadEvents {
 };
 PadEvents TakePadEvents();
 
-// Deflection of the playing controller's sticks, -1 to 1 each (right and down positive); 0 without
-// a controller.
-struct StickDeflection {
-  double leftX = 0, leftY = 0, rightX = 0, rightY = 0;
-};
-StickDeflection PadSticks();
+// The playing controller's sticks as they stand now; 0 without a controller.
+StickDeflection LivePadSticks();
 
 // Rumbles the playing controller, if it can, at full strength times `strength` (0 to 1).
 void RumbleOpenPad(double strength, int milliseconds);

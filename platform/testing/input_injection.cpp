@@ -1,5 +1,5 @@
 // Test support: keyboard, mouse and window events put into SDL's queue as the window system would.
-#include "media/input_injection.h"
+#include "platform/testing/input_injection.h"
 
 #include <SDL.h>
 
@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "media/gamepad.h"
-#include "media/key_map.h"
-#include "media/pad_events.h"
-#include "media/presenter.h"
+#include "platform/gamepad.h"
+#include "platform/key_map.h"
+#include "platform/pad_events.h"
+#include "platform/presenter.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The table from SDL's key positions to set-1 key codes; extended keys are 0x80 + their code.
-#include "media/key_map.h"
+#include "platform/key_map.h"
 
 #include <array>
 
-#include "media/input.h"
+#include "platform/input.h"
 
 namespace {
 

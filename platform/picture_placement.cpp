@@ -1,5 +1,5 @@
 // The picture's place in the window.
-#include "media/picture_placement.h"
+#include "platform/picture_placement.h"
 
 #include <algorithm>
 

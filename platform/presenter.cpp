@@ -1,6 +1,6 @@
 // The window and the two ways a finished frame reaches it: the window surface, or a streaming
 // texture drawn by an accelerated renderer.
-#include "media/presenter.h"
+#include "platform/presenter.h"
 
 #include <SDL.h>
 
@@ -11,8 +11,8 @@
 #include <string>
 #include <utility>
 
-#include "media/picture_placement.h"
-#include "media/window_manager.h"
+#include "platform/picture_placement.h"
+#include "platform/window_manager.h"
 
 namespace {
 

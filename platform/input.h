@@ -49,13 +49,15 @@ bool WasKeyReleased(int key);
 void ReleaseKeyboard();
 
 int InitMouse();  // 1 ok, 0 failed
-// Applies every motion and button event since the last poll, and the motion of a controller's
-// sticks (TakeStickMotion); the movement of one poll is summed and then clamped to the screen. A button that
-// went down since the last poll is held in this one even if it is up again (a touchpad tap). 1 if events were
-// applied; 0 while the window has no focus.
+// Applies every motion and button event since the last poll; the movement of one poll is summed and
+// then clamped to the screen. A button that went down since the last poll is held in this one even if
+// it is up again (a touchpad tap). 1 if events were applied; 0 while the window has no focus.
 int PollMouse();
 int MousePosX();                     // screen pixels, 0 to 799 after a poll
 int MousePosY();                     // screen pixels, 0 to 599 after a poll
 bool IsMouseButtonDown(int button);  // a MouseButton held at the last poll
-void SetMousePos(int x, int y);      // not clamped until the next poll
+// Moves the pointer as mouse motion would, clamped to the screen (a controller's stick moves it so);
+// nothing while the window has no focus.
+void MoveMousePos(int dx, int dy);
+void SetMousePos(int x, int y);  // not clamped until the next poll
 void ReleaseMouse();

@@ -1,5 +1,5 @@
 // The keyboard's and the mouse's events between two polls.
-#include "media/input_events.h"
+#include "platform/input_events.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-// The key code (Key:: in media/input.h) of a key position; 0 for a position without one.
+// The key code (Key:: in platform/input.h) of a key position; 0 for a position without one.
 int KeyCodeOfScancode(SDL_Scancode scancode);
 
 // The key position of a key code; SDL_SCANCODE_UNKNOWN for a code without one.

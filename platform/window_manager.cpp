@@ -1,5 +1,5 @@
 // Asks the X server whether a window manager (one that follows the desktop conventions) runs.
-#include "media/window_manager.h"
+#include "platform/window_manager.h"
 
 #include <SDL.h>
 

@@ -1,5 +1,5 @@
 // The playing game controller and its events between two polls.
-#include "media/pad_events.h"
+#include "platform/pad_events.h"
 
 #include <algorithm>
 #include <iterator>
@@ -147,7 +147,7 @@ PadEvents TakePadEvents() {
   return taken;
 }
 
-StickDeflection PadSticks() {
+StickDeflection LivePadSticks() {
   return {Deflection(SDL_CONTROLLER_AXIS_LEFTX), Deflection(SDL_CONTROLLER_AXIS_LEFTY),
           Deflection(SDL_CONTROLLER_AXIS_RIGHTX), Deflection(SDL_CONTROLLER_AXIS_RIGHTY)};
 }

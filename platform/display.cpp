@@ -1,5 +1,5 @@
 // The display: the window, the two frame buffers and the presenting of a frame.
-#include "media/display.h"
+#include "platform/display.h"
 
 #include <SDL.h>
 
@@ -7,11 +7,12 @@
 #include <string>
 
 #include "media/draw.h"
-#include "media/events.h"
-#include "media/frame_pacing.h"
-#include "media/presenter.h"
 #include "media/screen_buffers.h"
 #include "media/sprite_table.h"
+#include "platform/events.h"
+#include "platform/frame_pacing.h"
+#include "platform/presenter.h"
+#include "platform/text_font.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ int InitDisplay() {
     return 0;
   }
   display.videoReady = true;
+  SetTextGlyphs({TextWidth, TextCoverage});
   return 1;
 }
 

@@ -1,7 +1,6 @@
 // Game controllers, through SDL's game controller API and its database of mappings (the
 // environment variable SDL_GAMECONTROLLERCONFIG adds to it). The first controller connected plays;
-// one plugged in later plays when none does. Read once per frame into a snapshot, like the keyboard;
-// the sticks move the mouse pointer (see PollMouse).
+// one plugged in later plays when none does. Read once per frame into a snapshot, like the keyboard.
 #pragma once
 
 enum PadButton : int {
@@ -31,11 +30,12 @@ bool WasPadButtonPressed(int button);  // went down since the poll before: once 
 bool IsPadConnected();                 // a controller played at the last poll
 bool WasPadUnplugged();                // the playing controller went away since the poll before
 
-// The pointer's motion in pixels that the sticks ask for since the last call: past a dead zone,
-// the speed grows with the square of the deflection up to 900 pixels a second, so that a full
-// deflection crosses the screen in about a second and a small one aims precisely. Fractions of a
-// pixel are carried to the next call; the elapsed time is measured, not counted in frames.
-void TakeStickMotion(int& dx, int& dy);
+// The deflection of the playing controller's sticks at the last poll, -1 to 1 per axis (right and
+// down positive), raw: no dead zone. 0 without a controller and while the window has no focus.
+struct StickDeflection {
+  double leftX = 0, leftY = 0, rightX = 0, rightY = 0;
+};
+StickDeflection PadSticks();
 
 // Rumbles the playing controller, where it can, at `strength` (0 to 1) for `milliseconds`.
 void RumblePad(double strength, int milliseconds);

@@ -1,5 +1,5 @@
 // Tests of the display: opening, the two buffers, presenting, pacing, events and shutdown.
-#include "media/display.h"
+#include "platform/display.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "media/draw.h"
-#include "media/events.h"
-#include "media/frame_pacing.h"
-#include "media/input.h"
-#include "media/input_injection.h"
-#include "media/picture_placement.h"
 #include "media/sprites.h"
-#include "media/window_probe.h"
+#include "platform/events.h"
+#include "platform/frame_pacing.h"
+#include "platform/input.h"
+#include "platform/picture_placement.h"
+#include "platform/testing/input_injection.h"
+#include "platform/testing/window_probe.h"
 #include "tests/media/screen_helpers.h"
 
 namespace {

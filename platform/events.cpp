@@ -1,19 +1,19 @@
 // The one event loop of the layer: keys, mouse and game controllers to the input's pending events,
 // the rest to the display.
-#include "media/events.h"
+#include "platform/events.h"
 
 #include <SDL.h>
 
-#include "media/input_events.h"
-#include "media/key_map.h"
-#include "media/pad_events.h"
-#include "media/presenter.h"
 #include "media/screen_buffers.h"
+#include "platform/input_events.h"
+#include "platform/key_map.h"
+#include "platform/pad_events.h"
+#include "platform/presenter.h"
 
 namespace {
 
+// The focus itself is the screen's (IsScreenShown), since sprite blits depend on it.
 struct WindowState {
-  bool active = false;          // the window has the focus
   bool closeRequested = false;  // SDL_QUIT seen
 };
 
@@ -30,8 +30,8 @@ void HoldMouse(bool hold) {
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
     // Mouse events still queued stay pending; PollMouse applies them once the window is back.
-    case SDL_WINDOWEVENT_FOCUS_LOST: window.active = false; break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: window.active = HasBackBuffer(); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: SetScreenShown(false); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: SetScreenShown(HasBackBuffer()); break;
     // The bars around the picture are drawn again as well.
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_EXPOSED: PresenterWindowChanged(); break;
@@ -64,7 +64,7 @@ void HandleKey(const SDL_KeyboardEvent& event) {
 
 void PumpEvents() {
   if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
-  const bool wasActive = window.active;
+  const bool wasActive = IsScreenShown();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     switch (event.type) {
@@ -87,11 +87,11 @@ void PumpEvents() {
       default: break;
     }
   }
-  if (window.active != wasActive) HoldMouse(window.active);
+  if (IsScreenShown() != wasActive) HoldMouse(IsScreenShown());
 }
 
 bool IsDisplayActive() {
-  return window.active;
+  return IsScreenShown();
 }
 
 bool WasCloseRequested() {
@@ -99,9 +99,10 @@ bool WasCloseRequested() {
 }
 
 void SetDisplayActive(bool active) {
-  window.active = active;
+  SetScreenShown(active);
 }
 
 void ResetWindowEvents() {
   window = WindowState{};
+  SetScreenShown(false);
 }

@@ -1,5 +1,5 @@
 // Tests of the sound slots on SDL's dummy and disk audio drivers.
-#include "media/sound.h"
+#include "platform/sound.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

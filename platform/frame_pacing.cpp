@@ -1,6 +1,6 @@
 // Frame pacing on the high-resolution counter: SetFrameRate, and the waits before a frame's input
 // and before its show.
-#include "media/frame_pacing.h"
+#include "platform/frame_pacing.h"
 
 #include <SDL.h>
 

@@ -1,11 +1,11 @@
 // The layer's start and end.
-#include "media/multimedia.h"
+#include "platform/multimedia.h"
 
-#include "media/display.h"
-#include "media/gamepad.h"
-#include "media/input.h"
 #include "media/quads.h"
-#include "media/sound.h"
+#include "platform/display.h"
+#include "platform/gamepad.h"
+#include "platform/input.h"
+#include "platform/sound.h"
 #include "raster/quad_bands.h"
 
 int InitMultimedia() {

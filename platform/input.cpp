@@ -1,13 +1,12 @@
 // Keyboard and mouse: the snapshots that the polls take once per frame from the pending events.
-#include "media/input.h"
+#include "platform/input.h"
 
 #include <algorithm>
 
-#include "media/events.h"
-#include "media/frame_pacing.h"
-#include "media/gamepad.h"
-#include "media/input_events.h"
 #include "media/screen_buffers.h"
+#include "platform/events.h"
+#include "platform/frame_pacing.h"
+#include "platform/input_events.h"
 
 namespace {
 
@@ -101,17 +100,13 @@ int PollMouse() {
   if (!mouse.ready) return 0;
   WaitToReadInput();
   PumpEvents();
-  // The sticks move the pointer as the mouse does, but only while the game has the focus.
-  int stickX = 0;
-  int stickY = 0;
-  TakeStickMotion(stickX, stickY);
   // Events that arrive while the window has no focus stay pending until it is back. The window only
   // becomes active with a display open, so the screen's size is known here.
   if (!IsDisplayActive()) return 0;
   const PixelArea screen = BackBufferArea();
   const MouseEvents events = TakeMouseEvents();
-  mouse.x = MoveClamped(mouse.x, events.dx + stickX, screen.width);
-  mouse.y = MoveClamped(mouse.y, events.dy + stickY, screen.height);
+  mouse.x = MoveClamped(mouse.x, events.dx, screen.width);
+  mouse.y = MoveClamped(mouse.y, events.dy, screen.height);
   std::copy(events.buttons, events.buttons + kMouseButtons, mouse.buttons);
   return 1;
 }
@@ -127,6 +122,13 @@ int MousePosY() {
 bool IsMouseButtonDown(int button) {
   if (button < kLeftButton || button > kMiddleButton) return false;
   return mouse.buttons[button - kLeftButton];
+}
+
+void MoveMousePos(int dx, int dy) {
+  if (!mouse.ready || !IsDisplayActive()) return;
+  const PixelArea screen = BackBufferArea();
+  mouse.x = MoveClamped(mouse.x, dx, screen.width);
+  mouse.y = MoveClamped(mouse.y, dy, screen.height);
 }
 
 void SetMousePos(int x, int y) {

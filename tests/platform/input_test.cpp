@@ -1,5 +1,5 @@
 // Tests of keyboard and mouse snapshots, fed with real SDL events through the layer's event loop.
-#include "media/input.h"
+#include "platform/input.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "media/display.h"
-#include "media/input_injection.h"
-#include "media/multimedia.h"
+#include "platform/display.h"
+#include "platform/multimedia.h"
+#include "platform/testing/input_injection.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The text font and the Windows-1252 to UTF-8 conversion of the texts drawn with it.
-#include "media/text_font.h"
+#include "platform/text_font.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -1,9 +1,9 @@
 // Test support: the window read back from SDL.
-#include "media/window_probe.h"
+#include "platform/testing/window_probe.h"
 
 #include <SDL.h>
 
-#include "media/presenter.h"
+#include "platform/presenter.h"
 
 WindowLook LookAtWindow() {
   WindowLook look;
