@@ -1,4 +1,4 @@
-// Whole small files: reading one, and replacing one without ever leaving half of it.
+// Whole small files: reading one, replacing one without ever leaving half of it, making a new one.
 #include "base/file_io.h"
 
 #include <fcntl.h>
@@ -32,7 +32,7 @@ bool IsPermissionError(int error) {
 
 }  // namespace
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
@@ -57,6 +57,18 @@ Replace ReplaceFile(const std::string& path, const std::string& bytes, int mode)
   }
   // Without this the rename itself could be lost; the new file is in place either way.
   return SyncFolder(FolderOf(path)) ? Replace::kDone : Replace::kFailed;
+}
+
+int CreateNewFile(const std::string& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  errno = 0;  // a write of 0 bytes sets none
+  const bool written = WriteAll(fd, bytes);
+  int error = written ? 0 : (errno != 0 ? errno : EIO);
+  // A full disk may only show when the file is closed (on network file systems).
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) unlink(path.c_str());  // ours to remove: O_EXCL made it
+  return error;
 }
 
 int ReadSmallFile(const std::string& path, std::size_t maxBytes, std::string& out) {

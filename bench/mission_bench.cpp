@@ -77,7 +77,7 @@ void FleetUnderFire(int frames) {
     const int gameMs = frame * 1000 / 41;
     const bool mayFire = gameMs >= gameNextShotMs;
     if (mayFire) gameNextShotMs = gameMs + 400;
-    game.nextShotTime = mayFire ? GetTickCount() : GetTickCount() + 1000000;
+    game.nextShotTime = mayFire ? GetTickCount() : AddTicks(GetTickCount(), 400);
     game.energy = 1330.0f;
     game.hull = 4000;
     TimedFrame(watch);

@@ -1,4 +1,5 @@
-// The end of a mission: silence, the score of a won mission, the name entry for a qualifying one.
+// The end of a mission: silence and no rumble, the score of a won mission, the name entry for a qualifying
+// one.
 #include "game/end_mission.h"
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include "highscore/highscore_table.h"
 #include "mission/game_state.h"
 #include "mission/rounding.h"
+#include "platform/gamepad.h"
 #include "platform/sound.h"
 
 namespace {
@@ -38,6 +40,7 @@ int WinScore() {
 
 void EndMission() {
   StopWave(kAllWaves);  // the music as well; it starts again with the next mission
+  StopPadRumble();      // the final blast's runs on for more than a second
   if (game.missionResult == MissionResult::kRunningOrWon) game.score = WinScore();
   // Every outcome is offered a place: an aborted or lost mission keeps its collected points.
   if (HighscorePosition(game.score) != 0) RunNameEntry();

@@ -1,4 +1,5 @@
-// The end of a mission: silence, the score of a won mission, the name entry for a qualifying one.
+// The end of a mission: silence and no rumble, the score of a won mission, the name entry for a qualifying
+// one.
 #pragma once
 
 void EndMission();

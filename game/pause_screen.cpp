@@ -10,7 +10,10 @@
 #include "media/screen_size.h"
 #include "media/slots.h"
 #include "media/sprites.h"
+#include "mission/controls.h"
 #include "mission/game_state.h"
+#include "mission/mission_display.h"
+#include "mission/shots.h"
 #include "platform/display.h"
 #include "platform/events.h"
 #include "platform/gamepad.h"
@@ -22,6 +25,23 @@ namespace {
 constexpr int kDimming = 140;      // alpha of the veil over the paused frame
 constexpr int kBandDimming = 150;  // alpha of the darker band behind the title and the hint
 constexpr int kBandTop = 232;      // the band is 100 pixels high: the title at 236, the hint at 304
+
+struct PauseState {
+  int untilVolley = 0;        // milliseconds of the fire interval left as the pause began; 0 or below: none
+  bool pictureTaken = false;  // kPausedFrameSprite holds the mission as it was left
+};
+
+PauseState pause;
+
+// The frame on view is the mission's last only if that frame reached the screen: with the focus lost
+// before its present it did not, and the screen may still hold the menu (a focus lost in a mission's
+// first frame) or the last pause. The mission is then drawn afresh once the focus is back, since
+// nothing is drawn without it.
+void TakePicture() {
+  if (pause.pictureTaken || !IsDisplayActive()) return;
+  DrawMissionStill();
+  pause.pictureTaken = CopyScreenToSprite(kPausedFrameSprite, 0, 0, kScreenWidth, kScreenHeight) != 0;
+}
 
 void DrawCentred(const char* text, int y) {
   SetTextPosition(kScreenCentreX - MeasureText(text) / 2, y);
@@ -58,18 +78,31 @@ bool PauseFrame() {
     return true;
   }
   const bool goOn = WasKeyReleased(Key::P) || WasPadButtonPressed(kPadStart) || game.clickState == 1;
+  TakePicture();
   DrawPause();
   return goOn;
 }
 
-void RunPause() {
-  const int pausedAt = GetTickCount();
-  CopyShownFrameToSprite(kPausedFrameSprite);
+void StartPause() {
+  pause.untilVolley = UntilNextVolley();
+  // Nothing has pumped the window's events since the mission's last present: with the focus, that
+  // present showed its frame.
+  pause.pictureTaken = IsDisplayActive() && CopyShownFrameToSprite(kPausedFrameSprite) != 0;
   PauseWaves(true);
+  StopPadRumble();
   game.clickState = IsMouseButtonDown(kLeftButton) ? 2 : 0;  // a button held into the pause is no click
+}
+
+void EndPause() {
+  PauseWaves(false);
+  // The fire interval goes on from where the pause held it; everything else counts frames.
+  if (pause.untilVolley > 0) game.nextShotTime = AddTicks(GetTickCount(), pause.untilVolley);
+  ResumeMissionControls();
+}
+
+void RunPause() {
+  StartPause();
   while (!PauseFrame()) {
   }
-  PauseWaves(false);
-  // The fire interval waits as long as the pause lasted; everything else counts frames.
-  game.nextShotTime = AddTicks(game.nextShotTime, GetTickCount() - pausedAt);
+  EndPause();
 }

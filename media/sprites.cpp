@@ -2,13 +2,14 @@
 #include "media/sprites.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/file_io.h"
 #include "formats/bmp_reader.h"
 #include "formats/bmp_writer.h"
 #include "formats/jpeg_reader.h"
@@ -131,13 +132,15 @@ void BlitSpriteKeyed(int n, int x, int y) {
 
 int WriteSpriteBmp(int n, const char* path) {
   const Sprite* sprite = SpriteSlot(n);
-  if (sprite == nullptr || path == nullptr) return 0;
+  if (sprite == nullptr || path == nullptr) {
+    errno = EINVAL;
+    return 0;
+  }
   const std::vector<std::uint8_t> bytes = EncodeBmp(sprite->pixels.data(), sprite->width, sprite->height);
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;  // a full disk may only show here
-  return written && closed ? 1 : 0;
+  const int error = CreateNewFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  if (error == 0) return 1;
+  errno = error;
+  return 0;
 }
 
 int EnableJpegLoading() {

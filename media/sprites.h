@@ -25,9 +25,11 @@ int CopyShownFrameToSprite(int n);
 // Opaque copy into the back buffer, clipped to the screen; nothing while the window has no focus or
 // a drawing phase holds the back buffer.
 void BlitSprite(int n, int x, int y);
-void BlitSpriteKeyed(int n, int x, int y);    // the same, skipping black (0, 0, 0) pixels
-int WriteSpriteBmp(int n, const char* path);  // 24-bit BMP; 1 only if completely written
-int EnableJpegLoading();                      // lets the loaders accept JPEG data; 1
+void BlitSpriteKeyed(int n, int x, int y);  // the same, skipping black (0, 0, 0) pixels
+// A 24-bit BMP as a new file, never over an existing one; 1 only if completely written. On 0 no
+// part of it is left, and errno says why: EEXIST when the name is taken, EINVAL for an empty slot.
+int WriteSpriteBmp(int n, const char* path);
+int EnableJpegLoading();  // lets the loaders accept JPEG data; 1
 void FreeSprite(int n);
 
 // The pixels of sprite n, to read or to draw into (its quads show the change from their next draw

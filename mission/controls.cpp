@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "base/tick_count.h"
 #include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/shots.h"
@@ -153,8 +152,17 @@ void ReadMissionInput() {
 
   const bool trigger = IsKeyDown(Key::Space) || IsMouseButtonDown(kLeftButton) || IsPadButtonDown(kPadA) ||
                        IsPadButtonDown(kPadRightTrigger);
-  if (trigger && GetTickCount() >= game.nextShotTime && game.approachPhase == 0 &&
+  if (!trigger) game.triggerLocked = 0;
+  if (trigger && game.triggerLocked == 0 && UntilNextVolley() <= 0 && game.approachPhase == 0 &&
       game.missionResult == MissionResult::kRunningOrWon && game.energy > 0.0f) {
     FireWeapon();
   }
+}
+
+void ResumeMissionControls() {
+  // The pause polled the mouse to see its click; what it moved meanwhile does not count.
+  SetMousePos(game.mouseX, game.mouseY);
+  stickPointer.moved = false;
+  stickPointer.carryX = stickPointer.carryY = 0;
+  game.triggerLocked = 1;
 }

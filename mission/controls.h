@@ -9,3 +9,7 @@ void ReadMissionInput();  // frame slot 2: polls keyboard, mouse and controller 
 // deflection crosses the screen in about a second and a small one aims precisely. The time between
 // calls is measured, not counted in frames; fractions of a pixel carry over to the next call.
 void MovePointerBySticks();
+
+// After a pause: the pointer stands where the mission last took it, the sticks count their time
+// afresh, and a trigger held now (the click that ended the pause) fires only once it was let go.
+void ResumeMissionControls();

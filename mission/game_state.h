@@ -83,6 +83,7 @@ struct GameState {
   MenuPage menuState = MenuPage::kMain;  // the page of the menu screen
   int clickState = 0;                    // left button edge: 0 up, 1 pressed in this frame, 2 held
   int pauseRequested = 0;  // 1: the mission pauses after this frame (P, Start, focus or controller lost)
+  int triggerLocked = 0;   // 1: the trigger held as a pause ended; it fires only once let go
 
   // ---- Outcome of the mission, read by the scoring ----------------------------------------------
   MissionResult missionResult = MissionResult::kRunningOrWon;  // kept after the mission for the menu

@@ -37,7 +37,25 @@ bool InSlice(float z, int slice) {
   return z >= nearEdge && z < nearEdge + kSliceDepth;
 }
 
-void DrawAliens(int slice) {
+// Steers and arms an alien drawn at (sx, sy), w pixels wide.
+void SteerAlien(Alien& alien, float sx, float sy, int w) {
+  // Keep the fleet on screen vertically; the new y counts from the next frame.
+  if (sy > 450.0f) alien.y -= 200.0f;
+  if (sy * 2.0f < 150.0f) alien.y += 200.0f;
+  // Only an alien whose centre lies strictly between the screen's edges may fire.
+  alien.armed =
+      std::fabs(sx + static_cast<float>(w) / 2.0f - float(kScreenCentreX)) < float(kScreenCentreX) ? 1 : 0;
+  // After the approach, aliens far off to either side turn back towards the ship.
+  if (game.approachPhase == 0) {
+    if (sx > 1000.0f && alien.drift > static_cast<float>(game.speed - 200)) {
+      alien.drift -= 20.0f;
+    } else if (sx < -200.0f && alien.drift < static_cast<float>(game.speed + 200)) {
+      alien.drift += 20.0f;
+    }
+  }
+}
+
+void DrawAliens(int slice, bool steer) {
   for (int i = 0; i < game.aliens.Count(); ++i) {
     Alien& alien = game.aliens.At(i);
     if (!InSlice(alien.z, slice)) continue;
@@ -46,20 +64,7 @@ void DrawAliens(int slice) {
     const int h = CeilToInt(static_cast<float>(alien.height) * at.scale);
     const float sx = at.cx - static_cast<float>(w) / 2.0f;
     const float sy = at.cy - static_cast<float>(h) / 2.0f;
-    // Keep the fleet on screen vertically; the new y counts from the next frame.
-    if (sy > 450.0f) alien.y -= 200.0f;
-    if (sy * 2.0f < 150.0f) alien.y += 200.0f;
-    // Only an alien whose centre lies strictly between the screen's edges may fire.
-    alien.armed =
-        std::fabs(sx + static_cast<float>(w) / 2.0f - float(kScreenCentreX)) < float(kScreenCentreX) ? 1 : 0;
-    // After the approach, aliens far off to either side turn back towards the ship.
-    if (game.approachPhase == 0) {
-      if (sx > 1000.0f && alien.drift > static_cast<float>(game.speed - 200)) {
-        alien.drift -= 20.0f;
-      } else if (sx < -200.0f && alien.drift < static_cast<float>(game.speed + 200)) {
-        alien.drift += 20.0f;
-      }
-    }
+    if (steer) SteerAlien(alien, sx, sy, w);
     SetQuadSize(alien.quad, w, h);
     DrawQuad(alien.quad, RoundToInt(sx), RoundToInt(sy));
   }
@@ -111,9 +116,8 @@ void DrawGauge(int row, int last) {
   for (int k = 0; k <= last; ++k) DrawQuad(kGaugeQuad, 500 + 12 * k, row);
 }
 
-}  // namespace
-
-void DrawMissionFrame() {
+// Everything but the present; `steer` steers and arms the aliens on the way.
+void DrawMission(bool steer) {
   BlitSprite(kBackgroundTopLeft, game.shakeOffsetX - 40, game.shakeOffsetY - 40);
   BlitSprite(kBackgroundTopRight, game.shakeOffsetX + kScreenCentreX, game.shakeOffsetY - 40);
   BlitSprite(kBackgroundBottomLeft, game.shakeOffsetX - 40, game.shakeOffsetY + kScreenCentreY);
@@ -122,7 +126,7 @@ void DrawMissionFrame() {
   // Depth order comes from the slices alone: far to near, list order within a slice.
   BeginQuads();
   for (int slice = kSliceCount - 1; slice >= 0; --slice) {
-    DrawAliens(slice);
+    DrawAliens(slice, steer);
     DrawDebris(slice);
     SetQuadBlend(kBlendSourceAlpha, kBlendDestinationAlpha);  // shots and sparks add their light
     DrawShots(slice);
@@ -151,6 +155,15 @@ void DrawMissionFrame() {
   DrawGauge(100, shownSpeed / 50);
   DrawGauge(150, static_cast<int>(game.energy) / 67);
   EndQuads();
+}
 
+}  // namespace
+
+void DrawMissionFrame() {
+  DrawMission(true);
   PresentFrame();
+}
+
+void DrawMissionStill() {
+  DrawMission(false);
 }

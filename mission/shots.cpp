@@ -1,8 +1,10 @@
 // Shots of the player and of the aliens.
 #include "mission/shots.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "base/random.h"
 #include "base/tick_count.h"
@@ -36,6 +38,12 @@ constexpr WeaponRow kWeapons[4] = {
     {{{2000, 0}, {-2000, 0}}, 2, ShotQuad(3), 2.0f, 1, 2, 250},
     {{{2000, 1000}, {-2000, 1000}, {2000, -1000}, {-2000, -1000}}, 4, ShotQuad(4), 4.0f, 4, 2, 400},
 };
+
+constexpr int LongestInterval() {
+  int longest = 0;
+  for (const WeaponRow& row : kWeapons) longest = std::max(longest, row.intervalMs);
+  return longest;
+}
 
 constexpr float kShotDepthStep = 600.0f;   // per frame, both directions
 constexpr float kShotFarLimit = 70000.0f;  // a shot beyond this depth is spent
@@ -72,8 +80,16 @@ void FireWeapon() {
   PlayEffect(kShotSound, 0);
 }
 
+int UntilNextVolley() {
+  const int until = TicksBetween(GetTickCount(), game.nextShotTime);
+  // A volley sets the due time at most the longest interval ahead, and a pause keeps only what was
+  // left of it. One further ahead is stale, not early: 0 from the program's start while the count
+  // already reads past 24.8 days, or a time set so long ago that the wrapping count places it ahead.
+  return until > LongestInterval() ? std::numeric_limits<int>::min() : until;
+}
+
 bool NextVolleyIn(int& milliseconds) {
-  milliseconds = TicksBetween(GetTickCount(), game.nextShotTime);
+  milliseconds = UntilNextVolley();
   return milliseconds > -kFrameMs;
 }
 

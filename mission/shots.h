@@ -6,8 +6,13 @@
 // Fires one volley of the selected weapon from the ship towards the crosshair.
 void FireWeapon();
 
-// Milliseconds until a held trigger may fire the next volley (0 or below: it may already), in
-// `milliseconds`; false when the interval ended more than a frame ago, so that the trigger is not held.
+// Milliseconds until a held trigger may fire the next volley: 0 or below once it may. Tick counts
+// are compared by their difference only, so the trigger works at any uptime and across the wrap; a
+// due time further ahead than any weapon's interval is stale and counts as long past.
+int UntilNextVolley();
+
+// UntilNextVolley in `milliseconds`; false when the interval ended more than a frame ago, so that a
+// trigger held since would have fired: none is held.
 bool NextVolleyIn(int& milliseconds);
 
 // Fires one shot from `alien` towards the ship's position, scattered by up to 3 heading units.

@@ -29,7 +29,8 @@ void HoldMouse(bool hold) {
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
-    // Mouse events still queued stay pending; PollMouse applies them once the window is back.
+    // Motion from now on is the desktop's, and PollMouse drops what is pending: none of it moves the
+    // pointer when the window is back. Buttons stay pending.
     case SDL_WINDOWEVENT_FOCUS_LOST: SetScreenShown(false); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: SetScreenShown(HasBackBuffer()); break;
     // The bars around the picture are drawn again as well.
@@ -70,7 +71,9 @@ void PumpEvents() {
     switch (event.type) {
       case SDL_KEYDOWN:
       case SDL_KEYUP: HandleKey(event.key); break;
-      case SDL_MOUSEMOTION: RecordMouseMotion(event.motion.xrel, event.motion.yrel); break;
+      case SDL_MOUSEMOTION:
+        if (IsScreenShown()) RecordMouseMotion(event.motion.xrel, event.motion.yrel);
+        break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         RecordMouseButton(ButtonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);

@@ -75,6 +75,10 @@ void RumblePad(double strength, int milliseconds) {
   if (gamepads.ready) RumbleOpenPad(strength, milliseconds);
 }
 
+void StopPadRumble() {
+  if (gamepads.ready) RumbleOpenPad(0.0, 0);
+}
+
 void ReleaseGamepads() {
   if (!gamepads.ready) return;
   StopPadEvents();

@@ -39,5 +39,6 @@ StickDeflection PadSticks();
 
 // Rumbles the playing controller, where it can, at `strength` (0 to 1) for `milliseconds`.
 void RumblePad(double strength, int milliseconds);
+void StopPadRumble();  // what RumblePad started ends at once
 
 void ReleaseGamepads();

@@ -100,9 +100,13 @@ int PollMouse() {
   if (!mouse.ready) return 0;
   WaitToReadInput();
   PumpEvents();
-  // Events that arrive while the window has no focus stay pending until it is back. The window only
-  // becomes active with a display open, so the screen's size is known here.
-  if (!IsDisplayActive()) return 0;
+  // Without the focus the motion is dropped, so that the pointer does not jump when the focus is
+  // back; the buttons stay pending until then. The window only becomes active with a display open,
+  // so the screen's size is known below.
+  if (!IsDisplayActive()) {
+    DropMouseMotion();
+    return 0;
+  }
   const PixelArea screen = BackBufferArea();
   const MouseEvents events = TakeMouseEvents();
   mouse.x = MoveClamped(mouse.x, events.dx, screen.width);

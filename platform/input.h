@@ -51,7 +51,8 @@ void ReleaseKeyboard();
 int InitMouse();  // 1 ok, 0 failed
 // Applies every motion and button event since the last poll; the movement of one poll is summed and
 // then clamped to the screen. A button that went down since the last poll is held in this one even if
-// it is up again (a touchpad tap). 1 if events were applied; 0 while the window has no focus.
+// it is up again (a touchpad tap). 1 if events were applied; 0 while the window has no focus, whose
+// motion is dropped (the buttons are applied once the focus is back).
 int PollMouse();
 int MousePosX();                     // screen pixels, 0 to 799 after a poll
 int MousePosY();                     // screen pixels, 0 to 599 after a poll

@@ -76,3 +76,7 @@ MouseEvents TakeMouseEvents() {
   }
   return taken;
 }
+
+void DropMouseMotion() {
+  pointer.dx = pointer.dy = 0;
+}

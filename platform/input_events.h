@@ -28,3 +28,5 @@ struct MouseEvents {
   bool buttons[kMouseButtons] = {};  // held now, or went down since the last take
 };
 MouseEvents TakeMouseEvents();
+// Forgets the motion since the last take; the buttons stay as recorded.
+void DropMouseMotion();

@@ -153,7 +153,8 @@ StickDeflection LivePadSticks() {
 }
 
 void RumbleOpenPad(double strength, int milliseconds) {
-  if (state.pad == nullptr || milliseconds <= 0) return;
-  const auto level = static_cast<Uint16>(std::clamp(strength, 0.0, 1.0) * 65535.0);
+  if (state.pad == nullptr || milliseconds < 0) return;
+  const auto level =
+      milliseconds == 0 ? Uint16{0} : static_cast<Uint16>(std::clamp(strength, 0.0, 1.0) * 65535.0);
   SDL_GameControllerRumble(state.pad, level, level, static_cast<Uint32>(milliseconds));
 }

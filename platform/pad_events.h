@@ -29,5 +29,6 @@ PadEvents TakePadEvents();
 // The playing controller's sticks as they stand now; 0 without a controller.
 StickDeflection LivePadSticks();
 
-// Rumbles the playing controller, if it can, at full strength times `strength` (0 to 1).
+// Rumbles the playing controller, if it can, at full strength times `strength` (0 to 1); 0 ms
+// stops it.
 void RumbleOpenPad(double strength, int milliseconds);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -47,4 +48,18 @@ TEST(TickCount, SumsAndDifferencesWrapAroundLikeTheCounter) {
   EXPECT_EQ(TicksBetween(1250, 1000), -250) << "a count that comes first lies before";
   EXPECT_EQ(TicksBetween(INT32_MAX - 100, INT32_MIN + 399), 500) << "half a second across the wrap";
   EXPECT_EQ(TicksBetween(INT32_MIN + 399, INT32_MAX - 100), -500);
+}
+
+TEST(TickCount, TestsSetTheUptime) {
+  const std::int32_t system = GetTickCount();
+  SetTickCountOffsetForTests(TicksBetween(system, INT32_MAX - 5));
+  const std::int32_t shifted = GetTickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const std::int32_t later = GetTickCount();
+  SetTickCountOffsetForTests(0);
+  EXPECT_GE(TicksBetween(INT32_MAX - 5, shifted), 0);
+  EXPECT_LT(TicksBetween(INT32_MAX - 5, shifted), 5);
+  EXPECT_LT(later, 0) << "the shifted count turns negative as a machine's after 24.8 days";
+  EXPECT_GE(TicksBetween(shifted, later), 19);
+  EXPECT_LT(std::abs(TicksBetween(system, GetTickCount())), 1000) << "offset 0 is the system's count again";
 }

@@ -138,8 +138,9 @@ class English : public GameScreen {
     DrawNameEntry();
     PresentFrame();
     screens.push_back(BackBuffer());
-    CopyShownFrameToSprite(kPausedFrameSprite);
+    StartPause();
     PauseFrame();
+    EndPause();
     PresentFrame();
     screens.push_back(BackBuffer());
     ResetGameState();

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
+#include <vector>
 
 #include "base/random.h"
 #include "base/tick_count.h"
@@ -10,6 +12,7 @@
 #include "game/pause_screen.h"
 #include "game_fixture.h"
 #include "media/draw.h"
+#include "media/screen_buffers.h"
 #include "media/slots.h"
 #include "media/sprites.h"
 #include "mission/game_state.h"
@@ -40,8 +43,22 @@ class Pause : public GameScreen {
     MissionFrame();
   }
 
+  // Ends the pause started with P: held in one frame, let go in the next.
+  static void GoOnWithP() {
+    InjectKey(Key::P, true);
+    ASSERT_FALSE(PauseFrame());
+    InjectKey(Key::P, false);
+    ASSERT_TRUE(PauseFrame());
+    EndPause();
+  }
+
   int pad_ = -1;
 };
+
+// The bottom rows of a picture, where the cockpit lies.
+std::vector<std::uint32_t> CockpitRows(const PixelArea& picture) {
+  return {picture.pixels + 540 * picture.width, picture.pixels + picture.width * picture.height};
+}
 
 TEST_F(Pause, PTheStartButtonAndALostFocusPauseAfterTheFrame) {
   Frame();
@@ -97,7 +114,7 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   Frame();  // a volley and its recoil
   SetTestPadButton(pad_, kPadA, false);
   const GameState before = game;
-  game.nextShotTime = GetTickCount() + 300;
+  game.nextShotTime = AddTicks(GetTickCount(), 300);
   const int nextShot = game.nextShotTime;
   // Start pressed after 300 ms on another thread, as the player would, while the pause runs.
   std::thread player([this] {
@@ -106,7 +123,8 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   });
   RunPause();
   player.join();
-  EXPECT_GE(game.nextShotTime - nextShot, 300) << "the fire interval waits as long as the pause lasted";
+  EXPECT_GE(TicksBetween(nextShot, game.nextShotTime), 300)
+      << "the fire interval waits as long as the pause lasted";
   EXPECT_EQ(game.shots.Count(), before.shots.Count());
   for (int i = 0; i < game.shots.Count(); ++i) {
     EXPECT_EQ(game.shots.At(i).z, before.shots.At(i).z) << "shot " << i << " stood still";
@@ -118,6 +136,78 @@ TEST_F(Pause, ThePausedWorldStandsStillAndThePauseDoesNotCountTowardsTheFireInte
   EXPECT_EQ(game.leaveLoop, 0) << "the mission goes on";
 }
 
+TEST_F(Pause, TheClickThatGoesOnFiresNoVolley) {
+  Frame();
+  const int shots = game.shots.Count();
+  StartPause();
+  InjectMouseButton(1, true);
+  ASSERT_TRUE(PauseFrame()) << "setup: the click goes on";
+  EndPause();
+  Frame();
+  Frame();
+  EXPECT_EQ(game.shots.Count(), shots) << "the button still held from the click does not fire";
+  InjectMouseButton(1, false);
+  Frame();
+  InjectMouseButton(1, true);
+  Frame();
+  EXPECT_GT(game.shots.Count(), shots) << "pressed afresh it fires";
+  InjectMouseButton(1, false);
+}
+
+TEST_F(Pause, NoMotionIsTakenWhilePausedOrWithoutTheFocus) {
+  Frame();
+  const int x = game.mouseX;
+  const int y = game.mouseY;
+  StartPause();
+  InjectMouseMotion(200, 100);
+  SetTestPadStick(pad_, kRightStickX, 1.0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  GoOnWithP();
+  Frame();
+  EXPECT_EQ(game.mouseX, x) << "neither the mouse moved during the pause nor the stick held through it";
+  EXPECT_EQ(game.mouseY, y);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  Frame();
+  EXPECT_GT(game.mouseX, x) << "the stick moves the pointer from the first frame after on";
+  SetTestPadStick(pad_, kRightStickX, 0.0);
+
+  Frame();
+  const int left = game.mouseX;
+  InjectFocus(false);
+  InjectMouseMotion(-150, 0);
+  Frame();
+  ASSERT_EQ(game.pauseRequested, 1) << "setup: the lost focus pauses";
+  StartPause();
+  InjectMouseMotion(-100, 0);
+  EXPECT_FALSE(PauseFrame());
+  InjectMouseMotion(-100, 0);
+  InjectFocus(true);
+  GoOnWithP();
+  Frame();
+  EXPECT_EQ(game.mouseX, left) << "nothing moved without the focus is added when it is back";
+}
+
+TEST_F(Pause, AFocusLostInAMissionsFirstFrameShowsTheMissionUnderPause) {
+  DrawMenu();
+  PresentFrame();
+  const std::vector<std::uint32_t> menu = CockpitRows(FrontBufferArea());
+  StartMission();
+  SetFrameRate(0);
+  InjectFocus(false);
+  MissionFrame();
+  ASSERT_EQ(game.pauseRequested, 1) << "setup: the lost focus pauses";
+  ASSERT_EQ(CockpitRows(FrontBufferArea()), menu)
+      << "setup: the mission's first frame did not reach the screen";
+  StartPause();
+  EXPECT_FALSE(PauseFrame()) << "nothing can be drawn without the focus";
+  InjectFocus(true);
+  GoOnWithP();
+  const std::vector<std::uint32_t> paused = CockpitRows(SpriteArea(kPausedFrameSprite));
+  EXPECT_NE(paused, menu) << "not the menu under \"Pause\"";
+  MissionFrame();
+  EXPECT_EQ(paused, CockpitRows(FrontBufferArea())) << "but the mission, as its next frame shows it";
+}
+
 }  // namespace
 
 namespace {
@@ -126,11 +216,13 @@ using PauseScreen = GameScreen;
 
 TEST_F(PauseScreen, TheTitleStandsOnADarkerBandOverTheDimmedFrame) {
   // A paused frame of one grey: the veil dims it evenly, the band darkens its middle further.
+  StartPause();
   NewSprite(kPausedFrameSprite, 800, 600, kSpritePlain);
   BeginDraw(SpriteTarget(kPausedFrameSprite));
   FillRect(0, 0, 800, 600, RgbPixel(200, 200, 200));
   EndDraw();
   PauseFrame();
+  EndPause();
   PresentFrame();
   const Picture shown = BackBuffer();
   const unsigned int veiled = PixelAt(shown, 20, 150);

@@ -7,11 +7,14 @@
 
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "game/end_mission.h"
 #include "game/main_loop.h"
 #include "game/name_entry_screen.h"
 #include "game/pause_screen.h"
 #include "game_fixture.h"
+#include "highscore/highscore_table.h"
 #include "highscore/name_entry.h"
+#include "mission/effects.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
 #include "platform/frame_pacing.h"
@@ -232,6 +235,38 @@ TEST_F(PlayByPad, RumbleOnAHitAndTheFinalBlastWhileEffectsAreOn) {
   EXPECT_NEAR(TestPadRumble(pad_), 1.0, 0.01) << "the final blast rumbles at full strength";
   waitAndPoll(500);
   EXPECT_GT(TestPadRumble(pad_), 0.0) << "and long";
+}
+
+TEST_F(PlayByPad, ThePauseAnAbortAndTheEndOfAMissionStopTheRumble) {
+  for (int place = 0; place < 10; ++place) InsertHighscore("best", 1000000);  // no name entry
+  StartPlainMission();
+  Frame();
+  RumbleForFinalBlast();
+  ASSERT_NEAR(TestPadRumble(pad_), 1.0, 0.01) << "setup: the final blast's long rumble";
+  StartPause();
+  EXPECT_EQ(TestPadRumble(pad_), 0.0) << "the pause stops it";
+  SetTestPadButton(pad_, kPadStart, true);
+  ASSERT_TRUE(PauseFrame());
+  SetTestPadButton(pad_, kPadStart, false);
+  EndPause();
+
+  RumbleForFinalBlast();
+  SetTestPadButton(pad_, kPadBack, true);
+  Frame();
+  SetTestPadButton(pad_, kPadBack, false);
+  ASSERT_EQ(game.leaveLoop, 1) << "setup: Back aborts";
+  EndMission();
+  EXPECT_EQ(TestPadRumble(pad_), 0.0) << "an abort stops it";
+
+  StartPlainMission();
+  game.hull = -1;
+  Frame();
+  game.destructionFrames = 400;  // the final blast a hundred frames ago
+  RumbleForFinalBlast();
+  Frame();
+  ASSERT_EQ(game.leaveLoop, 1) << "setup: the destruction's last frame";
+  EndMission();
+  EXPECT_EQ(TestPadRumble(pad_), 0.0) << "and so does the end of the mission";
 }
 
 }  // namespace

@@ -1,19 +1,30 @@
-// Tests of the screenshot: its file name, its file, and which frame it shows on the menu and in a mission.
+// Tests of the screenshot: its file name, its file, which frame it shows on the menu and in a
+// mission, and that it never takes the place of another file.
 #include "game/screenshot.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
 #include "game/main_loop.h"
 #include "game_fixture.h"
+#include "media/slots.h"
+#include "media/sprites.h"
 #include "mission/game_state.h"
 #include "mission/mission_progress.h"
 #include "platform/frame_pacing.h"
@@ -39,6 +50,41 @@ TEST(ScreenshotName, IsPrefixFourteenDigitsAndExtension) {
   EXPECT_EQ(name.size(), 26u) << "8 + 14 + 4 characters";
   EXPECT_EQ(ScreenshotName(DateTime{2031, 1, 2, 3, 4, 5}), "scrnsht_02012031030405.bmp")
       << "every two-digit field has its leading zero";
+  EXPECT_EQ(ScreenshotName(DateTime{2026, 12, 8, 15, 11, 6}, 2), "scrnsht_08122026151106-2.bmp")
+      << "the second of a second counts before the extension";
+  EXPECT_EQ(ScreenshotName(DateTime{2026, 12, 8, 15, 11, 6}, 12), "scrnsht_08122026151106-12.bmp");
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What a child process wrote on stderr, and whether it got to its end without a crash.
+struct ChildRun {
+  bool ended = false;
+  std::vector<std::string> lines;
+};
+
+ChildRun RunInChild(const std::function<void()>& body) {
+  ChildRun run;
+  std::FILE* log = std::tmpfile();
+  if (log == nullptr) return run;
+  std::fflush(stderr);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (dup2(fileno(log), STDERR_FILENO) < 0) _exit(1);
+    body();
+    _exit(0);
+  }
+  int status = 0;
+  run.ended =
+      child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  std::rewind(log);
+  char line[1024];
+  while (std::fgets(line, sizeof line, log) != nullptr) run.lines.emplace_back(line);
+  std::fclose(log);
+  return run;
 }
 
 // Screenshots go to the working directory, here a fresh temporary one.
@@ -105,8 +151,86 @@ class Screenshot : public GameScreen {
     return TakeFile();
   }
 
+  // The screenshot taken from now on shows one colour all over.
+  static void PaintWorkSprite(std::uint32_t colour) {
+    ASSERT_NE(CopyScreenToSprite(kScreenshotSprite, 0, 0, kScreenWidth, kScreenHeight), 0);
+    const PixelArea area = SpriteArea(kScreenshotSprite);
+    std::fill(area.pixels, area.pixels + area.width * area.height, colour);
+  }
+
+  // The colour of a screenshot file's first pixel, or -1 for a file of another size.
+  long FileColour(const std::string& name) const {
+    const std::string bytes = ReadBytes(folder_ + "/" + name);
+    if (bytes.size() != kScreenshotBytes) return -1;
+    const auto* bgr = reinterpret_cast<const unsigned char*>(bytes.data() + 54);
+    return long(bgr[2]) << 16 | long(bgr[1]) << 8 | long(bgr[0]);
+  }
+
+  std::vector<std::string> FileNames() const {
+    std::vector<std::string> names;
+    for (const fs::path& file : Files()) names.push_back(file.filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   std::string folder_;
 };
+
+constexpr DateTime kMoment{2026, 12, 8, 15, 11, 6};
+const std::string kFirst = "scrnsht_08122026151106.bmp";
+
+TEST_F(Screenshot, ThreeInOneSecondGiveThreeFiles) {
+  for (std::uint32_t colour : {0x112233u, 0x445566u, 0x778899u}) {
+    PaintWorkSprite(colour);
+    SaveScreenshot(kMoment);
+  }
+  const std::vector<std::string> expected = {"scrnsht_08122026151106-2.bmp", "scrnsht_08122026151106-3.bmp",
+                                             kFirst};
+  EXPECT_EQ(FileNames(), expected) << "the first keeps the plain name, the later ones count on";
+  EXPECT_EQ(FileColour(kFirst), 0x112233) << "the first picture is not replaced";
+  EXPECT_EQ(FileColour("scrnsht_08122026151106-2.bmp"), 0x445566);
+  EXPECT_EQ(FileColour("scrnsht_08122026151106-3.bmp"), 0x778899);
+
+  PaintWorkSprite(0xAABBCC);
+  SaveScreenshot(DateTime{2026, 12, 8, 15, 11, 7});
+  EXPECT_EQ(FileColour("scrnsht_08122026151107.bmp"), 0xAABBCC) << "the next second starts afresh";
+}
+
+TEST_F(Screenshot, AnotherRunsFileIsKept) {
+  std::ofstream(folder_ + "/" + kFirst) << "another run's picture";
+  // A link to a file not yet made: following it would make the file at its other end.
+  fs::create_symlink(folder_ + "/elsewhere", folder_ + "/scrnsht_08122026151106-2.bmp");
+  PaintWorkSprite(0x123456);
+  SaveScreenshot(kMoment);
+  EXPECT_EQ(ReadBytes(folder_ + "/" + kFirst), "another run's picture") << "kept byte for byte";
+  EXPECT_FALSE(fs::exists(folder_ + "/elsewhere")) << "a link is a name taken, not followed";
+  EXPECT_EQ(FileColour("scrnsht_08122026151106-3.bmp"), 0x123456) << "the new one takes the next free name";
+  EXPECT_EQ(Files().size(), 3u);
+}
+
+TEST_F(Screenshot, OneThatCannotBeWrittenLeavesNoFileAndIsToldOncePerCause) {
+  PaintWorkSprite(0x123456);
+  std::ofstream(folder_ + "/" + kFirst) << "another run's picture";
+  const ChildRun run = RunInChild([] {
+    // Files may grow to 1,000 bytes only, as on a disk that fills up while the picture is written.
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(1);
+    for (int press = 0; press < 3; ++press) SaveScreenshot(kMoment);
+    // Then a folder the player may not write into. Root writes into any folder whatever its mode,
+    // so root gives up root as well.
+    if (chmod(".", 0555) != 0 || (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))) _exit(1);
+    for (int press = 0; press < 3; ++press) SaveScreenshot(kMoment);
+  });
+  chmod(folder_.c_str(), 0700);
+  EXPECT_TRUE(run.ended) << "the game goes on";
+  EXPECT_EQ(FileNames(), std::vector<std::string>{kFirst}) << "no part of a picture is left";
+  EXPECT_EQ(ReadBytes(folder_ + "/" + kFirst), "another run's picture");
+  ASSERT_EQ(run.lines.size(), 2u) << "three presses for each of two causes, one line each on stderr";
+  EXPECT_NE(run.lines[0].find(std::strerror(EFBIG)), std::string::npos) << run.lines[0] << " says why";
+  EXPECT_NE(run.lines[1].find(std::strerror(EACCES)), std::string::npos) << run.lines[1] << " says why";
+  EXPECT_NE(run.lines[1].find(folder_), std::string::npos) << run.lines[1] << " names the folder";
+}
 
 TEST_F(Screenshot, ShowsTheBackBufferFromBeforeTheFrame) {
   PointAt(400, 305);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "base/tick_count.h"
 #include "mission/aliens.h"
 #include "mission/game_state.h"
@@ -93,6 +95,15 @@ TEST_F(Shots, TheNextVolleyFallsDueAtTheEndOfTheFireInterval) {
   FireWeapon();
   ASSERT_TRUE(NextVolleyIn(until));
   EXPECT_GE(until, 390) << "a volley just fired starts a new interval";
+
+  // A due time of long ago that the wrapping count places ahead: 0 from the program's start with
+  // the count past 24.8 days, or one left 25 days ago.
+  const auto minus25Days = static_cast<std::int32_t>(static_cast<std::uint32_t>(-25LL * 24 * 60 * 60 * 1000));
+  game.nextShotTime = AddTicks(GetTickCount(), minus25Days);
+  EXPECT_LE(UntilNextVolley(), 0) << "a stale due time is long past, not 20 days ahead";
+  EXPECT_FALSE(NextVolleyIn(until));
+  game.nextShotTime = AddTicks(GetTickCount(), 1000);
+  EXPECT_LE(UntilNextVolley(), 0) << "no volley sets a due time further ahead than 500 ms";
 }
 
 TEST_F(Shots, MuzzlesOfTheWeapons) {

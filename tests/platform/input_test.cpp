@@ -288,16 +288,26 @@ TEST_F(Input, ButtonsTakeTheirLastStateOfThePoll) {
 
 TEST_F(Input, InactiveWindowLeavesTheMouseAlone) {
   SetMousePos(100, 100);
+  InjectMouseMotion(20, 0);  // before the focus went, still pending at the next poll
   InjectFocus(false);
   InjectMouseMotion(50, 50);
   InjectMouseButton(1, true);
   EXPECT_EQ(PollMouse(), 0) << "no mouse read while the window is inactive";
   EXPECT_EQ(MousePosX(), 100);
   EXPECT_FALSE(IsMouseButtonDown(1));
+  InjectMouseMotion(30, 30);
   InjectFocus(true);
   EXPECT_EQ(PollMouse(), 1);
-  EXPECT_EQ(MousePosX(), 150) << "what was queued before is applied once the window is back";
-  EXPECT_TRUE(IsMouseButtonDown(1));
+  EXPECT_EQ(MousePosX(), 100) << "no motion of the time without the focus moves the pointer when it is back";
+  EXPECT_EQ(MousePosY(), 100);
+  EXPECT_TRUE(IsMouseButtonDown(1)) << "a button pressed meanwhile counts once the window is back";
+
+  InjectFocus(false);
+  InjectMouseMotion(40, 0);
+  InjectFocus(true);
+  InjectMouseMotion(5, 0);
+  EXPECT_EQ(PollMouse(), 1);
+  EXPECT_EQ(MousePosX(), 105) << "the focus lost and back between two polls: only the motion since counts";
 }
 
 TEST_F(Input, UninitialisedMouseIsNotRead) {
