@@ -4,7 +4,10 @@
 #include <string_view>
 #include <utility>
 
-const char* const kUsageLine = "usage: space [--window | --fullscreen] [-h | --help] [--version]\n";
+#include "game/language.h"
+
+const char* const kUsageLine =
+    "usage: space [--window | --fullscreen] [--language de|en] [-h | --help] [--version]\n";
 
 const char* const kHelpText =
     "\n"
@@ -12,14 +15,17 @@ const char* const kHelpText =
     "\n"
     "  --window      play in an 800 x 600 window, for this run only\n"
     "  --fullscreen  play on the full screen, for this run only\n"
+    "  --language de|en\n"
+    "                play in German or in English, for this run only\n"
     "  -h, --help    show this help and end\n"
     "  --version     show the version and end\n"
     "  --            end of the options\n"
     "\n"
     "Of --window and --fullscreen the last one given counts. Alt+Return switches between a window\n"
     "and the full screen at any time. The game keeps that choice, the music and the sound effects in\n"
-    "$XDG_CONFIG_HOME/space/settings.ini (by default ~/.config/space/settings.ini). More in the\n"
-    "manual: man 6 space.\n";
+    "$XDG_CONFIG_HOME/space/settings.ini (by default ~/.config/space/settings.ini). The language is\n"
+    "the one set there (language = de or en), else the one of the locale (LANGUAGE, LC_ALL,\n"
+    "LC_MESSAGES, LANG): English for en, German for any other. More in the manual: man 6 space.\n";
 
 namespace {
 
@@ -46,6 +52,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       line.window = true;
     } else if (argument == "--fullscreen") {
       line.window = false;
+    } else if (argument == "--language") {
+      const std::string_view language = i + 1 < argc ? argv[i + 1] : "";
+      if (!IsLanguageCode(language)) return Refused("--language takes a language such as de or en");
+      line.language = language;
+      ++i;
     } else if (argument == "--help" || argument == "-h") {
       line.request = Request::kHelp;
       return line;

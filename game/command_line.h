@@ -10,6 +10,7 @@ enum class Request { kPlay, kHelp, kVersion, kRefuse };
 struct CommandLine {
   Request request = Request::kPlay;
   std::optional<bool> window;  // true for --window, false for --fullscreen (the last one given)
+  std::string language;        // of --language (the last one given); empty: the settings or the locale decide
   std::string refusal;         // for kRefuse: what was wrong, naming the argument
 };
 

@@ -11,6 +11,7 @@
 #include "base/random.h"
 #include "base/tick_count.h"
 #include "game/end_mission.h"
+#include "game/language.h"
 #include "game/menu.h"
 #include "game/pause_screen.h"
 #include "game/resources.h"
@@ -128,12 +129,13 @@ bool MenuFrame() {
   return false;
 }
 
-int RunGame(std::optional<bool> window) {
+int RunGame(std::optional<bool> window, const std::string& language) {
   // The values before the first menu frame: zero, music and effects on, the debris array and the
   // three empty lists.
   ResetGameState();
   LoadSettings(window);  // the player's music, effects and window mode, before the display opens
   ProgramFolder();       // found now, before anything changes the working directory
+  StartLanguage(language.empty() ? keptSettings.kept.language : language);  // before the pictures load
   SeedRandom(static_cast<std::uint32_t>(GetTickCount()));
 
   if (OpenGameScreen() == 0) {

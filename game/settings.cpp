@@ -13,6 +13,7 @@
 
 #include "base/data_folder.h"
 #include "base/file_io.h"
+#include "game/language.h"
 #include "mission/game_state.h"
 #include "platform/display.h"
 
@@ -112,9 +113,20 @@ constexpr SettingKey SwitchKey(std::string_view name) {
           [](const Settings& settings, std::string_view old) { return SwitchText(settings.*kSwitch, old); }};
 }
 
+// The player's choice of a language; a file without it gets no line for it.
+constexpr SettingKey kLanguageKey = {
+    "language", "a language code such as de or en",
+    [](std::string_view value, Settings& settings) {
+      std::string code(value);
+      for (char& c : code) c = Lower(c);
+      if (IsLanguageCode(code)) settings.language = code;
+      return IsLanguageCode(code);
+    },
+    [](const Settings& settings, std::string_view) { return settings.language; }};
+
 constexpr SettingKey kKeys[] = {SwitchKey<&Settings::music>("music"),
                                 SwitchKey<&Settings::effects>("effects"),
-                                SwitchKey<&Settings::window>("window")};
+                                SwitchKey<&Settings::window>("window"), kLanguageKey};
 constexpr int kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 // The index in kKeys of a key; -1 for any other key.
@@ -204,7 +216,7 @@ void TellLinesNotUnderstood(const std::string& path, const std::vector<std::stri
 }
 
 Settings SettingsInPlay() {
-  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed()};
+  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(), keptSettings.kept.language};
 }
 
 std::string FolderOf(const std::string& path) {
@@ -273,7 +285,8 @@ std::string SettingsText(const std::string& text, const Settings& before, const 
     out += '\n';
   });
   for (int index = 0; index < kKeyCount; ++index) {
-    if (!hasLine[index]) out += std::string(kKeys[index].name) + " = " + kKeys[index].write(after, "") + "\n";
+    const std::string value = kKeys[index].write(after, "");
+    if (!hasLine[index] && !value.empty()) out += std::string(kKeys[index].name) + " = " + value + "\n";
   }
   return out;
 }
