@@ -14,6 +14,7 @@ namespace {
 // Where an installed program's pictures and sounds are: relative to the program's folder (the
 // prefix's bin/ and share/space/), or absolute when the install put them elsewhere.
 constexpr const char* kInstalledDataFolder = SPACE_INSTALLED_DATA_FOLDER;
+constexpr const char* kInstalledLocaleFolder = SPACE_INSTALLED_LOCALE_FOLDER;  // the same for share/locale/
 
 bool IsFolder(const std::string& path) {
   struct stat info {};
@@ -41,15 +42,33 @@ std::string GameFolderOf(const char* variable, const char* inHome) {
   return home.empty() ? "" : WithSlash(home) + inHome + "space/";
 }
 
+// An installed folder given absolute, or relative to the program's folder.
+std::string InstalledFolder(const std::string& programFolder, const char* installed) {
+  return installed[0] == '/' ? WithSlash(installed) : programFolder + WithSlash(installed);
+}
+
+bool IsFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 std::string ResourceFolderFor(const std::string& programFolder) {
   if (programFolder.empty()) return "";
   if (IsFolder(programFolder + "img")) return programFolder;
-  const std::string installed = kInstalledDataFolder[0] == '/'
-                                    ? WithSlash(kInstalledDataFolder)
-                                    : programFolder + WithSlash(kInstalledDataFolder);
+  const std::string installed = InstalledFolder(programFolder, kInstalledDataFolder);
   if (IsFolder(installed + "img")) return installed;
+  return "";
+}
+
+std::string CatalogueFileFor(const std::string& programFolder, const std::string& language) {
+  if (programFolder.empty()) return "";
+  const std::string file = language + "/LC_MESSAGES/space.mo";
+  for (const std::string& folder :
+       {programFolder + "locale/", InstalledFolder(programFolder, kInstalledLocaleFolder)}) {
+    if (IsFile(folder + file)) return folder + file;
+  }
   return "";
 }
 

@@ -10,6 +10,11 @@
 // them, for the working directory the game was started in.
 std::string ResourceFolderFor(const std::string& programFolder);
 
+// The compiled catalogue of `language` ("en"): locale/<language>/LC_MESSAGES/space.mo in the
+// program's folder (a game run from its build folder), else in the installed locale folder
+// (share/locale/ of the prefix); empty when neither holds it.
+std::string CatalogueFileFor(const std::string& programFolder, const std::string& language);
+
 // Makes ResourceFolderFor(ProgramFolder()) the working directory; false if there is none.
 bool EnterResourceFolder();
 

@@ -15,6 +15,7 @@
 #include "formats/bmp_writer.h"
 #include "formats/byte_order.h"
 #include "highscore/highscore_file.h"
+#include "tests/formats/mo_image.h"
 
 namespace {
 
@@ -234,6 +235,26 @@ void HighscoreSeeds() {
   Write("highscore", "twelve_records_and_trailing_bytes.dat", trailing);
 }
 
+void CatalogueSeeds() {
+  const std::string header = "Content-Type: text/plain; charset=UTF-8\n";
+  const std::vector<std::pair<std::string, std::string>> entries = {
+      {"", header},
+      {"Starten", "Start"},
+      {"Punktzahl:  %d", "Score:  %d"},
+      {"Fertig", ""},
+      {std::string("%d Schuss\0%d Sch\xC3\xBCsse", 20), std::string("%d shot\0%d shots", 16)}};
+  Write("mo", "valid_little_endian.mo", MakeMo(entries));
+  Write("mo", "valid_big_endian.mo", MakeMo(entries, true));
+  Write("mo", "latin1.mo", MakeMo({{"", "Content-Type: text/plain; charset=ISO-8859-1\n"}, {"a", "b"}}));
+  Bytes beyond = MakeMo(entries);
+  Put32(beyond.data() + 8, 0x10000000u);  // more entries than the file holds
+  Write("mo", "count_beyond_file.mo", beyond);
+  Bytes wraps = MakeMo(entries);
+  Put32(wraps.data() + 36, 0xFFFFFFF0u);  // the first original's offset wraps around 32 bits
+  Write("mo", "offset_wraps.mo", wraps);
+  Write("mo", "no_entries.mo", MakeMo({}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -246,5 +267,6 @@ int main(int argc, char** argv) {
   JpegSeeds();
   WavSeeds();
   HighscoreSeeds();
+  CatalogueSeeds();
   return 0;
 }

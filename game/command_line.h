@@ -11,7 +11,8 @@ struct CommandLine {
   Request request = Request::kPlay;
   std::optional<bool> window;          // true for --window, false for --fullscreen (the last one given)
   std::optional<int> framesPerSecond;  // --fps N: 30 to 360 frames a second, for this run
-  std::string refusal;                 // for kRefuse: what was wrong, naming the argument
+  std::string language;  // of --language (the last one given); empty: the settings or the locale decide
+  std::string refusal;   // for kRefuse: what was wrong, naming the argument
 };
 
 // Reads the arguments after the program's name in their order: the first of --help (-h),

@@ -17,5 +17,5 @@ int main(int argc, char** argv) {
   // holds them, beside the program or where it was installed, so that the game finds them from
   // wherever it is started.
   EnterResourceFolder();
-  return RunGame(line.window, line.framesPerSecond);
+  return RunGame(line);
 }

@@ -10,8 +10,10 @@
 #include "base/program_folder.h"
 #include "base/random.h"
 #include "base/tick_count.h"
+#include "game/command_line.h"
 #include "game/end_mission.h"
 #include "game/frame_rate.h"
+#include "game/language.h"
 #include "game/menu.h"
 #include "game/pause_screen.h"
 #include "game/resources.h"
@@ -179,12 +181,13 @@ bool MenuFrame() {
   return steps > 0 && ActOnMenuClick();
 }
 
-int RunGame(std::optional<bool> window, std::optional<int> framesPerSecond) {
+int RunGame(const CommandLine& line) {
   // The values before the first menu frame: zero, music and effects on, the debris array and the
   // three empty lists.
   ResetGameState();
-  LoadSettings(window);  // the player's music, effects and window mode, before the display opens
+  LoadSettings(line.window);  // the player's music, effects and window mode, before the display opens
   ProgramFolder();       // found now, before anything changes the working directory
+  StartLanguage(line.language.empty() ? keptSettings.kept.language : line.language);  // before the pictures load
   SeedRandom(static_cast<std::uint32_t>(GetTickCount()));
 
   if (OpenGameScreen() == 0) {
@@ -192,7 +195,7 @@ int RunGame(std::optional<bool> window, std::optional<int> framesPerSecond) {
     ShutdownMultimedia();
     return 1;
   }
-  const int rate = ChosenFrameRate(framesPerSecond, keptSettings.kept.framesPerSecond, DisplayRefreshRate());
+  const int rate = ChosenFrameRate(line.framesPerSecond, keptSettings.kept.framesPerSecond, DisplayRefreshRate());
   // At 41 frames follow the steps, each showing its step whole; otherwise they follow the display.
   SetDisplayFrameRate(rate == kClassicFramesPerSecond ? 0 : rate);
   LoadResources();

@@ -1,12 +1,12 @@
 // The main program: start-up, the menu loop, the mission loop and shutdown.
 #pragma once
 
-#include <optional>
+struct CommandLine;
 
 // Runs the whole game and returns the process's exit status: 0, or 1 when the display could not
-// be opened (with the reason on stderr). The command line's choices for this run: `window`, a window
-// (true) or the full screen (false), and the frames a second; without them the settings decide.
-int RunGame(std::optional<bool> window, std::optional<int> framesPerSecond);
+// be opened (with the reason on stderr). The command line's choices for this run (a window or the
+// full screen, the frames a second, the language) go before the settings'.
+int RunGame(const CommandLine& line);
 
 // Starts the multimedia layer and opens the 800 x 600 screen titled "Space", with the desktop entry's
 // class and the game's icon, at frame rate 40 with smoothed quads. 0 if the screen could not be opened.

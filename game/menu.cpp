@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "base/translation.h"
 #include "highscore/list_page.h"
 #include "media/draw.h"
 #include "media/quads.h"
@@ -49,31 +50,33 @@ void DrawButtonsOf(MenuPage page) {
   }
 }
 
-// Windows-1252: 0x96 is the en dash, 0xFC the u with umlaut.
-constexpr const char* kCreditLine =
-    "Ein Spiel aus unserem kleinen Studio \x96 viel Vergn\xFC"
-    "gen!";
+// TRANSLATORS: the credit line at the foot of the main menu.
+constexpr const char* kCreditLine = TrKey("Ein Spiel aus unserem kleinen Studio – viel Vergnügen!");
 
 void WriteLine(const MenuLine& line) {
   SetDrawColor(line.red, line.green, line.blue);
-  SetTextPosition(line.x, line.y);
+  SetTextPosition(CentredOn(line.german.c_str(), line.x, line.text.c_str()), line.y);
   WriteText(line.text.c_str());
 }
+
+// TRANSLATORS: the main menu's line after a mission; two spaces where two are shown.
+constexpr const char* kDestroyedLine = TrKey("Letzte Mission gescheitert!  Schiff  wurde zerstört!");
+constexpr const char* kAbortedLine = TrKey("Letzte Mission gescheitert!  Abgebrochen!");
+constexpr const char* kWonLine = TrKey("Mission erfolgreich!  -  Punktzahl:  %d  !!!");
 
 }  // namespace
 
 MenuLine LastMissionLine() {
   if (game.missionResult == MissionResult::kDestroyed) {
-    return {"Letzte Mission gescheitert!  Schiff  wurde zerst\xF6rt!", 150, 255, 150, 240, 540};
+    return {Tr(kDestroyedLine), GermanText(kDestroyedLine), 150, 255, 150, 240, 540};
   }
   if (game.missionResult == MissionResult::kAborted) {
-    return {"Letzte Mission gescheitert!  Abgebrochen!", 150, 255, 150, 240, 540};
+    return {Tr(kAbortedLine), GermanText(kAbortedLine), 150, 255, 150, 240, 540};
   }
   if (game.score != 0) {
-    const std::string text = "Mission erfolgreich!  -  Punktzahl:  " + std::to_string(game.score) + "  !!!";
-    return {text, 150, 150, 255, 260, 540};
+    return {Tr(kWonLine, game.score), GermanText(kWonLine, game.score), 150, 150, 255, 260, 540};
   }
-  return {"", 0, 0, 0, 0, 0};
+  return {"", "", 0, 0, 0, 0, 0};
 }
 
 void HandleSoundKeys() {
@@ -100,7 +103,8 @@ void DrawMenu(int pointerX, int pointerY) {
     SetDrawFlags(kDrawTransparentText);
     const MenuLine result = LastMissionLine();
     if (!result.text.empty()) WriteLine(result);
-    WriteLine({kCreditLine, 0, 30, 0, 10, 575});
+    const std::string credit = Tr(kCreditLine);
+    WriteLine({credit, credit, 0, 30, 0, 10, 575});  // at the left edge in every language
     EndDraw();
   } else if (game.menuState == MenuPage::kBriefing) {
     BlitSprite(kBriefingSprite, 0, 0);

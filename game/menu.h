@@ -28,9 +28,11 @@ void TrackClick(bool held);
 // controller's A or right trigger (the name entry gives A a letter of its own).
 bool IsClickHeld();
 
-// A line of text on the main menu: Windows-1252 bytes, colour and top-left corner.
+// A line of text on the main menu: Windows-1252 bytes, colour and the top-left corner of the line in
+// German; a translation is centred on the German line.
 struct MenuLine {
-  std::string text;  // empty: no line
+  std::string text;    // in the language in play; empty: no line
+  std::string german;  // the line in German
   int red;
   int green;
   int blue;

@@ -2,6 +2,7 @@
 #include "game/pause_screen.h"
 
 #include "base/tick_count.h"
+#include "base/translation.h"
 #include "game/menu.h"
 #include "game/screenshot.h"
 #include "media/draw.h"
@@ -21,7 +22,9 @@
 
 namespace {
 
-constexpr int kDimming = 140;  // alpha of the veil over the paused frame
+constexpr int kDimming = 140;      // alpha of the veil over the paused frame
+constexpr int kBandDimming = 150;  // alpha of the darker band behind the title and the hint
+constexpr int kBandTop = 232;      // the band is 100 pixels high: the title at 236, the hint at 304
 
 struct PauseState {
   int untilVolley = 0;        // milliseconds of the fire interval left as the pause began; 0 or below: none
@@ -51,13 +54,14 @@ void DrawPause() {
   BlitSprite(kPausedFrameSprite, 0, 0);
   BeginQuads();
   DrawQuadAlpha(kVeilQuad, 0, 0, kDimming);
+  DrawQuadAlpha(kPauseBandQuad, 0, kBandTop, kBandDimming);
   EndQuads();
+  BlitSpriteKeyed(kPauseTitleSprite, 200, kBandTop + 4);
   BeginDraw(BackBufferTarget());
   SetDrawFlags(kDrawTransparentText);
-  SetDrawColor(255, 255, 255);
-  DrawCentred("Pause", 280);
   SetDrawColor(150, 255, 150);
-  DrawCentred("Weiter mit P, Start oder einem Klick", 304);
+  // TRANSLATORS: under the title of a paused mission; P is the key, Start the gamepad's button.
+  DrawCentred(Tr("Weiter mit P, Start oder einem Klick").c_str(), 304);
   EndDraw();
   PresentFrame();
 }

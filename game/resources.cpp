@@ -2,7 +2,9 @@
 #include "game/resources.h"
 
 #include <cstdint>
+#include <string>
 
+#include "game/language.h"
 #include "media/builtin/builtin_images.h"
 #include "media/draw.h"
 #include "media/quads.h"
@@ -14,6 +16,7 @@
 namespace {
 
 constexpr std::uint32_t kVeilColour = RgbPixel(0, 50, 0);
+constexpr std::uint32_t kBandColour = RgbPixel(0, 6, 2);  // darker than the veil
 
 // A sprite of texture mode with a quad of the same number that draws it.
 void LoadTexture(int n, const char* path) {
@@ -23,6 +26,23 @@ void LoadTexture(int n, const char* path) {
 
 void LoadBuiltin(int n, BuiltinImage image, int mode) {
   LoadSpriteMemory(n, image.bytes, image.size, mode);
+}
+
+// Loads the picture `file` of the language in play from "img/<language>/<file>" into sprite n;
+// false for German, and where that file is missing or broken: the German picture is then loaded.
+bool LoadTranslatedPicture(int n, const char* file) {
+  const std::string& language = LanguageInPlay();
+  return language != kGerman && LoadSpriteFile(n, ("img/" + language + "/" + file).c_str()) != 0;
+}
+
+// A picture with words: the one of the language in play, else the built-in German one.
+void LoadWordPicture(int n, const char* file, BuiltinImage german) {
+  if (!LoadTranslatedPicture(n, file)) LoadBuiltin(n, german, kSpritePlain);
+}
+
+// A picture file with words: the one of the language in play, else the German "img/<file>".
+void LoadWordFile(int n, const char* file) {
+  if (!LoadTranslatedPicture(n, file)) LoadSpriteFile(n, (std::string("img/") + file).c_str());
 }
 
 }  // namespace
@@ -48,7 +68,7 @@ void LoadResources() {
   LoadTexture(kCrosshairQuad, "img/x.bmp");
 
   LoadSpriteFile(kCockpitTop, "img/view1.jpg");
-  LoadSpriteFile(kCockpitRight, "img/view2.bmp");
+  LoadWordFile(kCockpitRight, "view2.bmp");
   LoadSpriteFile(kCockpitBottom, "img/view3.jpg");
 
   LoadTexture(kDebrisQuad, "img/rock.bmp");
@@ -69,11 +89,20 @@ void LoadResources() {
   LoadTexture(kGaugeQuad, "img/dspl.jpg");
   SetQuadSize(kGaugeQuad, 14, 20);
 
-  LoadBuiltin(kStartButton, ButtonImage(ButtonPicture::kStarten), kSpritePlain);
-  LoadBuiltin(kBriefingButton, ButtonImage(ButtonPicture::kMission), kSpritePlain);
-  LoadBuiltin(kLeaveButton, ButtonImage(ButtonPicture::kBeenden), kSpritePlain);
-  LoadBuiltin(kDoneButton, ButtonImage(ButtonPicture::kFertig), kSpritePlain);
-  LoadBuiltin(kListButton, ButtonImage(ButtonPicture::kBestenliste), kSpritePlain);
+  LoadWordPicture(kStartButton, "button_starten.bmp", ButtonImage(ButtonPicture::kStarten));
+  LoadWordPicture(kBriefingButton, "button_mission.bmp", ButtonImage(ButtonPicture::kMission));
+  LoadWordPicture(kLeaveButton, "button_beenden.bmp", ButtonImage(ButtonPicture::kBeenden));
+  LoadWordPicture(kDoneButton, "button_fertig.bmp", ButtonImage(ButtonPicture::kFertig));
+  LoadWordPicture(kListButton, "button_bestenliste.bmp", ButtonImage(ButtonPicture::kBestenliste));
+
+  // The pause: its title, and the band that darkens the paused frame behind it.
+  LoadWordFile(kPauseTitleSprite, "pause.bmp");
+  NewSprite(kPauseBandQuad, 16, 16, kSpriteTexture);
+  BeginDraw(SpriteTarget(kPauseBandQuad));
+  FillRect(0, 0, 16, 16, kBandColour);  // not black, which a quad leaves out as its key colour
+  EndDraw();
+  CreateQuad(kPauseBandQuad, kPauseBandQuad);
+  SetQuadSize(kPauseBandQuad, 800, 100);
 
   LoadWave(kExplosionSound, "expl1.wav");
   SetWaveVolume(kExplosionSound, 50);
@@ -85,6 +114,6 @@ void LoadResources() {
 }
 
 void LoadBuiltinPages() {
-  LoadBuiltin(kBriefingSprite, BriefingPageImage(), kSpritePlain);
+  LoadWordPicture(kBriefingSprite, "briefing.bmp", BriefingPageImage());
   LoadBuiltin(kTitleSprite, TitleLogoImage(), kSpritePlain);
 }

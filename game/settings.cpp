@@ -15,6 +15,7 @@
 #include "base/data_folder.h"
 #include "base/file_io.h"
 #include "game/frame_rate.h"
+#include "game/language.h"
 #include "mission/game_state.h"
 #include "platform/display.h"
 
@@ -114,7 +115,8 @@ constexpr SettingKey SwitchKey(std::string_view name) {
           [](const Settings& settings, std::string_view old) { return SwitchText(settings.*kSwitch, old); }};
 }
 
-// fps: a number of frames a second, or "display" for the display's own rate (0 in Settings).
+// fps: a number of frames a second, or "display" for the display's own rate (0 in Settings); a file
+// without it gets no line for it.
 constexpr SettingKey kFrameRateKey = {"fps", "a number from 30 to 360 or display",
                                       [](std::string_view value, Settings& settings) {
                                         if (SameIgnoringCase(value, "display")) {
@@ -127,13 +129,23 @@ constexpr SettingKey kFrameRateKey = {"fps", "a number from 30 to 360 or display
                                       },
                                       [](const Settings& settings, std::string_view) {
                                         return settings.framesPerSecond == 0
-                                                   ? std::string("display")
+                                                   ? std::string()
                                                    : std::to_string(settings.framesPerSecond);
                                       }};
 
-constexpr SettingKey kKeys[] = {SwitchKey<&Settings::music>("music"),
-                                SwitchKey<&Settings::effects>("effects"),
-                                SwitchKey<&Settings::window>("window"), kFrameRateKey};
+// The player's choice of a language; a file without it gets no line for it.
+constexpr SettingKey kLanguageKey = {
+    "language", "a language code such as de or en",
+    [](std::string_view value, Settings& settings) {
+      std::string code(value);
+      for (char& c : code) c = Lower(c);
+      if (IsLanguageCode(code)) settings.language = code;
+      return IsLanguageCode(code);
+    },
+    [](const Settings& settings, std::string_view) { return settings.language; }};
+
+constexpr SettingKey kKeys[] = {SwitchKey<&Settings::music>("music"), SwitchKey<&Settings::effects>("effects"),
+                                SwitchKey<&Settings::window>("window"), kFrameRateKey, kLanguageKey};
 constexpr int kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 // The index in kKeys of a key; -1 for any other key.
@@ -222,10 +234,10 @@ void TellLinesNotUnderstood(const std::string& path, const std::vector<std::stri
   }
 }
 
-// The frame rate is not switched in the game: it stays as the file has it.
+// The frame rate and the language are not switched in the game: they stay as the file has them.
 Settings SettingsInPlay() {
-  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(),
-                  keptSettings.kept.framesPerSecond};
+  return Settings{game.musicOn == 1, game.soundOn == 1, IsDisplayWindowed(), keptSettings.kept.framesPerSecond,
+                  keptSettings.kept.language};
 }
 
 std::string FolderOf(const std::string& path) {
@@ -294,7 +306,8 @@ std::string SettingsText(const std::string& text, const Settings& before, const 
     out += '\n';
   });
   for (int index = 0; index < kKeyCount; ++index) {
-    if (!hasLine[index]) out += std::string(kKeys[index].name) + " = " + kKeys[index].write(after, "") + "\n";
+    const std::string value = kKeys[index].write(after, "");
+    if (!hasLine[index] && !value.empty()) out += std::string(kKeys[index].name) + " = " + value + "\n";
   }
   return out;
 }

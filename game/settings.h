@@ -1,5 +1,5 @@
 // The player's settings, kept from one run to the next in settings.ini: the music and the sound
-// effects switched on or off, a window or the full screen, and the frames a second.
+// effects switched on or off, a window or the full screen, the frames a second and the language.
 #pragma once
 
 #include <optional>
@@ -11,12 +11,14 @@ struct Settings {
   bool effects = true;      // sound effects play (game.soundOn)
   bool window = false;      // an 800 x 600 window instead of the full screen
   int framesPerSecond = 0;  // fps: 30 to 360 frames a second, 41 one frame per step; 0 the display's rate
+  std::string language{};   // "de", "en", ...: the language to play in; empty: the player's locale decides
   bool operator==(const Settings&) const = default;
 };
 
 // Reads the text of a settings file into `settings`. The text is lines of `key = value`: music,
-// effects and window (keys in any case), each on/off, true/false, yes/no or 1/0 in any case, and fps,
-// a number of frames a second from 30 to 360 or `display` for the display's own rate; an
+// effects and window (keys in any case), each on/off, true/false, yes/no or 1/0 in any case; fps, a
+// number of frames a second from 30 to 360 or `display` for the display's own rate; and language, a
+// language code such as de or en (in any case; the game writes neither of the two); an
 // inline comment may follow the value after # or ;. Blank lines, comment lines starting with # or ;,
 // [section] lines, keys of no meaning and a UTF-8 byte order mark are passed over. A key keeps its
 // value where the text names it with a value it does not take, or not at all; the last line of a key

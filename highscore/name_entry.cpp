@@ -1,6 +1,7 @@
 // The typing of a player's name and the picture of the name-entry screen.
 #include "highscore/name_entry.h"
 
+#include "base/translation.h"
 #include "media/draw.h"
 #include "media/screen_size.h"
 #include "media/slots.h"
@@ -98,15 +99,20 @@ void DrawNameEntry() {
   BeginDraw(BackBufferTarget());
   SetDrawFlags(kDrawTransparentText);
   SetDrawColor(255, 255, 255);
-  SetTextPosition(295, 140);
-  WriteText("Gratulation! Neuer Highscore!!!");
+  // TRANSLATORS: the line over the name entry, after a mission that earned a place in the table.
+  constexpr const char* kCongratulation = TrKey("Gratulation! Neuer Highscore!!!");
+  const std::string congratulation = Tr(kCongratulation);
+  SetTextPosition(CentredOn(GermanText(kCongratulation).c_str(), 295, congratulation.c_str()), 140);
+  WriteText(congratulation.c_str());
+  // TRANSLATORS: the prompt before the name being typed, with the space before the name.
+  const std::string prompt = Tr("Name: ") + nameEntry.playerName;
   SetTextPosition(250, 300);
-  WriteText(("Name: " + nameEntry.playerName).c_str());
+  WriteText(prompt.c_str());
   if (nameEntry.padLetter >= 0) {
     // The controller's letter stands over the cursor in green; a space shows as a middle dot.
     const char letter = kNameCharacters[nameEntry.padLetter];
     const char shown[2] = {letter == ' ' ? '\xB7' : letter, 0};
-    const int cursor = 250 + MeasureText(("Name: " + nameEntry.playerName).c_str());
+    const int cursor = 250 + MeasureText(prompt.c_str());
     SetDrawColor(150, 255, 150);
     WriteText(shown);
     SetTextPosition(cursor, 300);

@@ -128,6 +128,10 @@ int MeasureText(const char* text) {
   return TextWidth(text);
 }
 
+int CentredOn(const char* original, int x, const char* text) {
+  return x + (MeasureText(original) - MeasureText(text)) / 2;
+}
+
 void FillRect(int x, int y, int width, int height, std::uint32_t colour) {
   if (state.phase.target == nullptr) return;
   SetDrawColor(colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF);

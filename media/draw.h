@@ -36,6 +36,9 @@ void SetTextPosition(int x, int y);
 // position to the text's end on the same line.
 void WriteText(const char* text);
 int MeasureText(const char* text);  // width in pixels; 0 outside a phase or for ""
+// The x at which `text` stands centred on `original` written at x; x itself for texts of one width.
+// A translated line takes the place of its German original so.
+int CentredOn(const char* original, int x, const char* text);
 // Covers x to x + width - 1 and y to y + height - 1; `colour` (0x00RRGGBB) becomes current.
 void FillRect(int x, int y, int width, int height, std::uint32_t colour);
 // From (x, y) to (x + dx, y + dy) without the end point, which becomes the current position.

@@ -34,6 +34,8 @@ constexpr int kCockpitRight = 61;   // "img/view2.bmp", keyed at (470, 0)
 constexpr int kCockpitBottom = 62;  // "img/view3.jpg", opaque at (0, 537)
 
 constexpr int kPausedFrameSprite = 7;    // the last mission frame, shown under "Pause" while paused
+constexpr int kPauseTitleSprite = 8;     // "img/pause.bmp", 400 x 64: the title over a paused mission
+constexpr int kPauseBandQuad = 9;        // 16 x 16 almost black, stretched to 800 x 100: the band behind it
 constexpr int kScreenshotSprite = 5000;  // the back buffer copied by F10, replaced by each screenshot
 
 // ---- Alien ships and shots ---------------------------------------------------------------------

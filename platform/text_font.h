@@ -6,10 +6,6 @@
 
 #include "raster/text_blend.h"
 
-// Windows-1252 bytes up to the terminating zero as UTF-8. The five bytes that the code page leaves
-// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
-std::string Cp1252ToUtf8(const char* text);
-
 // Width in pixels of Windows-1252 text in the font; 0 for "" or without the font.
 int TextWidth(const char* text);
 

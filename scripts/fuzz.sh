@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The fuzz targets of every file format the game reads (clang's libFuzzer with ASan and UBSan).
 #   scripts/fuzz.sh replay            run every seed and every crasher ever found once (a test)
-#   scripts/fuzz.sh run SECONDS [T]   fuzz each target (or only T: bmp, jpeg, wav, highscore)
+#   scripts/fuzz.sh run SECONDS [T]   fuzz each target (or only T: bmp, jpeg, wav, highscore, mo)
 # Findings land in build-fuzz/findings/<target>/; copy a crasher into fuzz/crashers/<target>/
 # once it is fixed, so that every later replay runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build-fuzz
-targets=(bmp jpeg wav highscore)
+targets=(bmp jpeg wav highscore mo)
 
 CC=clang CXX=clang++ cmake -S fuzz -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$out" -j "$(nproc)" > /dev/null

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/translation.h"
 #include "formats/byte_order.h"
+#include "formats/mo_catalogue.h"
 #include "media/sprite_table.h"
 #include "media/sprites.h"
 #include "platform/display.h"
@@ -36,6 +38,7 @@ const ImageFile kImageFiles[] = {
     {"img/expl.bmp", 64, 64, kSpriteTexture},   {"img/shot_1.bmp", 64, 64, kSpriteTexture},
     {"img/shot_2.bmp", 64, 64, kSpriteTexture}, {"img/shot_3.bmp", 64, 64, kSpriteTexture},
     {"img/shot_4.bmp", 64, 64, kSpriteTexture}, {"img/dspl.jpg", 14, 20, kSpriteTexture},
+    {"img/pause.bmp", 400, 64, kSpritePlain},
 };
 
 // The pictures compiled into the program.
@@ -316,9 +319,37 @@ TEST_F(ArtImages, LoadedPixelsAreTheDrawnPictures) {
 }
 
 TEST(ArtGenerator, RunsGiveIdenticalFiles) {
-  // The build ran the generator as a program; running it again here must give the same bytes.
-  for (const ArtFile& file : GenerateArt()) {
+  // The build ran the generator as a program with the English catalogue; running it again here must
+  // give the same bytes.
+  const Bytes& catalogue = ArtBytes("locale/en/LC_MESSAGES/space.mo");
+  ArtLanguage english{"en", {}};
+  std::string error;
+  ASSERT_TRUE(ParseMoCatalogue(catalogue.data(), catalogue.size(), english.words, error)) << error;
+  const std::vector<ArtFile> files = GenerateArt({english});
+  for (const ArtFile& file : files) {
     EXPECT_TRUE(file.bytes == ArtBytes(file.path)) << file.path << " must not differ between runs";
+  }
+  EXPECT_EQ(UntranslatedTexts().size(), 0u) << "every word of the pictures is in the English catalogue";
+}
+
+TEST(ArtGenerator, EachPictureWithWordsComesInEnglishAtItsGermanSize) {
+  const std::pair<const char*, const char*> pictures[] = {
+      {"builtin/briefing.bmp", "img/en/briefing.bmp"},
+      {"builtin/button_starten.bmp", "img/en/button_starten.bmp"},
+      {"builtin/button_mission.bmp", "img/en/button_mission.bmp"},
+      {"builtin/button_beenden.bmp", "img/en/button_beenden.bmp"},
+      {"builtin/button_fertig.bmp", "img/en/button_fertig.bmp"},
+      {"builtin/button_bestenliste.bmp", "img/en/button_bestenliste.bmp"},
+      {"img/pause.bmp", "img/en/pause.bmp"},
+      {"img/view2.bmp", "img/en/view2.bmp"},
+  };
+  for (const auto& [german, english] : pictures) {
+    const Bytes& de = ArtBytes(german);
+    const Bytes& en = ArtBytes(english);
+    ASSERT_GE(de.size(), 26u) << german;
+    ASSERT_EQ(en.size(), de.size()) << english << " has the size and layout of " << german;
+    EXPECT_TRUE(std::equal(de.begin(), de.begin() + 26, en.begin())) << english << ": the same header";
+    EXPECT_FALSE(de == en) << english << " shows other words than " << german;
   }
 }
 

@@ -125,6 +125,7 @@ check_no_pictures() {
 cut_files() {
   local folder=$1 size=$2 file
   for file in "$folder"/img/* "$folder"/*.wav; do
+    [ -f "$file" ] || continue  # the pictures of other languages, in folders of their own
     if [ "$size" = half ]; then
       truncate -s $(($(stat -c %s "$file") / 2)) "$file"
     else
@@ -137,7 +138,7 @@ e2e_start_xvfb 1024x768x24
 
 # 1. The folder img/ is empty; the sounds are there and play.
 folder=$(e2e_copy_program "$build")
-rm -f "$folder"/img/*
+rm -rf "$folder"/img/*
 play_round empty_img "$folder" 0
 check_no_pictures empty_img
 [ "$(e2e_silent_output "$e2e_work/empty_img.raw")" -eq 0 ] || e2e_fail "empty_img: the intact sounds were not heard"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The command line: --help (or -h) prints the usage on stdout, --version "space" and the project's
+# The command line: --help (or -h) prints the usage on stdout, in English whatever the locale, --version "space" and the project's
 # version, each with status 0 and before any window opens; anything else is refused with a line
 # naming it and the usage line on stderr, and status 2. "--" ends the options; of --window and
 # --fullscreen the last counts. The version is the same in the manual page and the AppStream entry.
@@ -9,7 +9,7 @@ e2e_name=command_line
 source "$(dirname "$0")/lib.sh"
 build=$(cd "${1:?usage: command_line.sh BUILD_DIR}" && pwd)
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-usage='usage: space [--window | --fullscreen] [--fps N] [-h | --help] [--version]'
+usage='usage: space [--window | --fullscreen] [--fps N] [--language de|en] [-h | --help] [--version]'
 
 # Runs the program without a display with the given video driver and arguments; sets status, out
 # and err.
@@ -27,10 +27,11 @@ run() {
   run_with dummy "$@"
 }
 
-run --help
+LANG=de_DE.UTF-8 run --help
 [ "$status" -eq 0 ] && [ -z "$err" ] || e2e_fail "--help: status $status, stderr: $err"
 [ "$(head -n 1 "$e2e_work/out")" = "$usage" ] || e2e_fail "--help does not start with the usage: $out"
-for text in --window --fullscreen "-h, --help" --version "  --  " "the last one given counts" settings.ini; do
+for text in --window --fullscreen "-h, --help" --version "  --  " "the last one given counts" settings.ini \
+  "--language de|en" LC_MESSAGES; do
   grep -q -e "$text" "$e2e_work/out" || e2e_fail "--help does not mention \"$text\": $out"
 done
 help=$out
@@ -56,10 +57,13 @@ done <<'CASES'
 --Window|unknown option '--Window'
 --window extra|unexpected argument 'extra'
 -- --version|unexpected argument '--version'
+--language|--language takes a language such as de or en
+--language English|--language takes a language such as de or en
+--language en_US --window|--language takes a language such as de or en
 CASES
 
 # Arguments that start the game reach the display: here a video driver that does not exist.
-for arguments in "" "--" "--window --fullscreen --" "--fullscreen --window"; do
+for arguments in "" "--" "--window --fullscreen --" "--fullscreen --window" "--language en" "--language de --"; do
   # shellcheck disable=SC2086 # the words of each case are separate arguments
   run_with none $arguments
   [ "$status" -eq 1 ] && [[ "$err" == "space: cannot open the 800 x 600 display: "* ]] ||

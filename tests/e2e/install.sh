@@ -17,9 +17,17 @@ prefix=$e2e_work/prefix
 cmake --install "$build" --prefix "$prefix" >"$e2e_work/install.log" || e2e_fail "install: $(cat "$e2e_work/install.log")"
 [ -x "$prefix/bin/space" ] || e2e_fail "no program in $prefix/bin"
 for file in bg1.jpg bg2.jpg bg3.jpg bg4.jpg x.bmp view1.jpg view2.bmp view3.jpg rock.bmp crsr.bmp expl.bmp \
-  shot_1.bmp shot_2.bmp shot_3.bmp shot_4.bmp dspl.jpg; do
+  shot_1.bmp shot_2.bmp shot_3.bmp shot_4.bmp dspl.jpg pause.bmp en/briefing.bmp en/button_starten.bmp \
+  en/button_mission.bmp en/button_beenden.bmp en/button_fertig.bmp en/button_bestenliste.bmp en/pause.bmp \
+  en/view2.bmp; do
   cmp -s "$build/img/$file" "$prefix/share/space/img/$file" || e2e_fail "picture $file not installed"
 done
+catalogue=share/locale/en/LC_MESSAGES/space.mo
+cmp -s "$build/locale/en/LC_MESSAGES/space.mo" "$prefix/$catalogue" || e2e_fail "$catalogue not installed"
+# The installed program finds it: it names no missing catalogue before it fails to open the display
+# of a driver that does not exist.
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=none "$prefix/bin/space" --language en 2>&1 >/dev/null) || true
+[[ "$said" == "space: cannot open the 800 x 600 display: "* ]] || e2e_fail "the installed program said: $said"
 for file in expl1.wav fire.wav click.wav loop.wav; do
   cmp -s "$build/$file" "$prefix/share/space/$file" || e2e_fail "sound $file not installed"
 done

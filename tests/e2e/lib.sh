@@ -6,6 +6,8 @@ e2e_work=$(mktemp -d)
 e2e_pids=()
 # The player's own settings, table and screenshots stay out of the tests' way and untouched.
 export XDG_CONFIG_HOME=$e2e_work/config XDG_DATA_HOME=$e2e_work/data
+# No locale: the game speaks German, its own language, unless a test asks for another.
+unset LANGUAGE LC_ALL LC_MESSAGES LANG
 
 e2e_cleanup() {
   local pid
@@ -19,7 +21,7 @@ e2e_fail() {
   exit 1
 }
 
-# Copies the program with its pictures and sounds into a fresh folder (printed), so that the build
+# Copies the program with its pictures, sounds and catalogues into a fresh folder (printed), so that the build
 # folder's own highscore file and screenshots stay untouched.
 e2e_copy_program() {
   local build=$1 folder
@@ -27,6 +29,7 @@ e2e_copy_program() {
   folder=$(mktemp -d "$e2e_work/program.XXXXXX")
   cp "$build/space" "$folder/"
   cp -r "$build/img" "$folder/"
+  [ -d "$build/locale" ] && cp -r "$build/locale" "$folder/"
   cp "$build"/*.wav "$folder/"
   echo "$folder"
 }
@@ -188,6 +191,22 @@ e2e_wait_for() {
 # The menu's "Starten" button on the screen, or no longer (a mission has started).
 e2e_menu_shown() { [ "$(e2e_screen_bright 300 200 500 250)" -gt 100 ]; }
 e2e_menu_gone() { [ "$(e2e_screen_bright 300 200 500 250)" -lt 20 ]; }
+
+# Releases F10 and prints the path of the screenshot it saved in the game's folder $1.
+e2e_screenshot() {
+  local folder=$1 before _ newest
+  shots() { (cd "$folder" && ls scrnsht_*.bmp 2>/dev/null | sort) || true; }
+  before=$(shots | wc -l)
+  sleep 1.1  # a screenshot's name holds the second it was taken in
+  xdotool key F10
+  for _ in $(seq 50); do
+    [ "$(shots | wc -l)" -gt "$before" ] && break
+    sleep 0.1
+  done
+  newest=$(shots | tail -n 1)
+  [ -n "$newest" ] || e2e_fail "F10 saved no screenshot"
+  echo "$folder/$newest"
+}
 
 # Saves the X screen as a picture to look at, when ImageMagick's import is there.
 e2e_look() {

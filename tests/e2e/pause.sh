@@ -16,22 +16,7 @@ e2e_move 0 -75  # "Starten"
 e2e_click
 sleep 2  # the fleet comes into view
 
-screenshots() { (cd "$folder" && ls scrnsht_*.bmp 2>/dev/null | sort) || true; }
-
-# Waits for the screenshot after the ones already there and prints its path.
-take_screenshot() {
-  local before _ newest
-  before=$(screenshots | wc -l)
-  sleep 1.1  # a screenshot's name holds the second it was taken in
-  xdotool key F10
-  for _ in $(seq 50); do
-    [ "$(screenshots | wc -l)" -gt "$before" ] && break
-    sleep 0.1
-  done
-  newest=$(screenshots | tail -n 1)
-  [ -n "$newest" ] || e2e_fail "F10 saved no screenshot"
-  echo "$folder/$newest"
-}
+take_screenshot() { e2e_screenshot "$folder"; }
 
 e2e_hold_key p
 first=$(take_screenshot)

@@ -40,7 +40,7 @@ sleep 0.3
 xdotool keyup Control_L
 sleep 0.3
 quit "the first run"
-expected=$'\xEF\xBB\xBF# my own notes\n[space]\nvolume = loud\nmusic = No ; mine\neffects = on\nwindow = on\nfps = display'
+expected=$'\xEF\xBB\xBF# my own notes\n[space]\nvolume = loud\nmusic = No ; mine\neffects = on\nwindow = on'
 [ "$(cat "$settings")" = "$expected" ] || e2e_fail "settings.ini after the first run: $(cat "$settings")"
 [ -s "$folder/game.log" ] && e2e_fail "the first run wrote output: $(cat "$folder/game.log")"
 [ -z "$(ls "$folder" | grep -i settings)" ] || e2e_fail "settings were kept beside the program: $(ls "$folder")"

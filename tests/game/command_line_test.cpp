@@ -30,6 +30,19 @@ TEST(CommandLine, TheWindowOptionsAreForThisRunAndTheLastOneCounts) {
   EXPECT_EQ(Parse({"--"}).request, Request::kPlay);
 }
 
+TEST(CommandLine, TheLanguageIsForThisRunAndTakesItsValue) {
+  EXPECT_EQ(Parse({}).language, "") << "no option: the settings or the locale decide";
+  EXPECT_EQ(Parse({"--language", "en", "--window"}).language, "en");
+  EXPECT_EQ(Parse({"--language", "en", "--language", "de"}).language, "de") << "the last one counts";
+  EXPECT_EQ(Parse({"--language", "en", "--window"}).window, true) << "its value is not read as an option";
+  for (const std::vector<const char*>& wrong :
+       {std::vector<const char*>{"--language"}, {"--language", "English"}, {"--language", "--window"}}) {
+    const CommandLine line = Parse(wrong);
+    EXPECT_EQ(line.request, Request::kRefuse);
+    EXPECT_EQ(line.refusal, "--language takes a language such as de or en");
+  }
+}
+
 TEST(CommandLine, HelpAndVersionEndTheReadingWhereTheyStand) {
   EXPECT_EQ(Parse({"-h"}).request, Request::kHelp);
   EXPECT_EQ(Parse({"--help"}).request, Request::kHelp);

@@ -11,6 +11,7 @@
 #include "game/main_loop.h"
 #include "game/pause_screen.h"
 #include "game_fixture.h"
+#include "media/draw.h"
 #include "media/screen_buffers.h"
 #include "media/slots.h"
 #include "media/sprites.h"
@@ -205,6 +206,35 @@ TEST_F(Pause, AFocusLostInAMissionsFirstFrameShowsTheMissionUnderPause) {
   EXPECT_NE(paused, menu) << "not the menu under \"Pause\"";
   MissionFrame();
   EXPECT_EQ(paused, CockpitRows(FrontBufferArea())) << "but the mission, as its next frame shows it";
+}
+
+}  // namespace
+
+namespace {
+
+using PauseScreen = GameScreen;
+
+TEST_F(PauseScreen, TheTitleStandsOnADarkerBandOverTheDimmedFrame) {
+  // A paused frame of one grey: the veil dims it evenly, the band darkens its middle further.
+  StartPause();
+  NewSprite(kPausedFrameSprite, 800, 600, kSpritePlain);
+  BeginDraw(SpriteTarget(kPausedFrameSprite));
+  FillRect(0, 0, 800, 600, RgbPixel(200, 200, 200));
+  EndDraw();
+  PauseFrame();
+  EndPause();
+  PresentFrame();
+  const Picture shown = BackBuffer();
+  const unsigned int veiled = PixelAt(shown, 20, 150);
+  const unsigned int band = PixelAt(shown, 20, 260);
+  EXPECT_LT(band & 0xFF00, veiled & 0xFF00) << "the band is darker than the veil around it";
+  EXPECT_EQ(PixelAt(shown, 20, 231), veiled) << "the band starts at y 232";
+  EXPECT_EQ(PixelAt(shown, 20, 332), veiled) << "and is 100 pixels high";
+  int bright = 0;
+  for (int y = 236; y < 300; ++y) {
+    for (int x = 200; x < 600; ++x) bright += (PixelAt(shown, x, y) & 0xFF) > 200;
+  }
+  EXPECT_GT(bright, 500) << "the title's silver letters stand on the band";
 }
 
 }  // namespace

@@ -99,8 +99,7 @@ TEST(SettingsText, WritingChangesOnlyTheValuesOfTheKeysThatChanged) {
             "volume = loud\n"
             "window = maybe\n"
             "  Effects = No ; mine\n"
-            "effects = OFF\n"
-            "fps = display\n")
+            "effects = OFF\n")
       << "each line of a changed key in its own words; a line not understood of a key kept stays";
   EXPECT_EQ(SettingsText(text, Held(text), Settings{.music = true, .effects = true, .window = true}),
             "\xEF\xBB\xBFmusic=true   # at night\r\n"
@@ -108,18 +107,16 @@ TEST(SettingsText, WritingChangesOnlyTheValuesOfTheKeysThatChanged) {
             "volume = loud\n"
             "window = on\n"
             "  Effects = Yes ; mine\n"
-            "effects = ON\n"
-            "fps = display\n")
+            "effects = ON\n")
       << "the player switched the window: its line not understood is written anew";
 
   EXPECT_EQ(
       SettingsText("# mine\nmusic =\neffects=;x", Settings{}, Settings{.music = false, .effects = false}),
-      "# mine\nmusic = off\neffects= off;x\nwindow = off\nfps = display\n")
+      "# mine\nmusic = off\neffects= off;x\nwindow = off\n")
       << "an empty value, a last line without a line feed, a missing key appended";
   const std::string fresh = SettingsText("", Settings{}, Settings{.music = false});
   EXPECT_EQ(fresh.substr(0, 1), "#") << "a new file starts with a comment on what it is";
-  EXPECT_NE(fresh.find("\nmusic = off\neffects = on\nwindow = off\nfps = display\n"), std::string::npos)
-      << fresh;
+  EXPECT_NE(fresh.find("\nmusic = off\neffects = on\nwindow = off\n"), std::string::npos) << fresh;
   EXPECT_EQ(Held(fresh), Settings{.music = false});
 }
 
@@ -213,7 +210,7 @@ TEST_F(SettingsFile, ASaveKeepsTheOtherLinesTheModeAndALink) {
   ToggleMusic();
   KeepSettings();
   EXPECT_TRUE(fs::is_symlink(path_)) << "a settings file that is a link stays one";
-  EXPECT_EQ(Read(), "# my settings\nvolume = loud\nmusic = off\neffects = on\nwindow = off\nfps = display\n");
+  EXPECT_EQ(Read(), "# my settings\nvolume = loud\nmusic = off\neffects = on\nwindow = off\n");
   struct stat info {};
   ASSERT_EQ(stat(dotfiles.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file keeps its mode";
@@ -225,15 +222,14 @@ TEST_F(SettingsFile, TheCommandLineChoosesTheWindowForThisRunOnly) {
   EXPECT_TRUE(IsDisplayWindowed());
   ToggleMusic();
   KeepSettings();
-  EXPECT_EQ(Read(), "window = off\nmusic = off\neffects = on\nfps = display\n")
-      << "--window does not go into the file";
+  EXPECT_EQ(Read(), "window = off\nmusic = off\neffects = on\n") << "--window does not go into the file";
 
   SetDisplayWindowed(false);  // Alt+Return: the full screen the file already holds
   KeepSettings();
-  EXPECT_EQ(Read(), "window = off\nmusic = off\neffects = on\nfps = display\n");
+  EXPECT_EQ(Read(), "window = off\nmusic = off\neffects = on\n");
   SetDisplayWindowed(true);  // and back: now the player chose the window
   KeepSettings();
-  EXPECT_EQ(Read(), "window = on\nmusic = off\neffects = on\nfps = display\n");
+  EXPECT_EQ(Read(), "window = on\nmusic = off\neffects = on\n");
 
   Write("window = on\n");
   Restore();
@@ -253,14 +249,13 @@ TEST_F(SettingsFile, LinesNotUnderstoodAreToldOnceAndKeptUntilTheirSettingIsSwit
   EXPECT_FALSE(IsDisplayWindowed()) << "the default for the line not understood";
   ToggleEffects();
   EXPECT_EQ(KeepTelling(), "") << "told once only";
-  EXPECT_EQ(Read(), "music = off\nwindow = maybe\neffects = off\nfps = display\n")
-      << "the player's line stays";
+  EXPECT_EQ(Read(), "music = off\nwindow = maybe\neffects = off\n") << "the player's line stays";
   SetDisplayWindowed(true);  // Alt+Return: now the player chose
   KeepSettings();
-  EXPECT_EQ(Read(), "music = off\nwindow = on\neffects = off\nfps = display\n");
+  EXPECT_EQ(Read(), "music = off\nwindow = on\neffects = off\n");
   SetDisplayWindowed(false);  // and back
   KeepSettings();
-  EXPECT_EQ(Read(), "music = off\nwindow = off\neffects = off\nfps = display\n");
+  EXPECT_EQ(Read(), "music = off\nwindow = off\neffects = off\n");
 
   Restore();
   Write("a\nb\nc\nd\ne\nmusic = off\n");
@@ -336,7 +331,7 @@ TEST_F(SettingsFile, AFailedSaveIsToldAndTheGameGoesOn) {
   fs::remove(root_ + "/config");
   ToggleEffects();
   KeepSettings();
-  EXPECT_TRUE(Read().ends_with("\nmusic = off\neffects = off\nwindow = off\nfps = display\n"))
+  EXPECT_TRUE(Read().ends_with("\nmusic = off\neffects = off\nwindow = off\n"))
       << "the next save brings both";
 }
 

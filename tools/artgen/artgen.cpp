@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "tools/artgen/pictures.h"
 #include "tools/artgen/png.h"
@@ -28,9 +29,28 @@ Bytes Wav(const Sound& sound) {
 
 constexpr int kJpegQuality = 90;
 
+// The pictures with words in the language of the catalogue in play: the briefing page and the
+// buttons at `builtin` + "briefing.bmp" and `builtin` + "button_<name>.bmp", the pause's title and
+// the gauge panel at `img` + "pause.bmp" and `img` + "view2.bmp".
+void AddWordPictures(std::vector<ArtFile>& files, const std::string& builtin, const std::string& img) {
+  files.push_back({builtin + "briefing.bmp", EncodeBmp(MakeBriefingPage())});
+  // TRANSLATORS: the buttons are 200 x 50 pixels in large lettering: keep each word short.
+  const std::pair<const char*, std::string> buttons[] = {{"starten", Translated("Starten")},
+                                                         {"mission", Translated("Mission")},
+                                                         {"beenden", Translated("Beenden")},
+                                                         {"fertig", Translated("Fertig")},
+                                                         {"bestenliste", Translated("Bestenliste")}};
+  for (const auto& [name, label] : buttons) {
+    files.push_back({builtin + "button_" + name + ".bmp", EncodeBmp(MakeButton(label))});
+  }
+  // TRANSLATORS: the title over a paused mission, in large capitals.
+  files.push_back({img + "pause.bmp", EncodeBmp(MakePauseTitle(Translated("PAUSE")))});
+  files.push_back({img + "view2.bmp", EncodeBmp(MakeGaugePanel())});
+}
+
 }  // namespace
 
-std::vector<ArtFile> GenerateArt() {
+std::vector<ArtFile> GenerateArt(const std::vector<ArtLanguage>& languages) {
   std::vector<ArtFile> files;
   Canvas space = MakeSpaceBackground();
   for (int i = 0; i < 4; ++i) {
@@ -38,7 +58,6 @@ std::vector<ArtFile> GenerateArt() {
   }
   files.push_back({"img/x.bmp", EncodeBmp(MakeCrosshair())});
   files.push_back({"img/view1.jpg", EncodeJpeg(MakeCanopyRim(), kJpegQuality)});
-  files.push_back({"img/view2.bmp", EncodeBmp(MakeGaugePanel())});
   files.push_back({"img/view3.jpg", EncodeJpeg(MakeConsole(), kJpegQuality)});
   files.push_back({"img/rock.bmp", EncodeBmp(MakeRock())});
   files.push_back({"img/crsr.bmp", EncodeBmp(MakePointer())});
@@ -51,16 +70,9 @@ std::vector<ArtFile> GenerateArt() {
   files.push_back({"fire.wav", Wav(MakeFireSound())});
   files.push_back({"click.wav", Wav(MakeClickSound())});
   files.push_back({"loop.wav", Wav(MakeMusicLoop())});
-  files.push_back({"builtin/briefing.bmp", EncodeBmp(MakeBriefingPage())});
+  UseCatalogue({});
+  AddWordPictures(files, "builtin/", "img/");
   files.push_back({"builtin/logo.bmp", EncodeBmp(MakeTitleLogo())});
-  const char* buttons[5][2] = {{"starten", "Starten"},
-                               {"mission", "Mission"},
-                               {"beenden", "Beenden"},
-                               {"fertig", "Fertig"},
-                               {"bestenliste", "Bestenliste"}};
-  for (const auto& [name, label] : buttons) {
-    files.push_back({std::string("builtin/button_") + name + ".bmp", EncodeBmp(MakeButton(label))});
-  }
   for (int type = 1; type <= 3; ++type) {
     files.push_back({"builtin/ship" + std::to_string(type) + ".bmp", EncodeBmp(MakeShip(type))});
   }
@@ -69,6 +81,12 @@ std::vector<ArtFile> GenerateArt() {
     const std::string name = std::to_string(size) + "x" + std::to_string(size);
     files.push_back({"icons/" + name + "/space.png", EncodePng(MakeIcon(size))});
   }
+  for (const ArtLanguage& language : languages) {
+    UseCatalogue(language.words);
+    const std::string folder = "img/" + language.code + "/";
+    AddWordPictures(files, folder, folder);
+  }
+  UseCatalogue({});
   return files;
 }
 

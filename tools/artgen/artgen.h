@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/translation.h"
 #include "tools/artgen/encode.h"
 
 struct ArtFile {
@@ -13,8 +14,15 @@ struct ArtFile {
 
 constexpr int kIconSizes[] = {48, 128, 256};  // pixels; "icons/<n>x<n>/space.png"
 
-// Every file, in a fixed order; the same bytes on every run.
-std::vector<ArtFile> GenerateArt();
+// A language besides German, whose pictures with words go to "img/<code>/".
+struct ArtLanguage {
+  std::string code;  // "en"
+  Catalogue words;   // its catalogue: the German texts and their translations
+};
+
+// Every file, in a fixed order; the same bytes on every run. The pictures with words are drawn in
+// German (the built-in ones and "img/pause.bmp") and once more in each of `languages`.
+std::vector<ArtFile> GenerateArt(const std::vector<ArtLanguage>& languages = {});
 
 // Writes the files under `folder`, creating "img" and "builtin" as needed. On failure returns
 // false and describes the problem in `error`.

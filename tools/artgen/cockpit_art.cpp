@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/translation.h"
 #include "tools/artgen/noise.h"
 #include "tools/artgen/pictures.h"
 #include "tools/artgen/text.h"
@@ -121,7 +122,8 @@ Canvas MakeGaugePanel() {
     return Brushed(x, y, std::max(shade, 0.25f), 63);
   });
   // The gauges: segments 14 x 20 drawn 12 apart from local x 30, rows at y 50, 100 and 150.
-  const char* labels[3] = {"HÜLLE", "TEMPO", "ENERGIE"};
+  // TRANSLATORS: the labels of the three gauges of the cockpit, in capitals of 11 pixels.
+  const std::string labels[3] = {Translated("HÜLLE"), Translated("TEMPO"), Translated("ENERGIE")};
   const Rgb lampColours[3] = {{0.25f, 1.0f, 0.4f}, {1.0f, 0.72f, 0.2f}, {0.25f, 0.8f, 1.0f}};
   for (int row = 0; row < 3; ++row) {
     float top = 50.0f + 50.0f * static_cast<float>(row);

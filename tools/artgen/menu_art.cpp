@@ -1,7 +1,9 @@
-// The menu's built-in pictures: the title logo, the buttons and the briefing page.
+// The menu's pictures: the title logo, the buttons, the briefing page and the pause's title; those
+// with words in the language of the catalogue in play.
 #include <algorithm>
 #include <cmath>
 
+#include "base/translation.h"
 #include "tools/artgen/noise.h"
 #include "tools/artgen/pictures.h"
 #include "tools/artgen/text.h"
@@ -123,6 +125,17 @@ Canvas MakeButton(const std::string& label) {
   return KeyedOverBlack(c, 0.3f);
 }
 
+Canvas MakePauseTitle(const std::string& title) {
+  Canvas c(400, 64);
+  Mask word = RenderTextTight(kSansBold, 48, title, 5);
+  // The logo's lettering, fitted into the picture with room for the outline.
+  int height = std::min(50, word.height);
+  int width = std::min(384, word.width * height / std::max(word.height, 1));
+  Mask letters = ScaleMask(word, width, height);
+  SilverLetters(c, letters, (400 - width) / 2, (64 - height) / 2, 2, 0.52f);
+  return KeyedOverBlack(c, 0.3f);
+}
+
 Canvas MakeBriefingPage() {
   Canvas c(800, 600);
   // A dark green screen, slightly lighter in the middle, with a grid and scan lines.
@@ -157,25 +170,36 @@ Canvas MakeBriefingPage() {
     }
   }
   // Heading with a soft glow, and a rule under it.
-  Mask heading = PadMask(RenderText(kSansBold, 44, "Die Aufgabe"), 12);
+  // TRANSLATORS: the heading of the briefing page.
+  Mask heading = PadMask(RenderText(kSansBold, 44, Translated("Die Aufgabe")), 12);
   AddMask(c, BlurMask(heading, 4), 38, 22, Green(0.5f));
   PaintMask(c, heading, 38, 22, [](float, float y) {
     return Mix(Rgb{0.85f, 1.0f, 0.88f}, Rgb{0.4f, 1.0f, 0.55f}, (y - 34.0f) / 50.0f);
   });
   GlowLine(c, 50, 98, 470, 98, 1.0f, Green(0.7f));
   GlowLine(c, 478, 98, 490, 98, 1.0f, Green(0.7f));
-  const char* lines[5] = {
-      "Notruf! Ihr Schiff bricht den Patrouillenflug sofort ab.",
-      "Außerirdische haben einen Angriff auf die Erde begonnen.",
-      "Im Erdorbit sammelt sich eine Flotte von etwa vierzig Schiffen.",
-      "Ihre Aufgabe: Bekämpfen Sie die Angreifer mit der Bordkanone,",
-      "bis die Verstärkung eintrifft. Viel Glück, Pilot!",
+  // TRANSLATORS: the five lines of the mission, each at most about 720 pixels wide in 20-pixel
+  // bold lettering.
+  const std::string lines[5] = {
+      Translated("Notruf! Ihr Schiff bricht den Patrouillenflug sofort ab."),
+      Translated("Außerirdische haben einen Angriff auf die Erde begonnen."),
+      Translated("Im Erdorbit sammelt sich eine Flotte von etwa vierzig Schiffen."),
+      Translated("Ihre Aufgabe: Bekämpfen Sie die Angreifer mit der Bordkanone,"),
+      Translated("bis die Verstärkung eintrifft. Viel Glück, Pilot!"),
   };
   for (int i = 0; i < 5; ++i) {
     Mask line = RenderText(kSansBold, 20, lines[i]);
-    AddMask(c, BlurMask(PadMask(line, 6), 2), 44, 116 + 34 * i, Green(0.25f));
-    PaintMask(c, line, 50, 122 + 34 * i, [](float, float) { return Rgb{0.72f, 1.0f, 0.76f}; });
+    AddMask(c, BlurMask(PadMask(line, 6), 2), 44, 116 + 32 * i, Green(0.25f));
+    PaintMask(c, line, 50, 122 + 32 * i, [](float, float) { return Rgb{0.72f, 1.0f, 0.76f}; });
   }
+  // TRANSLATORS: how a mission is scored, three lines of at most about 460 pixels in 15-pixel
+  // lettering (the Earth stands to their right). A won mission is scored by the win formula alone.
+  const std::string scoring[3] = {
+      Translated("Jedes zerstörte Schiff bringt 100, 200 oder 300 Punkte."),
+      Translated("Ein Sieg wird anders gewertet: nach Hülle und Energie,"),
+      Translated("die übrig sind, und nach möglichst wenigen Schüssen."),
+  };
+  for (int i = 0; i < 3; ++i) Text(c, kSansBold, 15, scoring[i], 50, 292 + 20 * i, Rgb{0.62f, 0.9f, 1.0f});
   // The Earth with the alien fleet on its orbit.
   const float ex = 600.0f;
   const float ey = 398.0f;
@@ -196,12 +220,14 @@ Canvas MakeBriefingPage() {
     if (y < ey + 6.0f && dx * dx + dy * dy < 93.0f * 93.0f) continue;
     AddGlow(c, x, y, 2.2f, Rgb{1.0f, 0.3f, 0.2f} * 0.9f);
   }
-  Text(c, kMonoBold, 14, "ERDE", static_cast<int>(ex) + 70, static_cast<int>(ey) - 104, Green(0.85f));
-  Text(c, kMonoBold, 14, "FLOTTE: 40", static_cast<int>(ex) + 90, static_cast<int>(ey) - 50,
+  // TRANSLATORS: labels of the sketch on the briefing page, in capitals.
+  Text(c, kMonoBold, 14, Translated("ERDE"), static_cast<int>(ex) + 70, static_cast<int>(ey) - 104,
+       Green(0.85f));
+  Text(c, kMonoBold, 14, Translated("FLOTTE: 40"), static_cast<int>(ex) + 90, static_cast<int>(ey) - 50,
        Rgb{1.0f, 0.45f, 0.35f});
   // Our ship: a small wireframe arrow on a dashed course towards the orbit.
   const float sx = 150.0f;
-  const float sy = 420.0f;
+  const float sy = 400.0f;
   const Rgb wire = Green(0.95f);
   GlowLine(c, sx + 26, sy, sx - 16, sy - 16, 0.9f, wire);
   GlowLine(c, sx + 26, sy, sx - 16, sy + 16, 0.9f, wire);
@@ -227,15 +253,31 @@ Canvas MakeBriefingPage() {
     GlowLine(c, sx + sgn * 40.0f, sy - 28.0f, sx + sgn * 28.0f, sy - 28.0f, 0.6f, wire * 0.7f);
     GlowLine(c, sx + sgn * 40.0f, sy + 28.0f, sx + sgn * 28.0f, sy + 28.0f, 0.6f, wire * 0.7f);
   }
-  Text(c, kMonoBold, 14, "IHR SCHIFF", static_cast<int>(sx) - 38, static_cast<int>(sy) + 36, Green(0.85f));
-  // The controls, in the lower left corner (the lower right one holds the "Fertig" button).
-  GlowLine(c, 40, 512, 460, 512, 0.5f, Green(0.4f));
-  const char* keys[4] = {
-      "Maus: zielen     Linke Taste/Leertaste: Feuer",
-      "1-4: Waffe       Ziffernblock +/-: Tempo",
-      "Esc: Abbruch     Pfeil hoch/runter: Tempo",  // for keyboards without a keypad
-      "F10: Bildschirmfoto",
+  Text(c, kMonoBold, 14, Translated("IHR SCHIFF"), static_cast<int>(sx) - 38, static_cast<int>(sy) + 36,
+       Green(0.85f));
+  // The controls, in the lower left corner (the lower right one holds the "Fertig" button): what,
+  // by keyboard and mouse, by gamepad. Key and button names stay as they are printed on them.
+  GlowLine(c, 40, 462, 460, 462, 0.5f, Green(0.4f));
+  // TRANSLATORS: the table of controls in 12-pixel monospaced lettering: the first column is 16
+  // characters wide, the second 36; the third must end before the Done button in its last rows.
+  const std::string controls[8][3] = {
+      {"", Translated("Tastatur und Maus"), Translated("Gamepad")},
+      {Translated("Zielen"), Translated("Maus"), Translated("linker/rechter Stick")},
+      {Translated("Feuer"), Translated("linke Maustaste, Leertaste"), Translated("A, rechter Trigger")},
+      {Translated("Waffe"), Translated("1 bis 4"), Translated("Steuerkreuz links/rechts, LB/RB")},
+      {Translated("Tempo"), Translated("Ziffernblock +/-, Pfeil hoch/runter"),
+       Translated("Steuerkreuz hoch/runter")},
+      {Translated("Pause"), "P", "Start"},
+      {Translated("Abbruch"), "Esc", "Back"},
+      {Translated("Bildschirmfoto"), "F10", ""},
   };
-  for (int i = 0; i < 4; ++i) Text(c, kMonoBold, 13, keys[i], 40, 518 + 17 * i, Green(0.8f));
+  const int columns[3] = {40, 160, 424};
+  for (int row = 0; row < 8; ++row) {
+    const Rgb colour = row == 0 ? Green(1.0f) : Green(0.8f);
+    for (int column = 0; column < 3; ++column) {
+      const std::string& cell = controls[row][column];
+      if (!cell.empty()) Text(c, kMonoBold, 12, cell, columns[column], 468 + 14 * row, colour);
+    }
+  }
   return c;
 }

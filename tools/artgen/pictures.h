@@ -17,14 +17,16 @@ Canvas MakeGaugeSegment();    // 14 x 20 glowing gauge cell, drawn additively 12
 
 // Cockpit frame: the canopy rim at (0, 0), the gauge panel keyed at (470, 0), the console at (0, 537).
 Canvas MakeCanopyRim();   // 800 x 40
-Canvas MakeGaugePanel();  // 330 x 188
+Canvas MakeGaugePanel();  // 330 x 188; its labels in the language of the catalogue in play
 Canvas MakeConsole();     // 800 x 63
 
 // Alien ship of type 1 to 3, 256 x 256, squeezed so that it looks right when stretched to its
 // hit box (3 : 1, 2.5 : 1 and 55 : 15).
 Canvas MakeShip(int type);
 
-Canvas MakeTitleLogo();                       // 432 x 72
-Canvas MakeButton(const std::string& label);  // 200 x 50
-Canvas MakeBriefingPage();                    // 800 x 600
-Canvas MakeIcon(int size);                    // size x size, transparent round the corners
+// The menu's pictures; those with words in the language of the catalogue in play.
+Canvas MakeTitleLogo();                           // 432 x 72
+Canvas MakeButton(const std::string& label);      // 200 x 50
+Canvas MakeBriefingPage();                        // 800 x 600
+Canvas MakePauseTitle(const std::string& title);  // 400 x 64, drawn keyed over the paused mission
+Canvas MakeIcon(int size);                        // size x size, transparent round the corners
