@@ -108,6 +108,12 @@ void HoldFrame() {
   WaitAfterShow();
 }
 
+void SetDisplayFrameRate(int framesPerSecond) {
+  SetPacedFrameRate(framesPerSecond);
+  // The present that waits for the refresh is then the frame's wait.
+  SetPresenterVSync(framesPerSecond > 0 && framesPerSecond == DisplayRefreshRate());
+}
+
 int DisplayRefreshRate() {
   SDL_Window* const window = PresenterWindow();
   if (window == nullptr) return 0;

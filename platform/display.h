@@ -34,6 +34,11 @@ void SetDisplayIcon(const std::uint32_t* pixels, int width, int height);
 void SetDisplayWindowed(bool windowed);
 bool IsDisplayWindowed();
 
+// Frames a second from the next SetFrameRate on: the display's refresh rate or one the player chose;
+// 0 for lockstep, one frame per step (the classic way). At the display's own rate a renderer that can
+// waits for the refresh at each present.
+void SetDisplayFrameRate(int framesPerSecond);
+
 // The refresh rate of the screen that shows the window, in frames a second; 0 where the display
 // tells none (a virtual X server) or without a display.
 int DisplayRefreshRate();

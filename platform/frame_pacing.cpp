@@ -7,7 +7,6 @@
 
 #include "media/frame_schedule.h"
 #include "media/step_schedule.h"
-#include "platform/display.h"
 #include "platform/presenter.h"
 
 namespace {
@@ -51,14 +50,8 @@ long long ExpectedShow() {
 
 }  // namespace
 
-void SetDisplayFrameRate(int framesPerSecond) {
+void SetPacedFrameRate(int framesPerSecond) {
   pacing.displayRate = framesPerSecond > 0 ? framesPerSecond : 0;
-  // At the display's own rate a renderer that can waits for the refresh, and its present is the wait.
-  SetPresenterVSync(pacing.displayRate != 0 && pacing.displayRate == DisplayRefreshRate());
-}
-
-int DisplayFrameRate() {
-  return pacing.displayRate;
 }
 
 long long FramePeriodTicks(long long frequency, int rate) {

@@ -7,10 +7,8 @@
 // every frame runs one step and frames are paced at the step rate.
 #pragma once
 
-// Frames a second from the next SetFrameRate on: the display's refresh rate or one the player chose,
-// 0 for lockstep.
-void SetDisplayFrameRate(int framesPerSecond);
-int DisplayFrameRate();
+// Frames a second from the next SetFrameRate on, 0 for lockstep (SetDisplayFrameRate sets it).
+void SetPacedFrameRate(int framesPerSecond);
 
 // The game's steps come rate + 1 times a second (40 gives 41), the first at once; rate 0 turns all
 // pacing off: every frame runs one step and is shown at once. Starts the steps and the learning of
