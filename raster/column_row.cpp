@@ -5,9 +5,6 @@
 
 namespace {
 
-// Long rows are drawn in pieces, so that one piece's prepared columns fit on the stack.
-constexpr int kPiece = 1024;
-
 // A column that changes no pixel: nothing to add, or nothing covered.
 bool IsBlank(const ColumnSample& column, bool add) {
   return add ? (column.c[0] | column.c[1] | column.c[2]) == 0 : column.c[3] == 0;

@@ -22,18 +22,26 @@ struct ColumnSample {
 // grows by (right - left) x step / 256 (rounded down) per pixel, saturating at 0 and 255.
 constexpr std::int32_t kLongRunStep = 1 << 13;
 
+// Long rows are drawn in pieces of at most this many pixels, so that one piece's prepared columns
+// fit on the stack.
+constexpr int kPiece = 1024;
+
 // Calls run(pixels, length, columns + column, position, step) for each run of pixels that share the
-// column pair (column, column + 1), from the first pixel at `position` on (step > 0).
+// column pair (column, column + 1), from the first pixel at `position` on (step > 0). Every run after
+// the first starts less than a step past its column's start, so that it is `longest` pixels long or
+// one fewer: one division a row instead of one a run.
 template <typename Run>
 inline void ForEachRun(std::uint32_t* pixels, int count, const ColumnSample* columns, std::int32_t position,
                        std::int32_t step, Run run) {
+  const auto toNext = [&position] { return (((position >> 16) + 1) << 16) - position; };
+  const std::int32_t longest = (std::int32_t(1 << 16) + step - 1) / step;
+  std::int32_t length = (toNext() + step - 1) / step;
   for (int n = 0; n < count;) {
-    const std::int32_t column = position >> 16;
-    const std::int32_t toNext = ((column + 1) << 16) - position;
-    const int length = int(std::min<std::int32_t>(count - n, (toNext + step - 1) / step));
-    run(pixels + n, length, columns + column, position, step);
-    n += length;
+    length = std::min<std::int32_t>(count - n, length);
+    run(pixels + n, int(length), columns + (position >> 16), position, step);
+    n += int(length);
     position += length * step;
+    length = (longest - 1) * step >= toNext() ? longest - 1 : longest;
   }
 }
 

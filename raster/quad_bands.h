@@ -7,8 +7,7 @@
 // Draws the quad into the target. One covering many pixels is split into an upper and a lower band
 // of rows, the lower one drawn by a second thread where the machine has a second core; every row is
 // drawn exactly as it would be alone, so the pixels are the same either way.
-void DrawQuadInBands(const QuadPaint& quad, PixelArea target,
-                     const RowKernels& kernels = FastestRowKernels());
+void DrawQuadInBands(const QuadPaint& quad, PixelArea target, const RowKernels& kernels = ChosenRowKernels());
 
 // Ends the second thread (it is made again when needed); part of the shutdown of whoever draws.
 void StopBandThread();

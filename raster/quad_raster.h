@@ -10,4 +10,4 @@
 // or bottom edge not), so triangles that share an edge never both cover a pixel. Only the rows
 // firstRow to endRow - 1 are touched. Every set of row kernels gives the same pixels.
 void RasteriseQuad(const QuadPaint& quad, PixelArea target, int firstRow, int endRow,
-                   const RowKernels& kernels = FastestRowKernels());
+                   const RowKernels& kernels = ChosenRowKernels());

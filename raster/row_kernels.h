@@ -1,15 +1,16 @@
 // The loops that draw rows of pixels, as one set of functions. Every set gives the very same pixels:
-// the plain one (plain_rows.h) is built everywhere, a vector one (vector_rows.h) where the build has
-// it, and the tests compare the two.
+// the plain one (plain_rows.h) is built everywhere, the vector ones (vector_rows.h) where the build
+// has them, and the tests compare each with the plain one.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "raster/column_row.h"
 #include "raster/texture_sampling.h"
 
 struct RowKernels {
-  const char* name;  // "plain", "sse2"
+  const char* name;  // "plain", "sse2", "avx2"
 
   // `count` pixels from `source` to `target`, leaving out pixels of the key colour.
   void (*copyRowKeyed)(std::uint32_t* target, const std::uint32_t* source, int count);
@@ -44,5 +45,12 @@ struct RowKernels {
                   std::int32_t step);
 };
 
-// The fastest set of this build: the vector one where there is one, else the plain one.
-const RowKernels& FastestRowKernels();
+// Every set that this build has and this processor runs: the plain one first, each next one faster.
+const std::vector<const RowKernels*>& UsableRowKernels();
+
+// The usable set called `name`; the fastest where `name` is null or names none of them.
+const RowKernels& ChooseRowKernels(const char* name);
+
+// The set that draws: the one that the environment variable SPACE_RASTER names (plain, sse2, avx2),
+// so that every set can be tried in the real program, else the fastest.
+const RowKernels& ChosenRowKernels();

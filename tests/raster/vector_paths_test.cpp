@@ -1,4 +1,5 @@
-// The vector row loops against the plain ones: random quads and blits must give identical pixels.
+// Each set of vector row loops that this processor runs against the plain loops: random quads and
+// blits must give identical pixels.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,7 +8,7 @@
 #include "raster/blit.h"
 #include "raster/plain_rows.h"
 #include "raster/quad_raster.h"
-#include "raster/vector_rows.h"
+#include "raster/row_kernels.h"
 #include "tests/raster/raster_helpers.h"
 
 namespace {
@@ -57,14 +58,20 @@ QuadPaint RandomQuad(std::mt19937& random, const Texture& texture, int canvasSid
   return quad;
 }
 
+// Every usable set but the plain one, which comes first.
+std::vector<const RowKernels*> VectorSets() {
+  return {UsableRowKernels().begin() + 1, UsableRowKernels().end()};
+}
+
 class VectorPaths : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (VectorRowKernels() == nullptr) GTEST_SKIP() << "this build has no vector row loops";
+    if (VectorSets().empty()) GTEST_SKIP() << "this build has no vector row loops";
   }
 };
 
-TEST_F(VectorPaths, RandomQuadsGiveTheSamePixelsAsThePlainLoops) {
+// The same quads for every set.
+void ExpectQuadsAsPlain(const RowKernels& set) {
   std::mt19937 random(20261207);
   constexpr int kSide = 96;
   int drawn = 0;
@@ -78,23 +85,27 @@ TEST_F(VectorPaths, RandomQuadsGiveTheSamePixelsAsThePlainLoops) {
     Canvas vector = plain;
     const Canvas before = plain;
     RasteriseQuad(quad, plain.Area(), 0, kSide, PlainRowKernels());
-    RasteriseQuad(quad, vector.Area(), 0, kSide, *VectorRowKernels());
+    RasteriseQuad(quad, vector.Area(), 0, kSide, set);
     drawn += plain.pixels != before.pixels;
     for (int y = 0; y < kSide; ++y) {
       for (int x = 0; x < kSide; ++x) {
         ASSERT_EQ(vector.At(x, y), plain.At(x, y))
-            << "round " << round << ", pixel (" << x << ", " << y << "): texture " << width << " x " << height
-            << ", alpha " << quad.alpha << ", smoothing " << quad.smoothing << ", pair (" << quad.sourceFactor
-            << ", " << quad.destinationFactor << "), corners (" << quad.x[0] << ", " << quad.y[0] << ") ("
-            << quad.x[1] << ", " << quad.y[1] << ") (" << quad.x[2] << ", " << quad.y[2] << ") (" << quad.x[3]
-            << ", " << quad.y[3] << ")";
+            << set.name << ", round " << round << ", pixel (" << x << ", " << y << "): texture " << width
+            << " x " << height << ", alpha " << quad.alpha << ", smoothing " << quad.smoothing << ", pair ("
+            << quad.sourceFactor << ", " << quad.destinationFactor << "), corners (" << quad.x[0] << ", "
+            << quad.y[0] << ") (" << quad.x[1] << ", " << quad.y[1] << ") (" << quad.x[2] << ", " << quad.y[2]
+            << ") (" << quad.x[3] << ", " << quad.y[3] << ")";
       }
     }
   }
   EXPECT_GT(drawn, 1500) << "most random quads draw something";
 }
 
-TEST_F(VectorPaths, KeyedBlitsGiveTheSamePixelsAsThePlainLoops) {
+TEST_F(VectorPaths, RandomQuadsGiveTheSamePixelsAsThePlainLoops) {
+  for (const RowKernels* set : VectorSets()) ExpectQuadsAsPlain(*set);
+}
+
+void ExpectBlitsAsPlain(const RowKernels& set) {
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
     const Texture sprite = RandomTexture(random, 1 + int(random() % 40), 1 + int(random() % 40), 3);
@@ -104,10 +115,23 @@ TEST_F(VectorPaths, KeyedBlitsGiveTheSamePixelsAsThePlainLoops) {
     const int y = int(random() % 90) - 40;
     const PixelArea source{const_cast<std::uint32_t*>(sprite.texels.data()), sprite.width, sprite.height};
     BlitArea(plain.Area(), source, x, y, true, PlainRowKernels());
-    BlitArea(vector.Area(), source, x, y, true, *VectorRowKernels());
+    BlitArea(vector.Area(), source, x, y, true, set);
     ASSERT_TRUE(plain.pixels == vector.pixels)
-        << "round " << round << ": a keyed blit at (" << x << ", " << y << ")";
+        << set.name << ", round " << round << ": a keyed blit at (" << x << ", " << y << ")";
   }
+}
+
+TEST_F(VectorPaths, KeyedBlitsGiveTheSamePixelsAsThePlainLoops) {
+  for (const RowKernels* set : VectorSets()) ExpectBlitsAsPlain(*set);
+}
+
+TEST(RowKernelChoice, EachUsableSetByItsNameElseTheFastest) {
+  const std::vector<const RowKernels*>& sets = UsableRowKernels();
+  ASSERT_FALSE(sets.empty());
+  EXPECT_STREQ(sets.front()->name, "plain");
+  for (const RowKernels* set : sets) EXPECT_EQ(&ChooseRowKernels(set->name), set) << set->name;
+  EXPECT_EQ(&ChooseRowKernels(nullptr), sets.back());
+  EXPECT_EQ(&ChooseRowKernels("neon"), sets.back());
 }
 
 }  // namespace
