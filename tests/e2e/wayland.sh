@@ -14,6 +14,13 @@ look=${E2E_LOOK_DIR:-$e2e_work}
 mkdir -p "$look"
 command -v weston >/dev/null || e2e_fail "weston is missing (scripts/setup.sh installs it)"
 
+# Under the leak checker: what SDL's Wayland driver and its libraries keep to the end is theirs.
+if [ -n "${LSAN_OPTIONS:-}" ]; then
+  sanitizer=$(cd "$(dirname "$0")/../sanitizer" && pwd)
+  cat "$sanitizer/lsan.supp" "$sanitizer/lsan_wayland.supp" >"$e2e_work/lsan.supp"
+  export LSAN_OPTIONS="suppressions=$e2e_work/lsan.supp:print_suppressions=0"
+fi
+
 # weston's output is 800 x 600 at the top-left of the X screen: the game's full screen, pixel for pixel.
 e2e_start_xvfb 1024x768x24
 runtime=$e2e_work/runtime
