@@ -44,6 +44,13 @@ e2e_start_xvfb() {
   read -r -t 10 number <"$e2e_work/display" || true
   [ -n "$number" ] || e2e_fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
   export DISPLAY=":$number"
+  # On a busy machine the first client has been seen refused even so: wait until one gets in.
+  local _
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  e2e_fail "Xvfb on $DISPLAY takes no clients: $(cat "$e2e_work/xvfb.log")"
 }
 
 # Starts the program in its folder with the given environment, and the words after "--" as its
