@@ -108,7 +108,7 @@ def main():
     for a in sys.argv[1:]:
         if skip:
             skip = False
-        elif a in ("--fps", "--shim"):
+        elif a in ("--fps", "--shim", "--probe"):
             skip = True
         elif not a.startswith("--"):
             arguments.append(a)

@@ -5,7 +5,9 @@
 // Run from any folder; the art is loaded from img/ beside the program's own folder (the build):
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/mission_bench          (window surface)
 //   SDL_RENDER_DRIVER=opengl xvfb-run -a ... build/bench/mission_bench        (OpenGL renderer)
-// Arguments: "fleet" or "blast" run one of the two; "one-thread" draws every quad on one thread.
+// Arguments: "fleet" or "blast" run one of the two; "one-thread" draws every quad on one thread;
+// "between" draws the fleet three times a step, between the last two steps (as at 120 frames a
+// second), and times the frames apart from the steps.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +23,9 @@
 #include "game/main_loop.h"
 #include "game/resources.h"
 #include "mission/game_state.h"
+#include "mission/mission_display.h"
 #include "mission/mission_progress.h"
+#include "mission/mission_step.h"
 #include "platform/display.h"
 #include "platform/frame_pacing.h"
 #include "platform/input.h"
@@ -55,10 +59,22 @@ void StartBenchMission() {
   world.shipX = 0.0f;
 }
 
+// One step and the frames drawn after it at fractions 1/3, 2/3 and 1 of the next step.
+void TimedStepAndFrames(bench::Stopwatch& steps, bench::Stopwatch& frames) {
+  steps.Start();
+  MissionStep();
+  steps.Stop();
+  for (int k = 1; k <= 3; ++k) {
+    frames.Start();
+    DrawMissionFrame(static_cast<float>(k) / 3.0f);
+    frames.Stop();
+  }
+}
+
 // All 40 aliens spread over the screen at every depth, unbreakable and still; the trigger is held
-// with weapon 4. Frames run unpaced, so the 400 ms fire interval is counted on a game clock of 41
-// frames a second (the paced rate) instead of the real one: a volley every 16 or 17 frames.
-void FleetUnderFire(int frames) {
+// with weapon 4. Steps run unpaced, so the 400 ms fire interval is counted on a game clock of 41
+// steps a second (the paced rate) instead of the real one: a volley every 16 or 17 steps.
+void FleetUnderFire(int stepCount, bool between) {
   StartBenchMission();
   for (int i = 0; i < world.aliens.Count(); ++i) {
     Alien& alien = world.aliens.At(i);
@@ -72,20 +88,26 @@ void FleetUnderFire(int frames) {
   SetMousePos(400, 300);
   InjectMouseButton(1, true);
   bench::Stopwatch watch;
+  bench::Stopwatch steps;
   int gameNextShotMs = 0;
-  for (int frame = 0; frame < frames; ++frame) {
-    const int gameMs = frame * 1000 / 41;
+  for (int step = 0; step < stepCount; ++step) {
+    const int gameMs = step * 1000 / 41;
     const bool mayFire = gameMs >= gameNextShotMs;
     if (mayFire) gameNextShotMs = gameMs + 400;
     game.nextShotTime = mayFire ? GetTickCount() : AddTicks(GetTickCount(), 400);
     world.energy = 1330.0f;
     world.hull = 4000;
-    TimedFrame(watch);
+    if (between) {
+      TimedStepAndFrames(steps, watch);
+    } else {
+      TimedFrame(watch);
+    }
   }
   InjectMouseButton(1, false);
-  bench::Print("40 aliens under weapon-4 fire", watch,
+  bench::Print(between ? "40 aliens, frames between steps" : "40 aliens under weapon-4 fire", watch,
                std::to_string(world.shots.Count()) + " shots, " + std::to_string(world.sparks.Count()) +
                    " sparks at the end");
+  if (between) bench::Print("the steps of those frames", steps);
 }
 
 // The destruction sequence from its first frame: the frames before the final blast (destructionFrames
@@ -110,10 +132,12 @@ int main(int argc, char** argv) {
   bool fleet = false;
   bool blast = false;
   bool oneThread = false;
+  bool between = false;
   for (int i = 1; i < argc; ++i) {
     fleet = fleet || std::strcmp(argv[i], "fleet") == 0;
     blast = blast || std::strcmp(argv[i], "blast") == 0;
     oneThread = oneThread || std::strcmp(argv[i], "one-thread") == 0;
+    between = between || std::strcmp(argv[i], "between") == 0;
   }
   if (!fleet && !blast) fleet = blast = true;
   if (oneThread) SetBandThreshold(std::numeric_limits<long>::max());
@@ -122,7 +146,7 @@ int main(int argc, char** argv) {
   std::printf("video driver %s, frames shown through the %s, %s\n", driver != nullptr ? driver : "(default)",
               PresentPathName(), oneThread ? "one thread" : "large quads on two threads");
   std::fflush(stdout);
-  if (fleet) FleetUnderFire(600);
+  if (fleet) FleetUnderFire(600, between);
   if (blast) FinalBlast();
   long resident = 0;
   long peak = 0;
