@@ -35,8 +35,9 @@ void ReportFailure(int cause) {
 }  // namespace
 
 std::string ScreenshotName(const DateTime& date, int copy) {
-  const std::string counter = copy > 1 ? "-" + std::to_string(copy) : "";
-  return "scrnsht_" + FormatDate("%dd%mm%yyyy%hh%ii%ss", date) + counter + ".bmp";
+  std::string name = "scrnsht_" + FormatDate("%dd%mm%yyyy%hh%ii%ss", date);
+  if (copy > 1) name += '-' + std::to_string(copy);
+  return name + ".bmp";
 }
 
 void SaveScreenshot(const DateTime& date) {
