@@ -39,7 +39,9 @@ e2e_start_xvfb() {
   local size=${1:-1024x768x24} number=""
   # Xvfb picks a free display number and writes it to the pipe once it accepts connections.
   mkfifo "$e2e_work/display"
-  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
+  # -noreset: a server resets when its last client leaves, and a client that connects during the
+  # reset is refused; the probe below is such a last client, and the game connects right after it.
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$e2e_work/display" >"$e2e_work/xvfb.log" 2>&1 &
   e2e_pids+=($!)
   read -r -t 10 number <"$e2e_work/display" || true
   [ -n "$number" ] || e2e_fail "Xvfb did not start: $(cat "$e2e_work/xvfb.log")"
