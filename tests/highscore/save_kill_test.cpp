@@ -191,6 +191,11 @@ class SaveKill : public ::testing::Test {
 };
 
 TEST_F(SaveKill, AKillAtAnySystemCallLeavesTheOldOrTheNewFile) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizers' runtime makes system calls of its own (signal stacks) that vary from one traced
+  // save to the next, so the stops of one save do not match another's; the plain build runs it.
+  GTEST_SKIP() << "the system calls of a save vary under the sanitizers";
+#endif
   const TracedSave whole = TraceSave(0);
   if (!whole.traceable) GTEST_SKIP() << "ptrace is not permitted on this machine";
   ASSERT_EQ(whole.exitCode, 1) << "the traced save succeeds";
